@@ -1,0 +1,8 @@
+#pragma once
+// Which front-end a start gets: the console unless a display can show the
+// window to someone. The Qt platforms "offscreen" and "minimal" draw
+// nowhere; any other platform named in QT_QPA_PLATFORM is taken as usable;
+// without one, a display is there when DISPLAY or WAYLAND_DISPLAY is set.
+// Arguments are the environment values, null when unset.
+
+bool UsarConsole(const char* plataformaQt, const char* display, const char* displayWayland);

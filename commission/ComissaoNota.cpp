@@ -1,0 +1,128 @@
+#include "commission/ComissaoNota.h"
+
+#include "app/UnPrincipal.h"
+#include "commission/SlotVendedor.h"
+#include "comum/Literais.h"
+#include <cmath>
+
+namespace {
+
+// NULL when the person is not registered.
+Valor NomeCliente(TfrmPrincipal& janela, std::int64_t idPessoa)
+{
+    janela.Abrir(janela.IBQ_Gen, " select nm_pesquisa from cad_pessoa where id_pessoa = " + LiteralInteiro(idPessoa));
+    return janela.IBQ_Gen.Campo("nm_pesquisa");
+}
+
+std::string ComissaoAPagar(TfrmPrincipal& janela, std::int64_t idNatureza)
+{
+    janela.Abrir(janela.IBQ_Gen,
+                 " select ST_COMISSAO_PAGAR, ST_VERIFICA_FASE from tab_nat_operacao where id_nat_operacao = " +
+                     LiteralInteiro(idNatureza));
+    return janela.IBQ_Gen.Campo("ST_COMISSAO_PAGAR").Texto() == "S" ? "S" : "N";
+}
+
+}  // namespace
+
+void PercorrerPendentes(TfrmPrincipal& janela, Consulta& pendentes, const std::string& sql, bool& encontrou,
+                        const std::function<void()>& tratar)
+{
+    janela.Abrir(pendentes, sql);
+    pendentes.Ultimo();
+    pendentes.Primeiro();
+    if (pendentes.QuantidadeRegistros() > 0) {
+        janela.IniciarGauge(pendentes.QuantidadeRegistros(), 0);
+        encontrou = true;
+    }
+    while (!pendentes.Fim()) {
+        janela.ProcessarMensagens();
+        janela.AvancarGauge();
+        tratar();
+        pendentes.Proximo();
+    }
+}
+
+bool ComissaoJaPaga(TfrmPrincipal& janela, const std::string& sqlContagem)
+{
+    janela.Abrir(janela.IBQ_Pesquisa, sqlContagem);
+    return janela.IBQ_Pesquisa.Campo("qtde").Inteiro() > 0;
+}
+
+void ExecutarEConfirmar(TfrmPrincipal& janela, const std::string& sql)
+{
+    janela.Executar(janela.IBQ_Gen, sql);
+    janela.Executar(janela.IBQ_Gen, " commit");
+}
+
+bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool creditoEmOutraFase)
+{
+    const std::int64_t situacao = nota.Campo("id_st_nf").Inteiro();
+    return (situacao != 3 && situacao != 5) || nota.Campo("st_devolvido").Texto() == "S" || slot.idVendedor < 1 ||
+           creditoEmOutraFase || nota.Campo("ST_COMISSAO_PAGAR").Texto() != "S";
+}
+
+std::optional<Dinheiro> BaseComissao(TfrmPrincipal& janela, const Consulta& nota, int slot)
+{
+    switch (nota.Campo("id_sugerir_comissao").Inteiro()) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4: {
+        const bool baseNaComissao = slot > 1 && nota.Campo("tp_base_comissao_outros").Texto() == "C";
+        return nota.Campo(baseNaComissao ? "vl_comissao" : "vl_base_comissao").ComoDinheiro();
+    }
+    case 5:
+        return nota.Campo("vl_resultado_venda").ComoDinheiro();
+    case 6:
+        return janela.CalcularComissaoItens(nota.Campo("id_nf_comercio").Inteiro());
+    default:
+        return std::nullopt;
+    }
+}
+
+Dinheiro ArmazenarBase(DatasetInsercao& linha, const std::optional<Dinheiro>& base)
+{
+    if (base)
+        linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(*base));
+    return linha.CampoInserido("VL_BASE_COMISSAO").ComoDinheiro();
+}
+
+Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual)
+{
+    return Dinheiro::DeExtended(std::round(Dividir(valor.Extended() * percentual.Extended(), 100) * 10000) / 10000);
+}
+
+Dinheiro DescontarReducao(TfrmPrincipal& janela, std::int64_t idNota, Dinheiro comissao)
+{
+    const Dinheiro reduzida = comissao - janela.CalcularReducaoComissao(idNota);
+    return reduzida < Dinheiro() ? Dinheiro() : reduzida;
+}
+
+Dinheiro PercentualEfetivo(const DatasetInsercao& linha)
+{
+    const Dinheiro base = linha.CampoInserido("VL_BASE_COMISSAO").ComoDinheiro();
+    if (base.Zero())
+        return {};
+    const Dinheiro comissao = linha.CampoInserido("VL_COMISSAO").ComoDinheiro();
+    return Dinheiro::DeExtended(Dividir(comissao.Extended(), base.Extended()) * 100);
+}
+
+void PreencherColunasNota(TfrmPrincipal& janela, DatasetInsercao& linha, const std::string& tipo,
+                          const Consulta& nota, std::int64_t idVendedor)
+{
+    linha.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(janela.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
+    linha.DefinirCampo("TP_REGISTRO", Valor::DeTexto(tipo));
+    linha.DefinirCampo("ID_NF_COMERCIO", nota.Campo("id_nf_comercio"));
+    linha.DefinirCampo("ID_EMPRESA", nota.Campo("id_empresa"));
+    linha.DefinirCampo("ID_VENDEDOR", Valor::DeInteiro(idVendedor));
+    linha.DefinirCampo("DT_EMISSAO", nota.Campo("dt_emissao"));
+    linha.DefinirCampo("ID_CLIENTE", nota.Campo("id_destinatario_remetente"));
+    linha.DefinirCampo("NM_CLIENTE", NomeCliente(janela, nota.Campo("id_destinatario_remetente").Inteiro()));
+    linha.DefinirCampo("ST_IRRF", Valor::DeTexto("S"));
+    linha.DefinirCampo("ST_ENTREGA", Valor::DeTexto("S"));
+    linha.DefinirCampo("ST_CANCELADA", Valor::DeTexto("N"));
+    linha.DefinirCampo("ST_PAGAR", Valor::DeTexto(ComissaoAPagar(janela, nota.Campo("id_nat_operacao").Inteiro())));
+    linha.DefinirCampo("ST_BLOQUEIO_1", Valor::DeTexto("N"));
+    linha.DefinirCampo("ST_ESTORNO_1", Valor::DeTexto("N"));
+}

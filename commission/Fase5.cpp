@@ -1,0 +1,120 @@
+// Phase 5: the consistency check of each pending invoice and the rebuilding
+// of its commission rows on invoicing (type "1"), one per seller credited on
+// invoicing.
+#include <string>
+
+#include "app/Relogio.h"
+#include "app/UnPrincipal.h"
+#include "commission/ComissaoNota.h"
+#include "commission/SlotVendedor.h"
+#include "comum/Literais.h"
+
+namespace {
+
+const char* const kNotasPendentes =
+    " select mc.id_nf_comercio, mc.id_empresa, mc.id_vendedor, mc.id_vendedor2, mc.id_vendedor3, mc.id_vendedor4,"
+    " mc.id_vendedor5, mc.po_comissao, mc.po_comissao2, mc.po_comissao3, mc.po_comissao4, mc.po_comissao5,"
+    " mc.st_credito_fat, mc.st_credito_fat2, mc.st_credito_fat3, mc.st_credito_fat4, mc.st_credito_fat5,"
+    " mc.ds_serie_nf, mc.nr_nota_fiscal, mc.dt_emissao, mc.id_destinatario_remetente, mc.vl_total_nf,"
+    " mc.vl_produtos, mc.vl_desconto, mc.id_nat_operacao, mc.id_situacao_orcamento, mc.PO_CREDITO_FAT,"
+    " mc.PO_CREDITO_FAT, mc.PO_CREDITO_FAT2, mc.PO_CREDITO_FAT3, mc.PO_CREDITO_FAT4, mc.PO_CREDITO_FAT5,"
+    " mc.id_st_nf, mc.tp_base_comissao_outros, mc.vl_base_comissao, mc.vl_comissao, tno.id_sugerir_comissao,"
+    " mc.vl_resultado_venda, mc.st_devolvido, tno.ST_COMISSAO_PAGAR from mov_nf_comercio mc inner join"
+    " tab_nat_operacao tno on (tno.id_nat_operacao = mc.id_nat_operacao) where mc.st_calc_comissao = 'S' and"
+    " mc.vl_total_nf > 0  and mc.id_st_nf in (3,5)";
+
+const char* const kContagemNota = " select count(*) as qtde from mov_nf_comercio mc where mc.id_nf_comercio = ";
+const char* const kProdutosDiferentes =
+    " and mc.vl_produtos <> (select sum(mci.vl_total) from mov_nf_comercio_item mci where mci.id_nf_comercio ="
+    " mc.id_nf_comercio)";
+const char* const kFinanceiroDiferente =
+    " and mc.vl_financeiro <> (select sum(mf.vl_documento) from mov_financeiro mf where mf.id_nf_comercio ="
+    " mc.id_nf_comercio)";
+
+// State 6 takes the invoice out of every phase; the log row tells the suite why.
+void RetirarNotaInconsistente(TfrmPrincipal& janela, std::int64_t idNota)
+{
+    const std::string id = LiteralInteiro(idNota);
+    janela.ExecutarComando(
+        janela.IBQ_Gen, " update mov_nf_comercio set st_calc_comissao = 'N', id_st_nf = 6 where id_nf_comercio = " + id,
+        false);
+    janela.ExecutarComandoCommit(janela.IBQ_Gen,
+                                 " insert into mov_log_controle (ID_LOG_EVENTO, DH_LOG_EVENTO, ID_LOG_USUARIO,"
+                                 " ID_LOG_REGISTRO, DS_LOG_OBSERVACAO) values (18," +
+                                     LiteralDataHora(janela.RelogioAtual().Agora()) + "," + "-1," + id + "," +
+                                     "'Cálculo de Comissão'" + ")",
+                                 true);
+}
+
+// The credited share of the slot's commission, less the invoice's reduction.
+Dinheiro ComissaoFaturada(TfrmPrincipal& janela, const Consulta& nota, const SlotVendedor& slot, Dinheiro base)
+{
+    const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
+    const Dinheiro creditada = AplicarPercentual(integral, slot.poCreditoFat);
+    return DescontarReducao(janela, nota.Campo("id_nf_comercio").Inteiro(), creditada);
+}
+
+void GravarComissaoFaturamento(TfrmPrincipal& janela, const SlotVendedor& slot)
+{
+    const Consulta& nota = janela.IBQ_Comercio;
+    janela.GravarMovimentoComissao([&](DatasetInsercao& linha) {
+        PreencherColunasNota(janela, linha, "1", nota, slot.idVendedor);
+        linha.DefinirCampo("DS_SERIE", nota.Campo("ds_serie_nf"));
+        linha.DefinirCampo("NO_DOCUMENTO", nota.Campo("nr_nota_fiscal"));
+        linha.DefinirCampo("VL_OPERACAO", nota.Campo("vl_total_nf"));
+        linha.DefinirCampo("DT_CREDITO", nota.Campo("dt_emissao"));
+        linha.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto("S"));
+        const Dinheiro base = ArmazenarBase(linha, BaseComissao(janela, nota, slot.numero));
+        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoFaturada(janela, nota, slot, base)));
+        linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
+    });
+}
+
+// Old rows go first and are committed, so a run that stops half-way leaves
+// the invoice pending and the next run rebuilds it whole.
+void ReconstruirComissaoNota(TfrmPrincipal& janela, std::int64_t idNota)
+{
+    const std::string id = LiteralInteiro(idNota);
+    ExecutarEConfirmar(janela, " delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
+    ParaCadaSlot(janela.IBQ_Comercio, [&](const SlotVendedor& slot) {
+        if (!SlotSemComissao(janela.IBQ_Comercio, slot, slot.stCreditoFat != "S"))
+            GravarComissaoFaturamento(janela, slot);
+    });
+    ExecutarEConfirmar(janela, " update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);
+}
+
+void RecalcularNota(TfrmPrincipal& janela)
+{
+    const std::int64_t idNota = janela.IBQ_Comercio.Campo("id_nf_comercio").Inteiro();
+    if (janela.VerificarDocumento(idNota)) {
+        RetirarNotaInconsistente(janela, idNota);
+        return;
+    }
+    if (ComissaoJaPaga(janela, " select count(*) as qtde from mov_comissao where tp_registro = 1 and id_nf_comercio = " +
+                                   LiteralInteiro(idNota) + " and id_comissao_gerada is not null")) {
+        janela.sSituacao1 = "S";
+        return;
+    }
+    ReconstruirComissaoNota(janela, idNota);
+}
+
+}  // namespace
+
+bool TfrmPrincipal::VerificarDocumento(std::int64_t idNota)
+{
+    const std::string id = LiteralInteiro(idNota);
+    Consulta verificacao("qryVerificaDocumento", IBD_BancoDados.get());
+    AbrirConsulta(verificacao, kContagemNota + id + kProdutosDiferentes);
+    if (verificacao.Campo("qtde").Inteiro() > 0)
+        return true;
+    AbrirConsulta(verificacao, kContagemNota + id + kFinanceiroDiferente);
+    return verificacao.Campo("qtde").Inteiro() > 0;
+}
+
+void TfrmPrincipal::ProcessarFase5()
+{
+    sSituacao1 = "N";
+    bMensagemComercio = false;
+    MostrarFase("Fase 5/9");
+    PercorrerPendentes(*this, IBQ_Comercio, kNotasPendentes, bMensagemComercio, [this] { RecalcularNota(*this); });
+}

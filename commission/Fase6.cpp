@@ -1,0 +1,160 @@
+// Phase 6: the rebuilding of each pending receivable's commission rows on
+// receipt (type "2"), one per seller, in proportion to the installment.
+#include <string>
+
+#include "app/UnPrincipal.h"
+#include "commission/ComissaoNota.h"
+#include "commission/SlotVendedor.h"
+#include "comum/Literais.h"
+
+namespace {
+
+const char* const kDuplicatasPendentes =
+    " select mf.id_financeiro, mf.no_documento, mf.vl_documento, mf.dt_baixa, mf.dt_vencto, mf.id_nf_comercio,"
+    " mf.vl_desconto, mf.vl_outras_reducoes, mf.vl_abatimento from mov_financeiro mf inner join mov_nf_comercio mc"
+    " on (mc.id_nf_comercio = mf.id_nf_comercio) where mf.st_calc_comissao = 'S' AND mf.vl_documento > 0 and"
+    " mf.id_nf_comercio is not null and mc.id_st_nf in (3,5)";
+
+const char* const kNotaDaDuplicata =
+    " select mc.id_nf_comercio, mc.id_empresa, mc.id_vendedor, mc.id_vendedor2, mc.id_vendedor3, mc.id_vendedor4,"
+    " mc.id_vendedor5, mc.po_comissao, mc.po_comissao2, mc.po_comissao3, mc.po_comissao4, mc.po_comissao5,"
+    " mc.st_credito_fat, mc.st_credito_fat2, mc.st_credito_fat3, mc.st_credito_fat4, mc.st_credito_fat5,"
+    " mc.ds_serie_nf, mc.nr_nota_fiscal, mc.dt_emissao, mc.id_destinatario_remetente, mc.vl_total_nf,"
+    " mc.vl_produtos, mc.vl_desconto, mc.id_nat_operacao, mc.id_situacao_orcamento, mc.PO_CREDITO_FAT,"
+    " mc.PO_CREDITO_FAT2, mc.PO_CREDITO_FAT3, mc.PO_CREDITO_FAT4, mc.PO_CREDITO_FAT5, mc.id_st_nf,"
+    " mc.tp_base_comissao_outros, mc.vl_base_comissao, mc.vl_comissao, tno.id_sugerir_comissao,"
+    " mc.vl_resultado_venda, mc.st_devolvido, mc.st_incluir_frete_parc, mc.vl_frete, tno.ST_COMISSAO_PAGAR from"
+    " mov_nf_comercio mc inner join tab_nat_operacao tno on (tno.id_nat_operacao = mc.id_nat_operacao) where"
+    " mc.id_nf_comercio = ";
+
+// The credited share belongs to the commission on invoicing.
+bool CreditadoNoFaturamento(const SlotVendedor& slot)
+{
+    return slot.stCreditoFat == "S" && slot.poCreditoFat >= Dinheiro::DeInteiro(100);
+}
+
+// K2: what the receipts carry of the slot's commission.
+Dinheiro ParteDoRecebimento(Dinheiro integral, const SlotVendedor& slot)
+{
+    if (slot.stCreditoFat != "S")
+        return integral;
+    const long double restante = 10000 - 100 * slot.poCreditoFat.Extended();
+    return Dinheiro::DeExtended(Dividir(integral.Extended() * restante, 10000));
+}
+
+Dinheiro AplicarFator(double fator, Dinheiro valor)
+{
+    return Dinheiro::DeExtended(static_cast<long double>(fator) * valor.Extended());
+}
+
+// With freight in the installments it comes out of the invoice total for
+// every installment, and out of the installment itself only for the one
+// marked "/A", which carries it.
+double FatorParcela(TfrmPrincipal& janela)
+{
+    const Consulta& duplicata = janela.IBQ_Financeiro;
+    const Consulta& nota = janela.IBQ_Comercio;
+    const Dinheiro documento = duplicata.Campo("vl_documento").ComoDinheiro();
+    const Dinheiro total = nota.Campo("vl_total_nf").ComoDinheiro();
+    if (nota.Campo("st_incluir_frete_parc").Texto() != "S")
+        return static_cast<double>(Dividir(documento.Extended(), total.Extended()));
+    janela.cFreteComissao = nota.Campo("vl_frete").ComoDinheiro();
+    const bool parcelaDoFrete = duplicata.Campo("no_documento").Texto().find("/A") != std::string::npos;
+    const Dinheiro parcela = parcelaDoFrete ? documento - janela.cFreteComissao : documento;
+    return static_cast<double>(Dividir(parcela.Extended(), (total - janela.cFreteComissao).Extended()));
+}
+
+// The reductions granted on payment against the installment's share of the
+// net products.
+double FatorDesconto(const Consulta& duplicata, const Consulta& nota, double fatorParcela)
+{
+    const Dinheiro produtos = nota.Campo("vl_produtos").ComoDinheiro();
+    if (produtos.Zero())
+        return 0;
+    const Dinheiro reducoes = duplicata.Campo("vl_desconto").ComoDinheiro() +
+                              duplicata.Campo("vl_abatimento").ComoDinheiro() +
+                              duplicata.Campo("vl_outras_reducoes").ComoDinheiro();
+    const Dinheiro liquido = produtos - nota.Campo("vl_desconto").ComoDinheiro();
+    return static_cast<double>(1 - Dividir(reducoes.Extended(), liquido.Extended() * fatorParcela));
+}
+
+// A date before day zero, NULL included, is no payment.
+void DefinirCredito(DatasetInsercao& linha, const Consulta& duplicata)
+{
+    const bool paga = duplicata.Campo("dt_baixa").Data() > DataHora();
+    linha.DefinirCampo("DT_CREDITO", duplicata.Campo(paga ? "dt_baixa" : "dt_vencto"));
+    linha.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto(paga ? "S" : "N"));
+}
+
+// K1 to K5 with the installment's factors, which stay in the window's fields.
+Dinheiro ComissaoDaParcela(TfrmPrincipal& janela, const SlotVendedor& slot, Dinheiro base)
+{
+    const Consulta& nota = janela.IBQ_Comercio;
+    const Dinheiro noRecebimento = ParteDoRecebimento(AplicarPercentual(base, slot.poComissao), slot);
+    janela.fFatorParcela = FatorParcela(janela);
+    const Dinheiro daParcela = AplicarFator(janela.fFatorParcela, noRecebimento);
+    janela.fFatorDesconto = FatorDesconto(janela.IBQ_Financeiro, nota, janela.fFatorParcela);
+    const Dinheiro descontada = AplicarFator(janela.fFatorDesconto, daParcela);
+    return DescontarReducao(janela, nota.Campo("id_nf_comercio").Inteiro(), descontada);
+}
+
+Dinheiro BaseDaParcela(const TfrmPrincipal& janela, Dinheiro base)
+{
+    return Dinheiro::DeExtended(base.Extended() * static_cast<long double>(janela.fFatorParcela) *
+                                static_cast<long double>(janela.fFatorDesconto));
+}
+
+void GravarComissaoRecebimento(TfrmPrincipal& janela, const SlotVendedor& slot)
+{
+    const Consulta& duplicata = janela.IBQ_Financeiro;
+    janela.GravarMovimentoComissao([&](DatasetInsercao& linha) {
+        PreencherColunasNota(janela, linha, "2", janela.IBQ_Comercio, slot.idVendedor);
+        linha.DefinirCampo("ID_FINANCEIRO", duplicata.Campo("id_financeiro"));
+        linha.DefinirCampo("NO_DOCUMENTO", duplicata.Campo("no_documento"));
+        linha.DefinirCampo("VL_OPERACAO", duplicata.Campo("vl_documento"));
+        DefinirCredito(linha, duplicata);
+        const Dinheiro base = ArmazenarBase(linha, BaseComissao(janela, janela.IBQ_Comercio, slot.numero));
+        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDaParcela(janela, slot, base)));
+        linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(BaseDaParcela(janela, base)));
+        linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
+    });
+}
+
+// Old rows go first and are committed, so a run that stops half-way leaves
+// the receivable pending and the next run rebuilds it whole. An invoice no
+// longer found reads as state 0, so every slot is skipped.
+void ReconstruirComissaoDuplicata(TfrmPrincipal& janela, std::int64_t idFinanceiro)
+{
+    const std::string id = LiteralInteiro(idFinanceiro);
+    ExecutarEConfirmar(janela, " delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
+    janela.Abrir(janela.IBQ_Comercio, kNotaDaDuplicata +
+                                          LiteralInteiro(janela.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
+                                          " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
+    ParaCadaSlot(janela.IBQ_Comercio, [&](const SlotVendedor& slot) {
+        if (!SlotSemComissao(janela.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
+            GravarComissaoRecebimento(janela, slot);
+    });
+    ExecutarEConfirmar(janela, " update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
+}
+
+void RecalcularDuplicata(TfrmPrincipal& janela)
+{
+    const std::int64_t idFinanceiro = janela.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
+    if (ComissaoJaPaga(janela, " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
+                                   LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null")) {
+        janela.sSituacao2 = "S";
+        return;
+    }
+    ReconstruirComissaoDuplicata(janela, idFinanceiro);
+}
+
+}  // namespace
+
+void TfrmPrincipal::ProcessarFase6()
+{
+    sSituacao2 = "N";
+    bMensagemFinanceiro = false;
+    MostrarFase("Fase 6/9");
+    PercorrerPendentes(*this, IBQ_Financeiro, kDuplicatasPendentes, bMensagemFinanceiro,
+                       [this] { RecalcularDuplicata(*this); });
+}

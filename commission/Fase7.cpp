@@ -1,0 +1,109 @@
+// Phase 7: every settlement flagged for recalculation becomes one commission
+// movement of type "3", unless its earlier movement was already paid.
+#include "app/UnPrincipal.h"
+#include "comum/Literais.h"
+
+namespace {
+
+bool MovimentoAcertoPago(TfrmPrincipal& janela, const std::string& idAcerto)
+{
+    janela.Abrir(janela.IBQ_Pesquisa,
+                 " select count(*) as qtde from mov_comissao where tp_registro = 3 and id_acerto_comissao = " +
+                     idAcerto + " and id_comissao_gerada is not null");
+    return janela.IBQ_Pesquisa.Campo("qtde").Inteiro() > 0;
+}
+
+void ApagarMovimentoAcerto(TfrmPrincipal& janela, const std::string& idAcerto)
+{
+    janela.Executar(janela.IBQ_Gen,
+                    " delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
+    janela.Executar(janela.IBQ_Gen, " commit");
+}
+
+// Only a credit ("A") keeps its sign; any other type is a debit. The amount
+// itself is stored as the settlement holds it.
+Dinheiro ComissaoDoAcerto(const Consulta& acerto)
+{
+    const Dinheiro valor = acerto.Campo("vl_acerto").ComoDinheiro();
+    return acerto.Campo("tp_acerto").Texto() == "A" ? valor : -valor;
+}
+
+void GravarMovimentoAcerto(TfrmPrincipal& janela, const Consulta& acerto)
+{
+    janela.GravarMovimentoComissao([&](DatasetInsercao& mov) {
+        const Valor empresa = Valor::DeInteiro(acerto.Campo("id_empresa").Inteiro());
+        const Valor data = Valor::DeData(acerto.Campo("dt_pagamento").Data());
+        const Valor valor = Valor::DeDinheiro(acerto.Campo("vl_acerto").ComoDinheiro());
+        mov.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(janela.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
+        mov.DefinirCampo("TP_REGISTRO", Valor::DeTexto("3"));
+        mov.DefinirCampo("ID_NF_COMERCIO", Valor());
+        mov.DefinirCampo("ID_FINANCEIRO", Valor());
+        mov.DefinirCampo("ID_ACERTO_COMISSAO", Valor::DeInteiro(acerto.Campo("id_acerto_comissao").Inteiro()));
+        mov.DefinirCampo("ID_EMPRESA", empresa);
+        mov.DefinirCampo("ID_VENDEDOR", Valor::DeInteiro(acerto.Campo("id_vendedor").Inteiro()));
+        mov.DefinirCampo("DS_SERIE", Valor());
+        mov.DefinirCampo("NO_DOCUMENTO", Valor());
+        mov.DefinirCampo("DT_EMISSAO", data);
+        // The commission row has no company or description columns of its
+        // own; the settlement's travel in the client's.
+        mov.DefinirCampo("ID_CLIENTE", empresa);
+        mov.DefinirCampo("NM_CLIENTE", Valor::DeTexto(acerto.Campo("ds_acerto").Texto()));
+        mov.DefinirCampo("VL_OPERACAO", valor);
+        mov.DefinirCampo("VL_BASE_COMISSAO", valor);
+        mov.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(Dinheiro()));
+        mov.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDoAcerto(acerto)));
+        mov.DefinirCampo("ST_IRRF", Valor::DeTexto(acerto.Campo("st_irrf").Texto()));
+        mov.DefinirCampo("DT_CREDITO", data);
+        mov.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto("S"));
+        mov.DefinirCampo("ST_ENTREGA", Valor::DeTexto("S"));
+        mov.DefinirCampo("ST_PAGAR", Valor::DeTexto("S"));
+        mov.DefinirCampo("ST_CANCELADA", Valor::DeTexto("N"));
+        mov.DefinirCampo("ST_BLOQUEIO_1", Valor::DeTexto("N"));
+        mov.DefinirCampo("ST_ESTORNO_1", Valor::DeTexto("N"));
+        mov.DefinirCampo("ID_COMISSAO_GERADA", Valor());
+    });
+}
+
+void ConcluirAcerto(TfrmPrincipal& janela, const std::string& idAcerto)
+{
+    janela.Executar(janela.IBQ_Gen,
+                    " update mov_acerto_comissao set st_calc_comissao = 'N' where id_acerto_comissao = " + idAcerto);
+    janela.Executar(janela.IBQ_Gen, " commit");
+}
+
+void ProcessarAcerto(TfrmPrincipal& janela, const Consulta& acerto)
+{
+    const std::string idAcerto = LiteralInteiro(acerto.Campo("id_acerto_comissao").Inteiro());
+    if (MovimentoAcertoPago(janela, idAcerto)) {
+        janela.sSituacao3 = "S";
+        return;
+    }
+    ApagarMovimentoAcerto(janela, idAcerto);
+    GravarMovimentoAcerto(janela, acerto);
+    ConcluirAcerto(janela, idAcerto);
+}
+
+}  // namespace
+
+void TfrmPrincipal::ProcessarFase7()
+{
+    sSituacao3 = "N";
+    bMensagemAcerto = false;
+    MostrarFase("Fase 7/9");
+
+    Abrir(IBQ_AcertoComissao,
+          " select id_acerto_comissao, id_empresa, id_vendedor, dt_pagamento, ds_acerto, vl_acerto, st_irrf, "
+          "tp_acerto from mov_acerto_comissao where st_calc_comissao = 'S'");
+    IBQ_AcertoComissao.Ultimo();
+    IBQ_AcertoComissao.Primeiro();
+    if (IBQ_AcertoComissao.QuantidadeRegistros() > 0) {
+        IniciarGauge(IBQ_AcertoComissao.QuantidadeRegistros(), 0);
+        bMensagemAcerto = true;
+    }
+
+    for (; !IBQ_AcertoComissao.Fim(); IBQ_AcertoComissao.Proximo()) {
+        ProcessarMensagens();
+        AvancarGauge();
+        ProcessarAcerto(*this, IBQ_AcertoComissao);
+    }
+}

@@ -1,0 +1,147 @@
+// Phases 2 to 4: the commission of an invoice whose signed delivery receipt
+// has not come back 46 days after its issue is blocked and reversed with a
+// debit settlement, and paid back with a credit once the invoice is cleared.
+#include "app/Relogio.h"
+#include "app/UnPrincipal.h"
+#include "comum/Literais.h"
+
+namespace {
+
+const char* const kBloqueioNulo = " update mov_comissao set st_bloqueio_1 = 'N' where st_bloqueio_1 is null";
+const char* const kEstornoNulo = " update mov_comissao set st_estorno_1 = 'N' where st_estorno_1 is null";
+// Unblocking runs before blocking, so a movement changes its flag at most
+// once per run.
+const char* const kDesbloquear =
+    " update mov_comissao ms set ms.st_bloqueio_1 = 'N' where NOT EXISTS ( select 1 from mov_nf_comercio mc "
+    "inner join tab_nat_operacao tno on (tno.id_nat_operacao = mc.id_nat_operacao) left join "
+    "fix_situacao_orcamento fso on (fso.id_situacao_orcamento = mc.id_situacao_orcamento) where mc.dt_emissao >= "
+    "'02.08.2012' and mc.dt_emissao < (current_date - 45) and tno.st_verifica_fase = 'S' and ( "
+    "(mc.id_situacao_orcamento is null) or (fso.st_pagar_comissao <> 'S') )  and mc.id_nf_comercio = "
+    "ms.id_nf_comercio) and ms.st_bloqueio_1 = 'S'";
+const char* const kBloquear =
+    " update mov_comissao ms set ms.st_bloqueio_1 = 'S' where exists ( select 1 from mov_nf_comercio mc inner "
+    "join tab_nat_operacao tno on (tno.id_nat_operacao = mc.id_nat_operacao) left join fix_situacao_orcamento fso "
+    "on (fso.id_situacao_orcamento = mc.id_situacao_orcamento) where mc.dt_emissao >= '02.08.2012' and "
+    "mc.dt_emissao < (current_date - 45) and tno.st_verifica_fase = 'S' and ( (mc.id_situacao_orcamento is null) "
+    "or (fso.st_pagar_comissao <> 'S') )  and mc.id_nf_comercio = ms.id_nf_comercio) and ms.st_bloqueio_1 = 'N'";
+
+// Phase 3 reverses the newly blocked movements, phase 4 pays back the
+// reversed ones that are no longer blocked; they differ only in these.
+struct Reversao {
+    const char* caption;
+    const char* selecao;
+    const char* descricaoNota;
+    const char* descricaoDuplicata;
+    const char* tipoAcerto;
+    const char* marcarMovimento;
+    bool legendaSemMovimentos;
+};
+
+const Reversao kEstorno{
+    "Fase 3/9",
+    " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'",
+    "ESTORNO REF CANHOTO NÃO RECEBIDO NF ",
+    "ESTORNO REF CANHOTO NÃO RECEBIDO DUP ",
+    "D",
+    " update mov_comissao set st_estorno_1 = 'S' where id_comissao = ",
+    true,
+};
+
+const Reversao kPagamento{
+    "Fase 4/9",
+    " select com.* from mov_comissao com where com.st_bloqueio_1 = 'N' and com.st_estorno_1 = 'S'",
+    "PAGTO REF CANHOTO NÃO RECEBIDO NF ",
+    "PAGTO REF CANHOTO NÃO RECEBIDO DUP ",
+    "A",
+    " update mov_comissao set st_estorno_1 = 'N' where id_comissao = ",
+    false,
+};
+
+struct ConsultasCanhoto {
+    Consulta qryUpdate;
+    Consulta qryInsert;
+    Consulta qryPesquisa;
+
+    explicit ConsultasCanhoto(BancoDados* banco)
+        : qryUpdate("qryUpdate", banco), qryInsert("qryInsert", banco), qryPesquisa("qryPesquisa", banco)
+    {
+    }
+};
+
+void AtualizarBloqueios(TfrmPrincipal& janela, Consulta& qryUpdate)
+{
+    janela.MostrarFase("Fase 2/9");
+    janela.IniciarGauge(4, 1);
+    for (const char* sql : {kBloqueioNulo, kEstornoNulo, kDesbloquear, kBloquear}) {
+        janela.ExecutarComando(qryUpdate, sql, true);
+        janela.AvancarGauge();
+    }
+}
+
+// A credit date still ahead dates the settlement; otherwise it is today.
+DataHora DataAcerto(const DataHora& agora, const Consulta& movimento)
+{
+    const DataHora credito = movimento.Campo("dt_credito").Data();
+    return (agora >= credito ? agora : credito).Data();
+}
+
+// A type "1" movement carries the invoice number, which the description
+// shows grouped; a text that is no whole number stops the run here.
+std::string DescricaoAcerto(const Reversao& reversao, const Consulta& movimento)
+{
+    const Valor& documento = movimento.Campo("no_documento");
+    if (movimento.Campo("tp_registro").Texto() == "1")
+        return reversao.descricaoNota + NumeroAgrupado(documento.Inteiro());
+    return reversao.descricaoDuplicata + documento.Texto();
+}
+
+std::string InsercaoAcerto(const Reversao& reversao, const DataHora& data, const std::string& descricao,
+                           const Consulta& movimento)
+{
+    return " insert into mov_acerto_comissao (ID_ACERTO_COMISSAO, DT_PAGAMENTO, ID_VENDEDOR, VL_ACERTO, TP_ACERTO, "
+           "ST_IRRF, DS_ACERTO, ID_EMPRESA, ID_COMISSAO_GERADA, ST_CALC_COMISSAO, ID_COMISSAO_ESTORNADA) "
+           "values((select Coalesce(max(id_acerto_comissao), 0) + 1 from mov_acerto_comissao), " +
+           LiteralData(data) + "," + LiteralInteiro(movimento.Campo("id_vendedor").Inteiro()) + "," +
+           LiteralDuasCasas(movimento.Campo("vl_comissao").ComoDinheiro().Extended()) + "," +
+           LiteralTexto(reversao.tipoAcerto) + "," + "'N'" + "," + LiteralTexto(descricao) + "," +
+           LiteralInteiro(movimento.Campo("id_empresa").Inteiro()) + "," + "null," + "'S'" + "," + "null)";
+}
+
+// The insert is not committed alone: the flag update's commit-retain takes
+// both, so a settlement never exists without its movement's flag.
+void GravarAcerto(TfrmPrincipal& janela, const Reversao& reversao, ConsultasCanhoto& consultas)
+{
+    const Consulta& movimento = consultas.qryPesquisa;
+    const DataHora data = DataAcerto(janela.RelogioAtual().Agora(), movimento);
+    const std::string descricao = DescricaoAcerto(reversao, movimento);
+    janela.ExecutarComandoCommit(consultas.qryInsert, InsercaoAcerto(reversao, data, descricao, movimento), false);
+    janela.ExecutarComando(consultas.qryUpdate,
+                           reversao.marcarMovimento + LiteralInteiro(movimento.Campo("id_comissao").Inteiro()),
+                           true);
+}
+
+void GravarAcertos(TfrmPrincipal& janela, const Reversao& reversao, ConsultasCanhoto& consultas)
+{
+    Consulta& movimentos = consultas.qryPesquisa;
+    janela.AbrirConsulta(movimentos, reversao.selecao);
+    const int quantidade = movimentos.QuantidadeRegistros();
+    if (quantidade > 0 || reversao.legendaSemMovimentos) {
+        janela.MostrarFase(reversao.caption);
+        janela.IniciarGauge(quantidade, 0);
+    }
+    for (; !movimentos.Fim(); movimentos.Proximo()) {
+        janela.ProcessarMensagens();
+        janela.AvancarGauge();
+        GravarAcerto(janela, reversao, consultas);
+    }
+}
+
+}  // namespace
+
+void TfrmPrincipal::ProcessarFases2a4()
+{
+    ConsultasCanhoto consultas(IBD_BancoDados.get());
+    AtualizarBloqueios(*this, consultas.qryUpdate);
+    GravarAcertos(*this, kEstorno, consultas);
+    GravarAcertos(*this, kPagamento, consultas);
+}

@@ -1,0 +1,130 @@
+// Phases 8 and 9: the commission advanced on invoicing is taken back, in the
+// share of the invoice still unpaid, when its receivables stay overdue
+// beyond the payment plan's days.
+#include <utility>
+
+#include "app/Relogio.h"
+#include "app/UnPrincipal.h"
+#include "commission/SlotVendedor.h"
+#include "comum/Literais.h"
+
+namespace {
+
+const char* const kMarcarNotas =
+    " update mov_nf_comercio mc set mc.st_calc_estorno = 'S' where mc.id_nf_comercio in (select mf.id_nf_comercio "
+    "from mov_financeiro mf inner join mov_nf_comercio nf on (nf.id_nf_comercio = mf.id_nf_comercio) left join "
+    "tab_plano_pagto tpp on (tpp.id_plano_pagto = nf.id_plano_pagto) where mf.dt_baixa is null and mf.dt_vencto < "
+    "(current_date - tpp.qt_dias_estorna_comissao) and mf.id_nf_comercio is not null and mf.id_tp_mov_financ in "
+    "(2, 8)) and mc.st_estornar_comissao = 'S' and (mc.st_calc_estorno <> 'S' or mc.st_calc_estorno is null) and "
+    "mc.id_comissao_estornada is null and mc.vl_total_nf > 0  and mc.id_st_nf in (3,5)";
+const char* const kMarcarFinanceiros =
+    " update mov_financeiro mf set mf.st_estornar_comissao = 'S' where mf.id_nf_comercio in (select "
+    "mc.id_nf_comercio from mov_nf_comercio mc where mc.st_calc_estorno = 'S') and mf.id_comissao_gerada is null";
+const char* const kPercentualEstornado =
+    " update mov_nf_comercio mc set mc.po_comissao_estornada =((select Sum(mf.vl_documento) from mov_financeiro mf "
+    "where mf.id_nf_comercio = mc.id_nf_comercio and mf.id_comissao_gerada is null) / mc.vl_total_nf) * 100 where "
+    "mc.st_calc_estorno = 'S' and mc.vl_total_nf > 0  and mc.id_st_nf in (3,5)";
+const char* const kNotasMarcadas =
+    " select mc.id_nf_comercio, mc.id_empresa, mc.id_vendedor, mc.id_vendedor2, mc.id_vendedor3, mc.id_vendedor4, "
+    "mc.id_vendedor5, mc.po_comissao, mc.po_comissao2, mc.po_comissao3, mc.po_comissao4, mc.po_comissao5, "
+    "mc.st_credito_fat, mc.st_credito_fat2, mc.st_credito_fat3, mc.st_credito_fat4, mc.st_credito_fat5, "
+    "mc.ds_serie_nf, mc.nr_nota_fiscal, mc.dt_emissao, mc.id_destinatario_remetente, mc.vl_total_nf, "
+    "mc.vl_produtos, mc.vl_desconto, mc.id_nat_operacao, mc.id_situacao_orcamento, mc.PO_CREDITO_FAT, "
+    "mc.PO_CREDITO_FAT, mc.PO_CREDITO_FAT2, mc.PO_CREDITO_FAT3, mc.PO_CREDITO_FAT4, mc.PO_CREDITO_FAT5, "
+    "mc.po_comissao_estornada from mov_nf_comercio mc where st_calc_estorno = 'S' and mc.vl_total_nf > 0  and "
+    "mc.id_st_nf in (3,5)";
+
+void MarcarEstornos(TfrmPrincipal& janela)
+{
+    janela.MostrarFase("Fase 8/9");
+    janela.IniciarGauge(3, 1);
+    const std::pair<const char*, const char*> passos[] = {
+        {kMarcarNotas, "Commit"},
+        {kMarcarFinanceiros, " commit"},
+        {kPercentualEstornado, " commit"},
+    };
+    for (const auto& [sql, confirmacao] : passos) {
+        janela.Executar(janela.IBQ_Gen, sql);
+        janela.Executar(janela.IBQ_Gen, confirmacao);
+        janela.AvancarGauge();
+    }
+}
+
+// The credited part of the seller's commission on the net products value,
+// in the invoice's reversed share: one extended product, rounded once.
+Dinheiro ValorEstorno(const Consulta& nota, const SlotVendedor& slot)
+{
+    const Dinheiro liquido = nota.Campo("vl_produtos").ComoDinheiro() - nota.Campo("vl_desconto").ComoDinheiro();
+    const long double estornado = nota.Campo("po_comissao_estornada").ComoDinheiro().Extended();
+    return Dinheiro::DeExtended(liquido.Extended() * slot.poComissao.Extended() / 100 *
+                                slot.poCreditoFat.Extended() / 100 * estornado / 100);
+}
+
+void GravarAcertoEstorno(TfrmPrincipal& janela, const Consulta& nota, const SlotVendedor& slot)
+{
+    DatasetInsercao& acerto = janela.IBD_AcertoComissao;
+    acerto.TransacaoAtual()->Iniciar();   // leaves an active transaction as it is
+    acerto.Inserir();
+    acerto.DefinirCampo("ID_ACERTO_COMISSAO",
+                        Valor::DeInteiro(janela.ProximoId("mov_acerto_comissao", "id_acerto_comissao")));
+    acerto.DefinirCampo("DT_PAGAMENTO", Valor::DeData(janela.RelogioAtual().Agora().Data()));
+    acerto.DefinirCampo("ID_VENDEDOR", Valor::DeInteiro(slot.idVendedor));
+    acerto.DefinirCampo("VL_ACERTO", Valor::DeDinheiro(ValorEstorno(nota, slot)));
+    acerto.DefinirCampo("TP_ACERTO", Valor::DeTexto("D"));
+    acerto.DefinirCampo("ST_IRRF", Valor::DeTexto("S"));
+    acerto.DefinirCampo("DS_ACERTO", Valor::DeTexto("Estorno da comissão antecipada da NF " +
+                                                    nota.Campo("nr_nota_fiscal").Texto()));
+    acerto.DefinirCampo("ID_EMPRESA", Valor::DeInteiro(nota.Campo("id_empresa").Inteiro()));
+    acerto.DefinirCampo("ID_COMISSAO_GERADA", Valor());
+    acerto.DefinirCampo("ST_CALC_COMISSAO", Valor::DeTexto("S"));
+    acerto.DefinirCampo("ID_COMISSAO_ESTORNADA", Valor::DeInteiro(nota.Campo("id_nf_comercio").Inteiro()));
+    acerto.Postar();
+    acerto.AplicarAtualizacoes();
+    acerto.TransacaoAtual()->ConfirmarMantendo();
+}
+
+void EstornarSlot(TfrmPrincipal& janela, const Consulta& nota, const SlotVendedor& slot)
+{
+    janela.IBD_AcertoComissao.Fechar();
+    janela.IBD_AcertoComissao.Abrir();
+    if (slot.idVendedor <= 0 || slot.stCreditoFat != "S")
+        return;
+    GravarAcertoEstorno(janela, nota, slot);
+    janela.Executar(janela.IBQ_Gen, " update mov_nf_comercio set " + ColunaSlot("ST_CREDITO_FAT", slot.numero) +
+                                        " = 'N' where id_nf_comercio = " +
+                                        LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro()));
+    janela.ProcessarMensagens();
+}
+
+void ConcluirEstorno(TfrmPrincipal& janela, const Consulta& nota)
+{
+    const std::string id = LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro());
+    janela.Executar(janela.IBQ_Gen, " update mov_nf_comercio set st_calc_estorno = 'N', id_comissao_estornada = " +
+                                        id + " where id_nf_comercio = " + id +
+                                        " and mov_nf_comercio.vl_total_nf > 0  and mov_nf_comercio.id_st_nf in (3,5)");
+}
+
+void EstornarNotas(TfrmPrincipal& janela)
+{
+    Consulta& notas = janela.IBQ_Comercio;
+    janela.MostrarFase("Fase 9/9");
+    janela.Abrir(notas, kNotasMarcadas);
+    notas.Ultimo();
+    notas.Primeiro();
+    janela.IniciarGauge(notas.QuantidadeRegistros(), 0);
+    for (; !notas.Fim(); notas.Proximo()) {
+        janela.ProcessarMensagens();
+        janela.AvancarGauge();
+        ParaCadaSlot(notas, [&](const SlotVendedor& slot) { EstornarSlot(janela, notas, slot); });
+        ConcluirEstorno(janela, notas);
+    }
+    janela.Executar(janela.IBQ_Gen, " commit");
+}
+
+}  // namespace
+
+void TfrmPrincipal::ProcessarFases8e9()
+{
+    MarcarEstornos(*this);
+    EstornarNotas(*this);
+}

@@ -1,0 +1,263 @@
+#include "commission/RateioComissao.h"
+
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "commission/SlotVendedor.h"
+#include "comum/Dinheiro.h"
+#include "comum/Literais.h"
+#include "comum/Numericos.h"
+#include "db/firebird/Consulta.h"
+#include "db/firebird/Transacao.h"
+
+namespace {
+
+const char* const kNota =
+    " select mc.id_nf_comercio, mc.id_empresa, mc.id_vendedor, mc.id_vendedor2, mc.id_vendedor3, mc.id_vendedor4,"
+    " mc.id_vendedor5, mc.po_comissao, mc.po_comissao2, mc.po_comissao3, mc.po_comissao4, mc.po_comissao5,"
+    " mc.st_comissao_ad2, mc.st_comissao_ad3, mc.st_comissao_ad4, mc.st_comissao_ad5, mc.vl_desconto,"
+    " mc.vl_servico from mov_nf_comercio mc where mc.id_nf_comercio = ";
+
+const char* const kItensDoRateio =
+    " select mci.id_produto, cp.id_fabrica, mci.no_item, mci.id_nf_comercio_item, Sum ((mci.qt_produto *"
+    " (mci.vl_unitario - (case mci.st_frete_incluso when 'S' then case when tp.st_comissao_frete_despesa <> 'S'"
+    " then mci.vl_frete_unit else 0 end else 0 end))) * mci.po_comissao / 100) as Valor_Comissao, Sum"
+    " ((mci.qt_produto * (mci.vl_unitario - (case mci.st_frete_incluso when 'S' then case when"
+    " tp.st_comissao_frete_despesa <> 'S' then mci.vl_frete_unit else 0 end else 0 end)))) as Base_Comissao,"
+    " SUM(mci.vl_outras_ajustado) as vl_outras_ajustado, SUM(mci.vl_frete_ajustado) as vl_frete_ajustado,"
+    " SUM(mci.vl_seguro_ajustado) as vl_seguro_ajustado, SUM(mci.vl_ipi) as vl_ipi, SUM(mci.vl_icms_subst) as"
+    " vl_icms_subst from mov_nf_comercio_item mci inner join cad_produto cp on (cp.id_produto = mci.id_produto)"
+    " inner join tab_parametro tp on (tp.id_parametro = 1) where id_nf_comercio = ";
+
+const char* const kGruposItem = " group by mci.id_produto, cp.id_fabrica, mci.no_item, mci.id_nf_comercio_item";
+
+constexpr int kSlots = 5;
+constexpr std::size_t kColunaItem = 6;
+constexpr std::size_t kColunaBase = 7;
+
+std::size_t ColunaComissao(int slot)
+{
+    return kColunaBase + static_cast<std::size_t>(slot);
+}
+
+struct RegrasBase {
+    Dinheiro desconto;
+    Dinheiro servico;
+    bool freteDespesa = false;   // freight and other expenses count
+    bool ipiIcmsSt = false;      // IPI and ICMS-ST count
+};
+
+// Read as the shared parameter reader reads it, but on this connection's
+// default transaction like every other statement of the sharing.
+bool ParametroLigado(BancoDados* banco, const std::string& coluna)
+{
+    Consulta parametro("qryParametroRateio", banco);
+    parametro.SQL = " select " + coluna + " from TAB_PARAMETRO" + " where ID_PARAMETRO = 1";
+    parametro.Abrir();
+    return parametro.Campo(coluna).Texto() == "S";
+}
+
+RegrasBase LerRegrasBase(BancoDados* banco, const std::string& idNota)
+{
+    Consulta nota("qryNotaRateio", banco);
+    nota.SQL = kNota + idNota;
+    nota.Abrir();
+    RegrasBase regras;
+    regras.desconto = nota.Campo("vl_desconto").ComoDinheiro();
+    regras.servico = nota.Campo("vl_servico").ComoDinheiro();
+    regras.freteDespesa = ParametroLigado(banco, "ST_COMISSAO_FRETE_DESPESA");
+    regras.ipiIcmsSt = ParametroLigado(banco, "ST_COMISSAO_IPI_ICMSST");
+    return regras;
+}
+
+// The whole invoice discount and service value enter every item's base.
+Dinheiro BaseDoItem(const Consulta& item, const RegrasBase& regras)
+{
+    Dinheiro base = item.Campo("Base_Comissao").ComoDinheiro() - regras.desconto + regras.servico;
+    if (regras.freteDespesa)
+        base += item.Campo("vl_outras_ajustado").ComoDinheiro() + item.Campo("vl_frete_ajustado").ComoDinheiro() +
+                item.Campo("vl_seguro_ajustado").ComoDinheiro();
+    if (regras.ipiIcmsSt)
+        base += item.Campo("vl_ipi").ComoDinheiro() + item.Campo("vl_icms_subst").ComoDinheiro();
+    return base;
+}
+
+// Item numbers may be missing, repeated, out of range or out of step with the
+// item list the rows were built from. A row's table percentages depend only on
+// its product and the invoice's sellers, so any free row of the same product
+// serves; the row of the item's own number is preferred.
+class LinhasDaMatriz {
+public:
+    explicit LinhasDaMatriz(const std::vector<std::int64_t>& produtoDaLinha)
+        : produtoDaLinha_(produtoDaLinha), ocupada_(produtoDaLinha.size(), false)
+    {
+    }
+
+    std::optional<std::size_t> Reservar(std::int64_t noItem, std::int64_t idProduto)
+    {
+        auto linha = LinhaDoNumero(noItem, idProduto);
+        if (!linha)
+            linha = PrimeiraLivre(idProduto);
+        if (linha)
+            ocupada_[*linha] = true;
+        return linha;
+    }
+
+    bool Ocupada(std::size_t linha) const { return ocupada_[linha]; }
+
+private:
+    bool Serve(std::size_t linha, std::int64_t idProduto) const
+    {
+        return !ocupada_[linha] && produtoDaLinha_[linha] == idProduto;
+    }
+
+    std::optional<std::size_t> LinhaDoNumero(std::int64_t noItem, std::int64_t idProduto) const
+    {
+        if (noItem < 1 || static_cast<std::uint64_t>(noItem) > ocupada_.size())
+            return std::nullopt;
+        const auto linha = static_cast<std::size_t>(noItem - 1);
+        return Serve(linha, idProduto) ? std::optional(linha) : std::nullopt;
+    }
+
+    std::optional<std::size_t> PrimeiraLivre(std::int64_t idProduto) const
+    {
+        for (std::size_t linha = 0; linha < ocupada_.size(); ++linha)
+            if (Serve(linha, idProduto))
+                return linha;
+        return std::nullopt;
+    }
+
+    const std::vector<std::int64_t>& produtoDaLinha_;
+    std::vector<bool> ocupada_;
+};
+
+Dinheiro ComoDinheiro(double valor)
+{
+    return Dinheiro::DeExtended(valor);
+}
+
+// Cut on the magnitude: Truncar's lift, which brings a double held just below
+// a cent back onto it, would take a whole cent off an exact negative value
+// (-2.00 would become -1.99).
+double CortarCentavos(double valor)
+{
+    return std::copysign(Truncar(std::fabs(valor), 2), valor);
+}
+
+// Each slot's table percentage over the number of slots with a positive one.
+void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
+{
+    const double vendedores = linha[kColunaVendedoresComPercentual];
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        const Dinheiro parte = vendedores > 0 ? Dinheiro::DeExtended(Dividir(linha[slot - 1], vendedores)) : Dinheiro();
+        const Dinheiro comissao = Dinheiro::DeExtended(base.Extended() * parte.Extended() / 100);
+        linha[ColunaComissao(slot)] = CortarCentavos(comissao.Real());
+    }
+}
+
+// An item without a free row of its product (the items changed between the
+// two statements) contributes nothing: its sellers' percentages are unknown.
+Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, BancoDados* banco,
+                         const std::string& idNota)
+{
+    const RegrasBase regras = LerRegrasBase(banco, idNota);
+    Consulta itens("qryItensRateio", banco);
+    itens.SQL = kItensDoRateio + idNota + kGruposItem;
+    itens.Abrir();
+    Dinheiro baseTotal;
+    for (; !itens.Fim(); itens.Proximo()) {
+        const auto linha = linhas.Reservar(itens.Campo("no_item").Inteiro(), itens.Campo("id_produto").Inteiro());
+        if (!linha)
+            continue;
+        const Dinheiro base = BaseDoItem(itens, regras);
+        matriz[*linha][kColunaItem] = static_cast<double>(itens.Campo("id_nf_comercio_item").Inteiro());
+        matriz[*linha][kColunaBase] = CortarCentavos(base.Real());
+        PreencherComissoes(matriz[*linha], base);
+        baseTotal += base;
+    }
+    return baseTotal;
+}
+
+void ExecutarConfirmando(Consulta& comando, const std::string& sql)
+{
+    comando.Fechar();
+    comando.SQL = sql;
+    comando.Executar();
+    comando.TransacaoAtual()->ConfirmarMantendo();
+}
+
+Dinheiro PercentualDe(Dinheiro valor, long double base)
+{
+    return ComoDinheiro(Arredondar(static_cast<double>(Dividir(valor.Extended(), base) * 100), 2));
+}
+
+Dinheiro SomaColunas(const std::vector<double>& linha, std::size_t primeira, std::size_t ultima)
+{
+    Dinheiro soma;
+    for (std::size_t coluna = primeira; coluna <= ultima; ++coluna)
+        soma += ComoDinheiro(linha[coluna]);
+    return soma;
+}
+
+// The first quotient divides by the total base: a total of 0 stops here,
+// before the invoice's first update.
+void GravarPercentuaisNota(Consulta& comando, const TDynamicDoubleArray& matriz, Dinheiro baseTotal,
+                           const std::string& idNota)
+{
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        Dinheiro comissao;
+        for (const auto& linha : matriz)
+            comissao += ComoDinheiro(linha[ColunaComissao(slot)]);
+        const Dinheiro percentual = PercentualDe(comissao, baseTotal.Extended());
+        ExecutarConfirmando(comando, " update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
+                                         LiteralQuatroCasas(percentual.Extended()) +
+                                         " where mc.id_nf_comercio = " + idNota);
+    }
+    ExecutarConfirmando(comando,
+                        " update mov_nf_comercio mc set mc.VL_PO_PRODUTO_TOTAL = PO_COMISSAO + PO_COMISSAO2 +"
+                        " PO_COMISSAO3 + PO_COMISSAO4 + PO_COMISSAO5 where mc.id_nf_comercio = " +
+                            idNota);
+}
+
+// A row that no item reached has no item identifier: its update would hit an
+// item whose identifier is 0, of whatever invoice.
+void GravarPercentuaisItens(Consulta& comando, const TDynamicDoubleArray& matriz, const LinhasDaMatriz& linhas)
+{
+    for (std::size_t i = 0; i < matriz.size(); ++i) {
+        if (!linhas.Ocupada(i))
+            continue;
+        const auto& linha = matriz[i];
+        const Dinheiro comissao = SomaColunas(linha, ColunaComissao(1), ColunaComissao(kSlots));
+        const Dinheiro percentual = linha[kColunaBase] > 0 ? PercentualDe(comissao, linha[kColunaBase]) : Dinheiro();
+        ExecutarConfirmando(comando, " update mov_nf_comercio_item mci  set mci.po_comissao = " +
+                                         LiteralQuatroCasas(percentual.Extended()) +
+                                         " where mci.id_nf_comercio_item = " +
+                                         LiteralIdentificador(linha[kColunaItem]));
+    }
+}
+
+// Every row is read and written by column number and paired through its product.
+void ExigirFormato(const TDynamicDoubleArray& matriz, const std::vector<std::int64_t>& produtoDaLinha)
+{
+    if (matriz.size() != produtoDaLinha.size())
+        throw std::invalid_argument("Matriz de comissão sem o produto de cada linha.");
+    for (const auto& linha : matriz)
+        if (linha.size() != kColunasMatrizComissao)
+            throw std::invalid_argument("Matriz de comissão com linha de tamanho errado.");
+}
+
+}  // namespace
+
+void RatearComissaoPorVendedor(std::int64_t idNota, TDynamicDoubleArray& matriz,
+                               const std::vector<std::int64_t>& produtoDaLinha, BancoDados* banco)
+{
+    ExigirFormato(matriz, produtoDaLinha);
+    const std::string id = LiteralInteiro(idNota);
+    LinhasDaMatriz linhas(produtoDaLinha);
+    const Dinheiro baseTotal = CompletarMatriz(matriz, linhas, banco, id);
+    Consulta comando("qryAtualizaRateio", banco);
+    GravarPercentuaisNota(comando, matriz, baseTotal, id);
+    GravarPercentuaisItens(comando, matriz, linhas);
+}

@@ -1,0 +1,150 @@
+// The recalculation run: the button, the 50-minute tick with its due test,
+// the phases in their order, the closing statements, the warnings and the
+// run's failure handling.
+#include <utility>
+
+#include "app/Apresentacao.h"
+#include "app/MonitorAtivo.h"
+#include "app/Relogio.h"
+#include "app/UnPrincipal.h"
+#include "comum/Conversao.h"
+#include "comum/Literais.h"
+
+namespace {
+
+const char* const kTituloAviso = "Aviso do Sistema";
+const char* const kSemRodada = "00/00/0000 00:00";
+const char* const kPrograma = "telmoraComissao2.exe";
+
+// A tick or press that arrives through the event loop of a running run must
+// not start a second one on the same fields and connection.
+class MarcaRodada {
+public:
+    explicit MarcaRodada(bool& emAndamento) : emAndamento_(emAndamento) { emAndamento_ = true; }
+    ~MarcaRodada() { emAndamento_ = false; }
+    MarcaRodada(const MarcaRodada&) = delete;
+    MarcaRodada& operator=(const MarcaRodada&) = delete;
+
+private:
+    bool& emAndamento_;
+};
+
+bool ErroDeConexao(const std::string& texto)
+{
+    for (const char* trecho : {"Unable to complete network request to host", "Error reading data",
+                               "unprepared dynamic SQL"})
+        if (texto.find(trecho) != std::string::npos)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void TfrmPrincipal::BitBtn2Click()
+{
+    if (rodadaEmAndamento_)
+        return;
+    bMesnagemClickBotao = true;
+    Timer1.Reiniciar();
+    Tela().Repintar();
+    Timer1Timer();
+}
+
+void TfrmPrincipal::Timer1Timer()
+{
+    if (rodadaEmAndamento_)
+        return;
+    MarcaRodada marca(rodadaEmAndamento_);
+    struct Liberacao {
+        TfrmPrincipal& janela;
+        ~Liberacao() { janela.DesconectarBanco(); }
+    } liberacao{*this};
+
+    try {
+        ConectarBanco(LerCaminhoBanco());
+        const DataHora ultimoInicio = lblInicioAtualizacao.Caption == kSemRodada
+                                          ? DataHora()
+                                          : DataHora::Ler(lblInicioAtualizacao.Caption);
+        if (ModoManual()) {
+            Mostrar();
+            TrayIcon1.Visible = false;
+            Tela().Repintar();
+        }
+        const DataHora agora = RelogioAtual().Agora();
+        const bool devida = bMesnagemClickBotao || (LerInteiro(edtHoraAtualizacao.Text) ==
+                                                        LerInteiro(agora.FormatoHora()) &&
+                                                    agora > ultimoInicio);
+        if (devida)
+            RecalculoComissao();
+    } catch (const std::exception& erro) {
+        TratarFalhaRodada(erro);
+    }
+}
+
+void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
+{
+    Timer1.Enabled = false;
+    Timer2.Enabled = false;
+    Tela().Repintar();
+    if (!ErroDeConexao(erro.what()))
+        return;
+    MarcarMonitorAtivo(IBD_BancoDados.get());
+    DesconectarBanco();
+    FinalizarProcessoPorNome(kPrograma);
+}
+
+void TfrmPrincipal::RecalculoComissao()
+{
+    lblInicioAtualizacao.Caption = RelogioAtual().Agora().FormatoTela();
+    lblAguarde.Visible = true;
+    Gauge1.Visible = true;
+    Gauge1.Progress = 1;
+    Tela().Repintar();
+
+    ProcessarFase1();
+    ProcessarFases2a4();
+    ProcessarFase5();
+    ProcessarFase6();
+    ProcessarFase7();
+    ProcessarFases8e9();
+
+    // The hour typed in the window reaches the statement as a number: a text
+    // that is not one fails here instead of becoming part of the statement.
+    Executar(IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = " +
+                          LiteralInteiro(LerInteiro(edtHoraAtualizacao.Text)));
+    Executar(IBQ_Gen, " commit");
+    Executar(IBQ_Gen, " delete from mov_comissao where vl_comissao = 0");
+    Executar(IBQ_Gen, " commit");
+
+    const std::pair<const std::string*, const char*> avisos[] = {
+        {&sSituacao1, "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de "
+                      "comissão."},
+        {&sSituacao2, "Algumas Duplicatas não tiveram a comissão atualizada pois já foram gerados pagamentos de "
+                      "comissão."},
+        {&sSituacao3, "Alguns Acertos de Comissão não tiveram a comissão atualizada pois já foram gerados "
+                      "pagamentos de comissão."},
+    };
+    for (const auto& [situacao, texto] : avisos)
+        if (*situacao == "S")
+            Mensagem(texto, kTituloAviso, Icone::Aviso);
+
+    lblAguarde.Visible = false;
+    Gauge1.Visible = false;
+    Gauge1.Progress = 0;
+    lblUltimaAtualizacao.Caption = RelogioAtual().Agora().FormatoTela();
+    Tela().Repintar();
+
+    if (bMesnagemClickBotao) {
+        if (bMensagemComercio || bMensagemFinanceiro || bMensagemAcerto)
+            Mensagem("Processamento concluído com sucesso!", kTituloAviso, Icone::Informacao);
+        else
+            Mensagem("Nenhum registro encontrado para atualização.", kTituloAviso, Icone::Aviso);
+    }
+    bMesnagemClickBotao = false;
+    MarcarMonitorAtivo(IBD_BancoDados.get());
+
+    if (ModoManual()) {
+        DesconectarBanco();
+        FinalizarProcessoPorNome(kPrograma);
+    }
+}

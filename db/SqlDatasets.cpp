@@ -1,0 +1,58 @@
+#include "db/SqlDatasets.h"
+
+const char* const kSelecaoMovComissao = "select * \nfrom mov_comissao\nwhere 0=1";
+const char* const kSelecaoAcertoComissao = "select * \nfrom mov_acerto_comissao\nwhere 0=1";
+
+ObjetoAtualizacao AtualizacaoMovComissao()
+{
+    return {
+        "insert into mov_comissao\n"
+        "  (ID_COMISSAO, TP_REGISTRO, ID_NF_COMERCIO, ID_FINANCEIRO, ID_ACERTO_COMISSAO, ID_EMPRESA, ID_VENDEDOR, "
+        "DS_SERIE, NO_DOCUMENTO, DT_EMISSAO, ID_CLIENTE, NM_CLIENTE, VL_OPERACAO, VL_BASE_COMISSAO, PO_COMISSAO, "
+        "VL_COMISSAO, ST_IRRF, DT_CREDITO, ST_RECEBIMENTO, ST_ENTREGA, ID_COMISSAO_GERADA, ST_CANCELADA, ST_PAGAR, "
+        "ST_BLOQUEIO_1, ST_ESTORNO_1)\n"
+        "values\n"
+        "  (:ID_COMISSAO, :TP_REGISTRO, :ID_NF_COMERCIO, :ID_FINANCEIRO, :ID_ACERTO_COMISSAO, :ID_EMPRESA, "
+        ":ID_VENDEDOR, :DS_SERIE, :NO_DOCUMENTO, :DT_EMISSAO, :ID_CLIENTE, :NM_CLIENTE, :VL_OPERACAO, "
+        ":VL_BASE_COMISSAO, :PO_COMISSAO, :VL_COMISSAO, :ST_IRRF, :DT_CREDITO, :ST_RECEBIMENTO, :ST_ENTREGA, "
+        ":ID_COMISSAO_GERADA, :ST_CANCELADA, :ST_PAGAR, :ST_BLOQUEIO_1, :ST_ESTORNO_1)",
+        "update mov_comissao\n"
+        "set\n"
+        "  ID_COMISSAO = :ID_COMISSAO, TP_REGISTRO = :TP_REGISTRO, ID_NF_COMERCIO = :ID_NF_COMERCIO, "
+        "ID_FINANCEIRO = :ID_FINANCEIRO, ID_ACERTO_COMISSAO = :ID_ACERTO_COMISSAO, ID_EMPRESA = :ID_EMPRESA, "
+        "ID_VENDEDOR = :ID_VENDEDOR, DS_SERIE = :DS_SERIE, NO_DOCUMENTO = :NO_DOCUMENTO, DT_EMISSAO = :DT_EMISSAO, "
+        "ID_CLIENTE = :ID_CLIENTE, NM_CLIENTE = :NM_CLIENTE, VL_OPERACAO = :VL_OPERACAO, "
+        "VL_BASE_COMISSAO = :VL_BASE_COMISSAO, PO_COMISSAO = :PO_COMISSAO, VL_COMISSAO = :VL_COMISSAO, "
+        "ST_IRRF = :ST_IRRF, DT_CREDITO = :DT_CREDITO, ST_RECEBIMENTO = :ST_RECEBIMENTO, ST_ENTREGA = :ST_ENTREGA, "
+        "ID_COMISSAO_GERADA = :ID_COMISSAO_GERADA, ST_CANCELADA = :ST_CANCELADA, ST_PAGAR = :ST_PAGAR, "
+        "ST_BLOQUEIO_1 = :ST_BLOQUEIO_1, ST_ESTORNO_1 = :ST_ESTORNO_1\n"
+        "where\n"
+        "  ID_COMISSAO = :OLD_ID_COMISSAO",
+        "delete from mov_comissao\n"
+        "where\n"
+        "  ID_COMISSAO = :OLD_ID_COMISSAO",
+    };
+}
+
+ObjetoAtualizacao AtualizacaoAcertoComissao()
+{
+    return {
+        "insert into mov_acerto_comissao\n"
+        "  (ID_ACERTO_COMISSAO, DT_PAGAMENTO, ID_VENDEDOR, VL_ACERTO, TP_ACERTO, ST_IRRF, DS_ACERTO, ID_EMPRESA, "
+        "ID_COMISSAO_GERADA, ST_CALC_COMISSAO, ID_COMISSAO_ESTORNADA)\n"
+        "values\n"
+        "  (:ID_ACERTO_COMISSAO, :DT_PAGAMENTO, :ID_VENDEDOR, :VL_ACERTO, :TP_ACERTO, :ST_IRRF, :DS_ACERTO, "
+        ":ID_EMPRESA, :ID_COMISSAO_GERADA, :ST_CALC_COMISSAO, :ID_COMISSAO_ESTORNADA)",
+        "update mov_acerto_comissao\n"
+        "set\n"
+        "  ID_ACERTO_COMISSAO = :ID_ACERTO_COMISSAO, DT_PAGAMENTO = :DT_PAGAMENTO, ID_VENDEDOR = :ID_VENDEDOR, "
+        "VL_ACERTO = :VL_ACERTO, TP_ACERTO = :TP_ACERTO, ST_IRRF = :ST_IRRF, DS_ACERTO = :DS_ACERTO, "
+        "ID_EMPRESA = :ID_EMPRESA, ID_COMISSAO_GERADA = :ID_COMISSAO_GERADA, ST_CALC_COMISSAO = :ST_CALC_COMISSAO, "
+        "ID_COMISSAO_ESTORNADA = :ID_COMISSAO_ESTORNADA\n"
+        "where\n"
+        "  ID_ACERTO_COMISSAO = :OLD_ID_ACERTO_COMISSAO",
+        "delete from mov_acerto_comissao\n"
+        "where\n"
+        "  ID_ACERTO_COMISSAO = :OLD_ID_ACERTO_COMISSAO",
+    };
+}

@@ -1,0 +1,101 @@
+#include "db/firebird/BancoDados.h"
+
+#include <algorithm>
+
+#include "comum/CodigoPagina.h"
+#include "db/firebird/Cliente.h"
+#include "db/firebird/Consulta.h"
+#include "db/firebird/Transacao.h"
+
+namespace {
+
+// "name=value" lines become the connection's parameter block; only the two
+// the suite uses are known.
+void AdicionarParametro(Firebird::IXpbBuilder* dpb, Firebird::ThrowStatusWrapper* s, const std::string& linha)
+{
+    const auto igual = linha.find('=');
+    const std::string chave = linha.substr(0, igual);
+    const std::string valor = igual == std::string::npos ? std::string() : linha.substr(igual + 1);
+    if (chave == "user_name")
+        dpb->insertString(s, isc_dpb_user_name, valor.c_str());
+    else if (chave == "password")
+        dpb->insertString(s, isc_dpb_password, valor.c_str());
+    else
+        throw ErroBanco("Parâmetro de conexão desconhecido: " + linha);
+}
+
+template <class T>
+void Remover(std::vector<T*>& lista, T* item)
+{
+    lista.erase(std::remove(lista.begin(), lista.end(), item), lista.end());
+}
+
+}  // namespace
+
+BancoDados::BancoDados(std::string nome) : nome_(std::move(nome)) {}
+
+BancoDados::~BancoDados()
+{
+    Fechar();
+    for (Transacao* t : transacoes_)
+        t->banco_ = nullptr;
+    for (Consulta* c : consultas_)
+        c->banco_ = nullptr;
+}
+
+void BancoDados::Abrir()
+{
+    if (anexo_)
+        return;
+    const std::string local = Utf8ParaWin1252(NomeBanco);
+    anexo_ = Dono<Firebird::IAttachment>(fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+        Dono<Firebird::IXpbBuilder> dpb(fb::Util()->getXpbBuilder(s, Firebird::IXpbBuilder::DPB, nullptr, 0));
+        for (const std::string& linha : Parametros)
+            AdicionarParametro(dpb.get(), s, linha);
+        Dono<Firebird::IProvider> provedor(fb::Mestre()->getDispatcher());
+        return provedor->attachDatabase(s, local.c_str(), dpb->getBufferLength(s), dpb->getBuffer(s));
+    }));
+}
+
+// Errors are swallowed here on purpose: the caller must go on, and with a
+// broken link the server has already discarded what was not committed.
+void BancoDados::Fechar() noexcept
+{
+    if (!anexo_)
+        return;
+    for (Transacao* t : transacoes_)
+        t->Abandonar();
+    try {
+        fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+            anexo_.Encerrar([&](Firebird::IAttachment* a) { a->detach(s); });
+        });
+    } catch (const ErroBanco&) {
+        anexo_ = Dono<Firebird::IAttachment>();
+    }
+}
+
+Firebird::IAttachment* BancoDados::Anexo()
+{
+    Abrir();
+    return anexo_.get();
+}
+
+void BancoDados::Registrar(Transacao* t)
+{
+    transacoes_.push_back(t);
+}
+
+void BancoDados::Desregistrar(Transacao* t)
+{
+    Remover(transacoes_, t);
+}
+
+void BancoDados::Registrar(Consulta* c)
+{
+    consultas_.push_back(c);
+}
+
+void BancoDados::Desregistrar(Consulta* c)
+{
+    Remover(consultas_, c);
+}

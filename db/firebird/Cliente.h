@@ -1,0 +1,35 @@
+#pragma once
+// The one entry to the Firebird client library: the master interface, a
+// status wrapper that throws, and the translation of its exceptions into
+// ErroBanco with the library's full message text.
+#include <firebird/Interface.h>
+
+#include <utility>
+
+#include "db/firebird/ErroBanco.h"
+
+namespace fb {
+
+Firebird::IMaster* Mestre();
+Firebird::IUtil* Util();
+
+// Text of a status vector, as the client library formats it.
+std::string TextoDoStatus(Firebird::IStatus* status);
+
+// Runs a call that takes a throwing status wrapper; a Firebird error becomes ErroBanco.
+template <class Chamada>
+decltype(auto) Chamar(Chamada&& chamada)
+{
+    Firebird::ThrowStatusWrapper status(Mestre()->getStatus());
+    try {
+        struct Descarte {
+            Firebird::ThrowStatusWrapper& s;
+            ~Descarte() { s.dispose(); }
+        } descarte{status};
+        return std::forward<Chamada>(chamada)(&status);
+    } catch (const Firebird::FbException& e) {
+        throw ErroBanco(TextoDoStatus(e.getStatus()));
+    }
+}
+
+}  // namespace fb

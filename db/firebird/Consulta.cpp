@@ -1,0 +1,241 @@
+#include "db/firebird/Consulta.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "comum/CodigoPagina.h"
+#include "db/firebird/BancoDados.h"
+#include "db/firebird/Cliente.h"
+#include "db/firebird/Transacao.h"
+
+namespace {
+
+constexpr unsigned kDialeto = 3;
+constexpr std::int64_t kMsPorDia = 86'400'000;
+// Firebird counts days from 17 November 1858; the program from 30 December 1899.
+constexpr std::int64_t kDiasAteDiaZero = 15'018;
+
+std::string Maiusculas(std::string t)
+{
+    std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return std::toupper(c); });
+    return t;
+}
+
+std::string TextoComando(const std::string& sql)
+{
+    std::string t;
+    for (unsigned char c : sql)
+        t += static_cast<char>(std::tolower(c));
+    const auto inicio = t.find_first_not_of(" \t\r\n");
+    if (inicio == std::string::npos)
+        return {};
+    const auto fim = t.find_last_not_of(" \t\r\n;");
+    return t.substr(inicio, fim - inicio + 1);
+}
+
+template <class T>
+T Ler(const unsigned char* p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+DataHora DeDataFirebird(ISC_DATE dias, ISC_TIME decimosDeMilissegundo)
+{
+    return DataHora::DeMilissegundos((static_cast<std::int64_t>(dias) - kDiasAteDiaZero) * kMsPorDia +
+                                     decimosDeMilissegundo / 10);
+}
+
+Valor LerColuna(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* s, unsigned i,
+                const unsigned char* buffer)
+{
+    if (Ler<short>(buffer + meta->getNullOffset(s, i)))
+        return Valor();
+    const unsigned char* p = buffer + meta->getOffset(s, i);
+    const int escala = meta->getScale(s, i);
+    switch (meta->getType(s, i)) {
+    case SQL_SHORT:
+        return Valor::DeEscalado(Ler<std::int16_t>(p), escala);
+    case SQL_LONG:
+        return Valor::DeEscalado(Ler<std::int32_t>(p), escala);
+    case SQL_INT64:
+        return Valor::DeEscalado(Ler<std::int64_t>(p), escala);
+    case SQL_FLOAT:
+        return Valor::DeReal(Ler<float>(p));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        return Valor::DeReal(Ler<double>(p));
+    case SQL_BOOLEAN:
+        return Valor::DeInteiro(*p ? 1 : 0);
+    case SQL_TEXT: {
+        std::string t(reinterpret_cast<const char*>(p), meta->getLength(s, i));
+        t.erase(t.find_last_not_of(' ') + 1);
+        return Valor::DeTexto(Win1252ParaUtf8(t));
+    }
+    case SQL_VARYING: {
+        const auto tamanho = Ler<std::uint16_t>(p);
+        return Valor::DeTexto(Win1252ParaUtf8(std::string(reinterpret_cast<const char*>(p + 2), tamanho)));
+    }
+    case SQL_TYPE_DATE:
+        return Valor::DeData(DeDataFirebird(Ler<ISC_DATE>(p), 0));
+    case SQL_TIMESTAMP: {
+        const auto ts = Ler<ISC_TIMESTAMP>(p);
+        return Valor::DeData(DeDataFirebird(ts.timestamp_date, ts.timestamp_time));
+    }
+    case SQL_TYPE_TIME:
+        return Valor::DeData(DeDataFirebird(static_cast<ISC_DATE>(kDiasAteDiaZero), Ler<ISC_TIME>(p)));
+    default:
+        throw ErroBanco("Tipo de coluna não suportado: " + std::string(meta->getAlias(s, i)));
+    }
+}
+
+}  // namespace
+
+Consulta::Consulta(std::string nome, BancoDados* banco) : nome_(std::move(nome))
+{
+    DefinirBanco(banco);
+}
+
+Consulta::~Consulta()
+{
+    if (transacao_)
+        transacao_->Desregistrar(this);
+    if (banco_)
+        banco_->Desregistrar(this);
+}
+
+void Consulta::DefinirBanco(BancoDados* banco)
+{
+    if (banco_ != banco) {
+        if (banco_)
+            banco_->Desregistrar(this);
+        banco_ = banco;
+        if (banco_)
+            banco_->Registrar(this);
+    }
+    if (banco_ && !transacao_)
+        DefinirTransacao(banco_->TransacaoPadrao());
+}
+
+void Consulta::DefinirTransacao(Transacao* transacao)
+{
+    if (transacao_ == transacao)
+        return;
+    if (transacao_)
+        transacao_->Desregistrar(this);
+    transacao_ = transacao;
+    if (transacao_)
+        transacao_->Registrar(this);
+}
+
+void Consulta::GarantirVinculo() const
+{
+    if (!banco_)
+        throw ErroBanco(nome_ + ": Database not assigned");
+    if (!transacao_)
+        throw ErroBanco(nome_ + ": Transaction not assigned");
+}
+
+void Consulta::Abrir()
+{
+    if (ativa_)
+        return;
+    GarantirVinculo();
+    const std::string sql = Utf8ParaWin1252(SQL);
+    Firebird::IAttachment* anexo = banco_->Anexo();
+    Firebird::ITransaction* tra = transacao_->Handle();
+    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+        Dono<Firebird::IStatement> comando(
+            anexo->prepare(s, tra, 0, sql.c_str(), kDialeto, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+        Dono<Firebird::IMessageMetadata> meta(comando->getOutputMetadata(s));
+        const unsigned n = meta->getCount(s);
+        std::vector<std::string> colunas;
+        std::map<std::string, std::size_t> indices;
+        for (unsigned i = 0; i < n; ++i) {
+            colunas.push_back(Maiusculas(meta->getAlias(s, i)));
+            indices.emplace(colunas.back(), i);   // a repeated name keeps its first column
+        }
+        std::vector<std::vector<Valor>> linhas;
+        Dono<Firebird::IResultSet> cursor(comando->openCursor(s, tra, nullptr, nullptr, meta.get(), 0));
+        std::vector<unsigned char> buffer(meta->getMessageLength(s));
+        while (cursor->fetchNext(s, buffer.data()) == Firebird::IStatus::RESULT_OK) {
+            std::vector<Valor> linha;
+            linha.reserve(n);
+            for (unsigned i = 0; i < n; ++i)
+                linha.push_back(LerColuna(meta.get(), s, i, buffer.data()));
+            linhas.push_back(std::move(linha));
+        }
+        cursor.Encerrar([&](Firebird::IResultSet* r) { r->close(s); });
+        comando.Encerrar([&](Firebird::IStatement* c) { c->free(s); });
+        colunas_ = std::move(colunas);
+        indices_ = std::move(indices);
+        linhas_ = std::move(linhas);
+    });
+    ativa_ = true;
+    Primeiro();
+}
+
+void Consulta::Executar()
+{
+    GarantirVinculo();
+    const std::string comando = TextoComando(SQL);
+    if (comando == "commit") {
+        transacao_->ConfirmarPorComando();
+        return;
+    }
+    if (comando == "commit retain" || comando == "commit retaining") {
+        transacao_->ConfirmarMantendo();
+        return;
+    }
+    const std::string sql = Utf8ParaWin1252(SQL);
+    Firebird::IAttachment* anexo = banco_->Anexo();
+    Firebird::ITransaction* tra = transacao_->Handle();
+    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+        anexo->execute(s, tra, 0, sql.c_str(), kDialeto, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+void Consulta::Fechar()
+{
+    ativa_ = false;
+    fim_ = true;
+    atual_ = 0;
+    linhas_.clear();
+}
+
+void Consulta::Primeiro()
+{
+    atual_ = 0;
+    fim_ = linhas_.empty();
+}
+
+void Consulta::Proximo()
+{
+    if (atual_ + 1 < linhas_.size())
+        ++atual_;
+    else
+        fim_ = true;
+}
+
+void Consulta::Ultimo()
+{
+    atual_ = linhas_.empty() ? 0 : linhas_.size() - 1;
+    fim_ = true;
+}
+
+std::size_t Consulta::IndiceColuna(const std::string& nome) const
+{
+    const auto it = indices_.find(Maiusculas(nome));
+    if (it == indices_.end())
+        throw ErroBanco(nome_ + ": Field '" + nome + "' not found");
+    return it->second;
+}
+
+const Valor& Consulta::Campo(const std::string& nome) const
+{
+    static const Valor nulo;
+    const std::size_t i = IndiceColuna(nome);
+    return linhas_.empty() ? nulo : linhas_[atual_][i];
+}

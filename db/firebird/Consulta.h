@@ -1,0 +1,64 @@
+#pragma once
+// A query object: statement text, connection, transaction, and the rows of
+// its last selection, fetched completely when it opens. Columns are read by
+// name (case-insensitive); an unknown name throws, a NULL or a missing row
+// reads as 0, day zero or empty text. Texts are UTF-8 here and Windows-1252
+// in the database; the conversion happens in this class only.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "db/firebird/Valor.h"
+
+class BancoDados;
+class Transacao;
+
+class Consulta {
+public:
+    explicit Consulta(std::string nome, BancoDados* banco = nullptr);
+    virtual ~Consulta();
+    Consulta(const Consulta&) = delete;
+    Consulta& operator=(const Consulta&) = delete;
+
+    const std::string& Nome() const { return nome_; }
+    std::string SQL;
+
+    // Binding to a connection: without a transaction of its own the query
+    // takes the connection's default one.
+    void DefinirBanco(BancoDados* banco);
+    BancoDados* Banco() const { return banco_; }
+    void DefinirTransacao(Transacao* transacao);
+    Transacao* TransacaoAtual() const { return transacao_; }
+
+    void Abrir();
+    void Executar();
+    void Fechar();
+    bool Ativa() const { return ativa_; }
+
+    void Primeiro();
+    void Proximo();
+    void Ultimo();
+    bool Fim() const { return fim_; }
+    int QuantidadeRegistros() const { return static_cast<int>(linhas_.size()); }
+
+    const Valor& Campo(const std::string& nome) const;
+
+protected:
+    std::size_t IndiceColuna(const std::string& nome) const;   // throws on an unknown name
+    const std::vector<std::string>& Colunas() const { return colunas_; }
+    void GarantirVinculo() const;   // throws when no connection or transaction is bound
+
+private:
+    friend class Transacao;
+    friend class BancoDados;
+
+    std::string nome_;
+    BancoDados* banco_ = nullptr;
+    Transacao* transacao_ = nullptr;
+    bool ativa_ = false;
+    bool fim_ = true;
+    std::size_t atual_ = 0;
+    std::vector<std::string> colunas_;
+    std::map<std::string, std::size_t> indices_;
+    std::vector<std::vector<Valor>> linhas_;
+};

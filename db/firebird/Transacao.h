@@ -1,0 +1,50 @@
+#pragma once
+// A transaction object: read committed, record version, no wait. It starts by
+// itself with the first statement that needs it. Commit ends it and closes the
+// query objects open on it; the statement " commit" ends it but leaves their
+// fetched rows readable; commit-retaining keeps it and them.
+#include <string>
+#include <vector>
+
+#include "db/firebird/Dono.h"
+
+namespace Firebird {
+class ITransaction;
+}
+class BancoDados;
+class Consulta;
+
+class Transacao {
+public:
+    explicit Transacao(std::string nome);
+    ~Transacao();
+    Transacao(const Transacao&) = delete;
+    Transacao& operator=(const Transacao&) = delete;
+
+    const std::string& Nome() const { return nome_; }
+
+    std::vector<std::string> Parametros;   // "read_committed", "rec_version", "nowait"
+
+    void DefinirBanco(BancoDados* banco);
+    BancoDados* Banco() const { return banco_; }
+
+    bool Ativa() const { return static_cast<bool>(handle_); }
+    void Iniciar();
+    void Confirmar();                      // commit: ends it, closes its query objects
+    void ConfirmarPorComando();            // the statement " commit": ends it, rows stay
+    void ConfirmarMantendo();              // commit retaining
+    Firebird::ITransaction* Handle();      // starts it when it is not active
+
+private:
+    friend class BancoDados;
+    friend class Consulta;
+    void EncerrarComCommit();
+    void Abandonar() noexcept;             // the connection is going: commit if possible, release
+    void Registrar(Consulta* c);
+    void Desregistrar(Consulta* c);
+
+    std::string nome_;
+    BancoDados* banco_ = nullptr;
+    Dono<Firebird::ITransaction> handle_;
+    std::vector<Consulta*> consultas_;
+};

@@ -1,0 +1,180 @@
+#include "plataforma/Arquivos.h"
+
+#include "comum/DataHora.h"
+#include "plataforma/Caminhos.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class Descritor {
+public:
+    explicit Descritor(int fd) : fd_(fd) {}
+    Descritor(const Descritor&) = delete;
+    Descritor& operator=(const Descritor&) = delete;
+    ~Descritor() { if (fd_ >= 0) ::close(fd_); }
+    int fd() const { return fd_; }
+    bool Aberto() const { return fd_ >= 0; }
+    bool Fechar() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+bool TipoDoCaminho(const std::string& caminho, mode_t tipo)
+{
+    struct stat info {};
+    return ::stat(caminho.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == tipo;
+}
+
+bool EscreverTudo(int fd, const char* dados, std::size_t tamanho)
+{
+    while (tamanho > 0) {
+        const ssize_t escritos = ::write(fd, dados, tamanho);
+        if (escritos < 0 && errno == EINTR)
+            continue;
+        if (escritos <= 0)
+            return false;
+        dados += escritos;
+        tamanho -= static_cast<std::size_t>(escritos);
+    }
+    return true;
+}
+
+// Reads the descriptor to its end, handing each block to usar (false stops).
+template <class Usar>
+bool LerAteOFim(int fd, Usar usar)
+{
+    char bloco[65536];
+    for (;;) {
+        const ssize_t lidos = ::read(fd, bloco, sizeof bloco);
+        if (lidos < 0 && errno == EINTR)
+            continue;
+        if (lidos <= 0)
+            return lidos == 0;
+        if (!usar(bloco, static_cast<std::size_t>(lidos)))
+            return false;
+    }
+}
+
+std::runtime_error ErroDeLeitura(const std::string& caminho)
+{
+    return std::runtime_error("Não foi possível ler o arquivo " + caminho + ".");
+}
+
+}  // namespace
+
+bool ArquivoExiste(const std::string& caminho)
+{
+    return TipoDoCaminho(caminho, S_IFREG);
+}
+
+bool PastaExiste(const std::string& caminho)
+{
+    return TipoDoCaminho(caminho, S_IFDIR);
+}
+
+bool CriarPasta(const std::string& caminho)
+{
+    return ::mkdir(caminho.c_str(), 0777) == 0;
+}
+
+bool ApagarArquivo(const std::string& caminho)
+{
+    return ::unlink(caminho.c_str()) == 0 || errno == ENOENT;
+}
+
+bool RenomearArquivo(const std::string& de, const std::string& para)
+{
+    return ::renameat2(AT_FDCWD, de.c_str(), AT_FDCWD, para.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+bool CopiarArquivoSemSobrescrever(const std::string& de, const std::string& para)
+{
+    Descritor origem(::open(de.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!origem.Aberto() || ::fstat(origem.fd(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    Descritor destino(::open(para.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!destino.Aberto())
+        return false;
+    // The copy keeps the modification time: the update check compares it.
+    const timespec tempos[2] = {info.st_atim, info.st_mtim};
+    const auto escrever = [&](const char* bloco, std::size_t n) { return EscreverTudo(destino.fd(), bloco, n); };
+    const bool copiado = LerAteOFim(origem.fd(), escrever) &&
+                         ::fchmod(destino.fd(), info.st_mode & 0777) == 0 &&
+                         ::futimens(destino.fd(), tempos) == 0 && destino.Fechar();
+    if (!copiado)
+        ::unlink(para.c_str());
+    return copiado;
+}
+
+std::vector<std::string> ListarArquivos(const std::string& padrao)
+{
+    const std::string pasta = PastaComSeparador(padrao);
+    const std::string mascara = NomeArquivo(padrao);
+    std::vector<std::string> nomes;
+    const std::unique_ptr<DIR, int (*)(DIR*)> leitura(::opendir(pasta.empty() ? "." : pasta.c_str()), ::closedir);
+    if (!leitura)
+        return nomes;
+    while (const dirent* entrada = ::readdir(leitura.get())) {
+        const std::string nome = entrada->d_name;
+        if (::fnmatch(mascara.c_str(), nome.c_str(), FNM_NOESCAPE) == 0 && ArquivoExiste(pasta + nome))
+            nomes.push_back(nome);
+    }
+    std::sort(nomes.begin(), nomes.end());
+    return nomes;
+}
+
+DataHora DataModificacao(const std::string& caminho)
+{
+    struct stat info {};
+    if (::stat(caminho.c_str(), &info) != 0)
+        return DataHora();
+    // File times of the suite's platform have a two-second step; times
+    // compared across machines must agree at that step.
+    const std::int64_t ms = DataHora::DeTimeT(info.st_mtim.tv_sec).Milissegundos();
+    const std::int64_t resto = ((ms % 2000) + 2000) % 2000;
+    return DataHora::DeMilissegundos(ms - resto);
+}
+
+std::string LerArquivo(const std::string& caminho)
+{
+    Descritor arquivo(::open(caminho.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!arquivo.Aberto() || ::fstat(arquivo.fd(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw ErroDeLeitura(caminho);
+    std::string bytes;
+    const auto juntar = [&](const char* bloco, std::size_t n) { bytes.append(bloco, n); return true; };
+    if (!LerAteOFim(arquivo.fd(), juntar))
+        throw ErroDeLeitura(caminho);
+    return bytes;
+}
+
+std::string LerPrimeiraLinha(const std::string& caminho)
+{
+    const std::string texto = LerArquivo(caminho);
+    // A text line ends at CR, LF or CR-LF.
+    return texto.substr(0, texto.find_first_of("\r\n"));
+}
+
+void GravarArquivo(const std::string& caminho, const std::string& bytes)
+{
+    std::ofstream arquivo(caminho, std::ios::binary | std::ios::trunc);
+    arquivo.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    arquivo.close();
+    if (!arquivo)
+        throw std::runtime_error("Não foi possível gravar o arquivo " + caminho + ".");
+}

@@ -1,0 +1,150 @@
+// The real program, one resident monitor per installation: the duplicate
+// start, the disconnect request in both modes, and the orderly close by
+// SIGTERM. Each program runs in a process name space of its own, where the
+// monitor is the only process of its name.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/fixtures/BancoTeste.h"
+#include "tests/fixtures/InstalacaoTeste.h"
+#include "tests/fixtures/ProcessoPrograma.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kTravaDeOutro = "trava de outro monitor\r\n";
+const char* const kTituloAplicacao = "telmora Monitor Comissão: ";
+constexpr int kLimiteSegundos = 90;
+
+// The real program on a fresh database; the marker file keeps the start-up
+// update check off the network.
+struct Instalado {
+    Instalado()
+    {
+        instalacao.CopiarPrograma();
+        instalacao.ApontarBanco(banco.Caminho());
+        instalacao.Gravar("Bin/DebugarZorvel.tmp", "");
+    }
+
+    std::string Trava() const { return instalacao.PastaDados() + "/telmoraComissao2.lock"; }
+    std::string LerTrava() const
+    {
+        std::ifstream arquivo(Trava(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(arquivo), std::istreambuf_iterator<char>()};
+    }
+    // The lock of a resident monitor on another workstation.
+    void TravaDeOutroMonitor() const { instalacao.Gravar("Dados/telmoraComissao2.lock", kTravaDeOutro); }
+    void PedirDesconexao() const { instalacao.Gravar("Dados/Conectado.txt", "DESCONECTAR\r\n"); }
+    // The start-up sequence then fails at the hour, after the connection, with
+    // the database's error on the console; the steps after it do not run.
+    void HoraIlegivel() const { banco.Executar("alter table tab_parametro drop hr_atualizar_comissao"); }
+
+    ProcessoPrograma Iniciar(const std::vector<std::string>& argumentos) const
+    {
+        return ProcessoPrograma(instalacao.Programa(), argumentos, instalacao.Raiz() + "/saida.txt");
+    }
+
+    BancoTeste banco;
+    InstalacaoTeste instalacao;
+};
+
+}  // namespace
+
+TEST(MonitorProcesso, SegundoResidenteAvisaSegueAteAHoraEEncerraSemTocarNaTrava)
+{
+    const Instalado i;
+    i.TravaDeOutroMonitor();
+    i.HoraIlegivel();
+    ProcessoPrograma programa = i.Iniciar({});
+
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 0);
+    const std::string saida = programa.SaidaErro();
+    EXPECT_EQ(saida.find("Aviso do Sistema: O aplicativo " + i.instalacao.Programa() +
+                         " já está sendo executado em outra sessão de trabalho.\n"),
+              0u)
+        << saida;
+    // The notice did not stop the sequence: the hour was read afterwards.
+    const auto erroHora = saida.find(kTituloAplicacao);
+    ASSERT_NE(erroHora, std::string::npos) << saida;
+    EXPECT_NE(saida.find("HR_ATUALIZAR_COMISSAO", erroHora), std::string::npos) << saida;
+    EXPECT_EQ(i.LerTrava(), kTravaDeOutro);
+}
+
+TEST(MonitorProcesso, ResidenteEncerraNoPedidoDeDesconexaoEApagaSuaTrava)
+{
+    const Instalado i;
+    ProcessoPrograma programa = i.Iniciar({});
+    ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return fs::exists(i.Trava()); })) << programa.SaidaErro();
+
+    i.PedirDesconexao();
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 0);
+    EXPECT_FALSE(fs::exists(i.Trava()));
+    EXPECT_TRUE(fs::exists(i.instalacao.PastaDados() + "/Conectado.txt"));
+}
+
+// The check runs inside the run, when the run lets pending events through.
+// The run's connection (the second of the program) is held back in the
+// database for longer than the check's interval, so the check is due before
+// the first phase.
+TEST(MonitorProcesso, ManualDuranteOPedidoApagaATravaDoResidenteEEncerra)
+{
+    const Instalado i;
+    i.banco.Executar("create generator g_conexoes_ate_espera");
+    i.banco.Executar(
+        "create trigger espera_conexao on connect as declare fim timestamp; begin"
+        "  if (gen_id(g_conexoes_ate_espera, -1) = 0) then begin"
+        "    fim = dateadd(7 second to cast('NOW' as timestamp));"
+        "    while (cast('NOW' as timestamp) < fim) do begin end"
+        "  end "
+        "end");
+    i.banco.Executar("set generator g_conexoes_ate_espera to 2");
+    i.TravaDeOutroMonitor();
+    i.PedirDesconexao();
+    ProcessoPrograma programa = i.Iniciar({"manual"});
+
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 0);
+    EXPECT_FALSE(fs::exists(i.Trava()));
+    // Ended by the request, not by the end of its run.
+    for (const char* fimDaRodada : {"Nenhum registro encontrado para atualização.", "Processamento concluído"})
+        EXPECT_EQ(programa.SaidaErro().find(fimDaRodada), std::string::npos) << programa.SaidaErro();
+}
+
+TEST(MonitorProcesso, ResidenteFechadoPorSinalApagaSuaTrava)
+{
+    const Instalado i;
+    ProcessoPrograma programa = i.Iniciar({});
+    ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return fs::exists(i.Trava()); })) << programa.SaidaErro();
+    EXPECT_EQ(i.LerTrava(), "Este arquivo indica que o monitor " + i.instalacao.Programa() +
+                                " est\xE1 em execu\xE7\xE3o.\r\n");
+
+    programa.Sinalizar(SIGTERM);
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 0);
+    EXPECT_FALSE(fs::exists(i.Trava()));
+}
+
+// Without its hour the manual monitor does not run and waits in its event
+// loop, where the signal reaches the close handler.
+TEST(MonitorProcesso, ManualFechadoPorSinalNaoTocaEmTrava)
+{
+    const Instalado i;
+    i.TravaDeOutroMonitor();
+    i.HoraIlegivel();
+    ProcessoPrograma programa = i.Iniciar({"manual"});
+    ASSERT_TRUE(AguardarAte(kLimiteSegundos,
+                            [&] { return programa.SaidaErro().find(kTituloAplicacao) != std::string::npos; }))
+        << programa.SaidaErro();
+
+    programa.Sinalizar(SIGTERM);
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 0);
+    EXPECT_EQ(i.LerTrava(), kTravaDeOutro);
+}

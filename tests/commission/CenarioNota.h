@@ -1,0 +1,86 @@
+#pragma once
+// Invoices, items, receivables and commission rows for the tests of the
+// commissions on invoicing and on receipt. Values are SQL text, so a case
+// can put NULL anywhere; the defaults are those most cases share.
+#include <string>
+#include <vector>
+
+class BancoTeste;
+class Valor;
+
+// Client 50 'CLIENTE SÃO JOÃO' and product 1.
+void InserirCadastros(const BancoTeste& banco);
+void InserirNatureza(const BancoTeste& banco, int id, const std::string& sugerir, const std::string& pagar = "'S'");
+
+struct SlotTeste {
+    std::string vendedor;
+    std::string percentual;
+    std::string credito;
+    std::string creditado;
+};
+
+// Issued 01.03.2013 by company 1 to client 50, series '1', number 'NF' + id.
+struct NotaTeste {
+    int id = 1;
+    std::string total = "1000.00";
+    std::string produtos = "1000.00";
+    std::string desconto = "0";
+    std::string servico = "0";
+    std::string financeiro = "null";
+    std::string frete = "0";
+    std::string freteNasParcelas = "'N'";
+    std::string base = "900.00";
+    std::string comissao = "45.00";
+    std::string resultado = "300.00";
+    std::string natureza = "1";
+    std::string situacao = "3";
+    std::string devolvido = "'N'";
+    std::string baseOutros = "'P'";
+    std::string calcular = "'S'";
+    std::string cliente = "50";
+    std::vector<SlotTeste> slots = {};
+};
+void InserirNota(const BancoTeste& banco, const NotaTeste& nota);
+
+struct ItemTeste {
+    int id = 1;
+    int nota = 1;
+    std::string produto = "1";
+    std::string quantidade = "1";
+    std::string unitario = "0";
+    std::string total = "0";
+    std::string freteIncluso = "'N'";
+    std::string freteUnitario = "0";
+    std::string outras = "0";
+    std::string frete = "0";
+    std::string seguro = "0";
+    std::string ipi = "0";
+    std::string icmsSubst = "0";
+    std::string reducao = "0";
+};
+void InserirItem(const BancoTeste& banco, const ItemTeste& item);
+
+// Due 10.04.2013, open unless baixa is given.
+struct DuplicataTeste {
+    int id = 1;
+    std::string nota = "1";
+    std::string documento = "'NF1/1'";
+    std::string valor = "250.00";
+    std::string baixa = "null";
+    std::string desconto = "0";
+    std::string abatimento = "0";
+    std::string outras = "0";
+    std::string calcular = "'S'";
+};
+void InserirDuplicata(const BancoTeste& banco, const DuplicataTeste& duplicata);
+
+// A commission row standing for earlier work: commission 1.00, seller 99.
+void InserirMovimento(const BancoTeste& banco, int id, const std::string& tipo, const std::string& nota,
+                      const std::string& financeiro = "null", const std::string& gerada = "null");
+
+// "seller base percentage commission" of each row that condicao selects, in
+// identifier order; NULL shows as "null", money without trailing zeros.
+std::vector<std::string> Movimentos(const BancoTeste& banco, const std::string& condicao);
+std::vector<int> Identificadores(const BancoTeste& banco, const std::string& condicao);
+
+std::string Mostrar(const Valor& valor);

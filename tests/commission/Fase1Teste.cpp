@@ -1,0 +1,527 @@
+// Phase 1 on a real database: which invoices it takes, the base, value and
+// percentage of modes 0 to 5, and the sellers' shares per item of mode 6.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "comum/Erros.h"
+#include "tests/fixtures/Modelo.h"
+
+namespace {
+
+// Each nature's identifier is its commission mode; nature 100 has none.
+void InserirNaturezas(const BancoTeste& banco)
+{
+    for (const int modo : {0, 5, 6, 7, -1})
+        banco.Executar("insert into tab_nat_operacao (id_nat_operacao, id_sugerir_comissao) values (" +
+                       std::to_string(modo) + ", " + std::to_string(modo) + ")");
+    banco.Executar("insert into tab_nat_operacao (id_nat_operacao, id_sugerir_comissao) values (100, null)");
+}
+
+// A pending invoice of company 1 in state 3 with products and total 100.00,
+// which phase 1 selects; ajuste is a set clause that changes it.
+void InserirNota(const BancoTeste& banco, int id, int natureza, const std::string& ajuste = "")
+{
+    const std::string chave = std::to_string(id);
+    banco.Executar("insert into mov_nf_comercio (id_nf_comercio, id_empresa, id_nat_operacao, vl_produtos,"
+                   " vl_total_nf, id_st_nf, st_calc_comissao, vl_desconto, vl_servico) values (" +
+                   chave + ", 1, " + std::to_string(natureza) + ", 100, 100, 3, 'S', 0, 0)");
+    if (!ajuste.empty())
+        banco.Executar("update mov_nf_comercio set " + ajuste + " where id_nf_comercio = " + chave);
+}
+
+// Values as SQL text.
+struct Item {
+    int id;
+    int nota;
+    int numero = 1;
+    int produto = 1;
+    std::string quantidade = "1";
+    std::string unitario = "100";
+    std::string total = "100";
+    std::string freteIncluso = "'N'";
+    std::string freteUnitario = "0";
+    std::string percentual = "0";
+};
+
+void InserirItem(const BancoTeste& banco, const Item& i)
+{
+    banco.Executar("insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, no_item, id_produto,"
+                   " qt_produto, vl_unitario, vl_total, st_frete_incluso, vl_frete_unit, po_comissao,"
+                   " vl_outras_ajustado, vl_frete_ajustado, vl_seguro_ajustado, vl_ipi, vl_icms_subst) values (" +
+                   std::to_string(i.id) + ", " + std::to_string(i.nota) + ", " + std::to_string(i.numero) + ", " +
+                   std::to_string(i.produto) + ", " + i.quantidade + ", " + i.unitario + ", " + i.total + ", " +
+                   i.freteIncluso + ", " + i.freteUnitario + ", " + i.percentual + ", 0, 0, 0, 0, 0)");
+}
+
+void InserirProduto(const BancoTeste& banco, int produto, const std::string& fabrica)
+{
+    banco.Executar("insert into cad_produto (id_produto, id_fabrica) values (" + std::to_string(produto) + ", " +
+                   fabrica + ")");
+}
+
+// fabricante "null" is the seller's general row.
+void InserirTabela(const BancoTeste& banco, int empresa, int vendedor, const std::string& fabricante,
+                   const std::string& percentual)
+{
+    banco.Executar("insert into tab_comissao_por_vendedor (id_empresa, id_vendedor, id_fabricante, po_comissao)"
+                   " values (" + std::to_string(empresa) + ", " + std::to_string(vendedor) + ", " + fabricante +
+                   ", " + percentual + ")");
+}
+
+// Four decimals, or "null".
+std::string Lido(const Valor& valor)
+{
+    return valor.Nulo() ? "null" : valor.ComoDinheiro().Texto();
+}
+
+std::string LerNota(const BancoTeste& banco, int id, const std::string& coluna)
+{
+    return Lido(banco.Escalar("select " + coluna + " from mov_nf_comercio where id_nf_comercio = " +
+                              std::to_string(id)));
+}
+
+std::string LerItem(const BancoTeste& banco, int id)
+{
+    return Lido(banco.Escalar("select po_comissao from mov_nf_comercio_item where id_nf_comercio_item = " +
+                              std::to_string(id)));
+}
+
+const std::array<std::string, 5> kColunasSlot = {"PO_COMISSAO", "PO_COMISSAO2", "PO_COMISSAO3", "PO_COMISSAO4",
+                                                 "PO_COMISSAO5"};
+
+std::array<std::string, 5> LerPercentuaisNota(const BancoTeste& banco, int id)
+{
+    std::array<std::string, 5> lidos;
+    for (std::size_t i = 0; i < lidos.size(); ++i)
+        lidos[i] = LerNota(banco, id, kColunasSlot[i]);
+    return lidos;
+}
+
+void Rodada(TfrmPrincipal& janela)
+{
+    janela.ConectarBanco(janela.LerCaminhoBanco());
+    janela.ProcessarFase1();
+    janela.DesconectarBanco();
+}
+
+struct CasoSelecao {
+    const char* nome;
+    const char* ajuste;
+    bool selecionada;
+    bool calculada;
+};
+
+// Each invoice has one item of 100.00 at 5 percent; an invoice phase 1 does
+// not calculate keeps its NULL base, value and percentage.
+TEST(Fase1, SelecionaPendentesECalculaModos0a5)
+{
+    const CasoSelecao casos[] = {
+        {"estado_3", "id_st_nf = 3", true, true},
+        {"estado_5", "id_st_nf = 5", true, true},
+        {"estado_1", "id_st_nf = 1", false, false},
+        {"estado_4", "id_st_nf = 4", false, false},
+        {"produtos_zero", "vl_produtos = 0", false, false},
+        {"total_zero", "vl_total_nf = 0", false, false},
+        {"pendencia_N", "st_calc_comissao = 'N'", false, false},
+        {"pendencia_nula", "st_calc_comissao = null", false, false},
+        {"base_outros_R", "tp_base_comissao_outros = 'R'", false, false},
+        {"base_outros_P", "tp_base_comissao_outros = 'P'", true, true},
+        {"base_outros_nula", "tp_base_comissao_outros = null", true, true},
+        {"modo_5", "id_nat_operacao = 5", true, true},
+        {"modo_nulo_como_0", "id_nat_operacao = 100", true, true},
+        {"modo_7", "id_nat_operacao = 7", true, false},
+        {"modo_menos_1", "id_nat_operacao = -1", true, false},
+        {"sem_natureza", "id_nat_operacao = 99", false, false},
+    };
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    int id = 0;
+    int selecionadas = 0;
+    for (const CasoSelecao& caso : casos) {
+        ++id;
+        InserirNota(m.banco, id, 0, caso.ajuste);
+        InserirItem(m.banco, {.id = id, .nota = id, .percentual = "5"});
+        selecionadas += caso.selecionada ? 1 : 0;
+    }
+
+    Rodada(m.modelo);
+
+    id = 0;
+    for (const CasoSelecao& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ++id;
+        EXPECT_EQ(LerNota(m.banco, id, "VL_BASE_COMISSAO"), caso.calculada ? "100.0000" : "null");
+        EXPECT_EQ(LerNota(m.banco, id, "VL_COMISSAO"), caso.calculada ? "5.0000" : "null");
+        EXPECT_EQ(LerNota(m.banco, id, "PO_COMISSAO"), caso.calculada ? "5.0000" : "null");
+    }
+    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 1/9");
+    EXPECT_TRUE(m.modelo.lblAguarde.Visible);
+    EXPECT_EQ(m.modelo.Gauge1.MaxValue, selecionadas);
+    EXPECT_EQ(m.modelo.Gauge1.Progress, selecionadas);
+}
+
+struct ItemCaso {
+    const char* total;
+    const char* freteIncluso;
+    const char* quantidade;
+    const char* freteUnitario;
+    const char* percentual;
+};
+
+struct CasoModo0a5 {
+    const char* nome;
+    const char* ajuste;
+    std::vector<ItemCaso> itens;
+    const char* base;
+    const char* comissao;
+    const char* percentual;
+};
+
+// Every invoice starts with 99 in the three columns, so each one shows that
+// it was written.
+TEST(Fase1, BaseValorEPercentualDosModos0a5)
+{
+    const CasoModo0a5 casos[] = {
+        {"exemplo_desconto_frete_e_vendedor_nao_adicional",
+         "vl_desconto = 20, id_vendedor2 = 9, po_comissao2 = 1.50, st_comissao_ad2 = 'N'",
+         {{"110", "'S'", "2", "5", "5"}, {"100", "'N'", "1", "0", "3"}}, "180.0000", "7.2000", "2.5000"},
+        {"sem_itens", "", {}, "0.0000", "0.0000", "0.0000"},
+        {"frete_incluso_sai", "", {{"110", "'S'", "2", "5", "5"}}, "100.0000", "5.0000", "5.0000"},
+        {"frete_nao_incluso_fica", "", {{"110", "'N'", "2", "5", "5"}}, "110.0000", "5.5000", "5.0000"},
+        {"frete_incluso_nulo_fica", "", {{"110", "null", "2", "5", "5"}}, "110.0000", "5.5000", "5.0000"},
+        {"adicionais_S_e_nulo_nao_descontam", "po_comissao2 = 1, st_comissao_ad2 = 'S', po_comissao3 = 1",
+         {{"100", "'N'", "1", "0", "5"}}, "100.0000", "5.0000", "5.0000"},
+        {"nao_adicionais_dos_slots_2_a_5",
+         "po_comissao2 = 1, po_comissao3 = 0.5, po_comissao4 = 0.25, po_comissao5 = 0.25, st_comissao_ad2 = 'N',"
+         " st_comissao_ad3 = 'N', st_comissao_ad4 = 'N', st_comissao_ad5 = 'N'",
+         {{"100", "'N'", "1", "0", "5"}}, "100.0000", "5.0000", "3.0000"},
+        {"nao_adicional_sem_percentual", "po_comissao2 = null, st_comissao_ad2 = 'N'",
+         {{"100", "'N'", "1", "0", "5"}}, "100.0000", "5.0000", "5.0000"},
+        {"resultado_negativo", "po_comissao2 = 7.25, st_comissao_ad2 = 'N'", {{"100", "'N'", "1", "0", "5"}},
+         "100.0000", "5.0000", "-2.2500"},
+        {"base_zero", "vl_desconto = 100", {{"100", "'N'", "1", "0", "5"}}, "0.0000", "0.0000", "0.0000"},
+        {"base_negativa", "vl_desconto = 150", {{"100", "'N'", "1", "0", "5"}}, "-50.0000", "-2.5000", "0.0000"},
+        {"valor_arredondado_a_centavos", "", {{"33.33", "'N'", "1", "0", "3"}}, "33.3300", "1.0000", "3.0000"},
+    };
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    int id = 0;
+    int idItem = 0;
+    for (const CasoModo0a5& caso : casos) {
+        ++id;
+        InserirNota(m.banco, id, 0, std::string("vl_base_comissao = 99, vl_comissao = 99, po_comissao = 99") +
+                                        (*caso.ajuste ? ", " : "") + caso.ajuste);
+        for (const ItemCaso& i : caso.itens)
+            InserirItem(m.banco, {.id = ++idItem, .nota = id, .quantidade = i.quantidade, .total = i.total,
+                                  .freteIncluso = i.freteIncluso, .freteUnitario = i.freteUnitario,
+                                  .percentual = i.percentual});
+    }
+
+    Rodada(m.modelo);
+
+    id = 0;
+    for (const CasoModo0a5& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ++id;
+        EXPECT_EQ(LerNota(m.banco, id, "VL_BASE_COMISSAO"), caso.base);
+        EXPECT_EQ(LerNota(m.banco, id, "VL_COMISSAO"), caso.comissao);
+        EXPECT_EQ(LerNota(m.banco, id, "PO_COMISSAO"), caso.percentual);
+    }
+}
+
+// Seller 7 has a row for manufacturer 10, one at 0 for 20, one with a NULL
+// percentage for 30 and a general row; seller 8 only a row for 10; seller 9
+// only a general row of company 2.
+TEST(Fase1, TabelaDoVendedorPrefereLinhaDoFabricante)
+{
+    struct Caso {
+        const char* nome;
+        int vendedor;
+        int fabricante;
+        const char* percentual;
+    };
+    const Caso casos[] = {
+        {"linha_do_fabricante", 7, 10, "3.5000"},
+        {"linha_do_fabricante_em_zero", 7, 20, "0.0000"},
+        {"linha_do_fabricante_nula", 7, 30, "0.0000"},
+        {"sem_linha_do_fabricante_vale_a_geral", 7, 40, "2.0000"},
+        {"produto_sem_fabricante_vale_a_geral", 7, 0, "2.0000"},
+        {"sem_linha_alguma", 8, 20, "0.0000"},
+        {"geral_de_outra_empresa", 9, 10, "0.0000"},
+    };
+    ModeloTeste m;
+    InserirTabela(m.banco, 1, 7, "10", "3.5");
+    InserirTabela(m.banco, 1, 7, "20", "0");
+    InserirTabela(m.banco, 1, 7, "30", "null");
+    InserirTabela(m.banco, 1, 7, "null", "2");
+    InserirTabela(m.banco, 1, 8, "10", "1.25");
+    InserirTabela(m.banco, 2, 9, "null", "4");
+    InserirProduto(m.banco, 1, "10");
+    InserirProduto(m.banco, 2, "null");
+
+    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        EXPECT_EQ(m.modelo.LerComissaoVendedor(1, caso.vendedor, caso.fabricante).Texto(), caso.percentual);
+    }
+    EXPECT_EQ(m.modelo.LerFabricaProduto(1), 10);
+    EXPECT_EQ(m.modelo.LerFabricaProduto(2), 0);
+    EXPECT_EQ(m.modelo.LerFabricaProduto(3), 0);
+    m.modelo.DesconectarBanco();
+}
+
+// Seller 7 has 4.00 for manufacturer 10 and 6.00 for 20; seller 9 a general
+// row of 2.00 and a row of 0.00 for 20, which wins over the general one.
+TEST(Fase1Rateio, ExemploDoisVendedoresDoisFabricantes)
+{
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    InserirProduto(m.banco, 1, "10");
+    InserirProduto(m.banco, 2, "20");
+    InserirTabela(m.banco, 1, 7, "10", "4");
+    InserirTabela(m.banco, 1, 9, "null", "2");
+    InserirTabela(m.banco, 1, 7, "20", "6");
+    InserirTabela(m.banco, 1, 9, "20", "0");
+    InserirNota(m.banco, 1, 6,
+                "id_vendedor = 7, id_vendedor2 = 9, po_comissao3 = 9, po_comissao4 = 9, po_comissao5 = 9");
+    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 1, .produto = 1, .unitario = "100", .percentual = "9"});
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 2, .unitario = "300", .percentual = "9"});
+
+    Rodada(m.modelo);
+
+    EXPECT_EQ(LerPercentuaisNota(m.banco, 1),
+              (std::array<std::string, 5>{"5.0000", "0.2500", "0.0000", "0.0000", "0.0000"}));
+    EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), "5.2500");
+    EXPECT_EQ(LerItem(m.banco, 11), "3.0000");
+    EXPECT_EQ(LerItem(m.banco, 12), "6.0000");
+    EXPECT_EQ(LerNota(m.banco, 1, "VL_BASE_COMISSAO"), "null");
+    EXPECT_EQ(LerNota(m.banco, 1, "VL_COMISSAO"), "null");
+}
+
+struct CasoPartes {
+    const char* nome;
+    // Per slot: nullptr no seller, "-" a seller without a table row, else his general percentage.
+    std::array<const char*, 5> tabela;
+    std::array<std::string, 5> nota;
+    const char* total;
+    const char* item;
+};
+
+// One item of base 100.00 per invoice; shares are rounded to four decimals
+// and each commission is cut to two.
+TEST(Fase1Rateio, PartesDosVendedoresNoItem)
+{
+    const CasoPartes casos[] = {
+        {"dois_vendedores_dividem", {"4", "2", nullptr, nullptr, nullptr},
+         {"2.0000", "1.0000", "0.0000", "0.0000", "0.0000"}, "3.0000", "3.0000"},
+        {"um_vendedor_leva_tudo", {"4", nullptr, nullptr, nullptr, nullptr},
+         {"4.0000", "0.0000", "0.0000", "0.0000", "0.0000"}, "4.0000", "4.0000"},
+        {"dizima_arredonda_a_parte_e_corta_a_comissao", {"4", "2", "1", nullptr, nullptr},
+         {"1.3300", "0.6600", "0.3300", "0.0000", "0.0000"}, "2.3200", "2.3200"},
+        {"negativo_nao_divide_mas_reduz", {"6", "-2", nullptr, nullptr, nullptr},
+         {"6.0000", "-2.0000", "0.0000", "0.0000", "0.0000"}, "4.0000", "4.0000"},
+        {"sem_percentual_nao_divide", {"5", "-", "0", nullptr, nullptr},
+         {"5.0000", "0.0000", "0.0000", "0.0000", "0.0000"}, "5.0000", "5.0000"},
+        {"so_o_slot_5", {nullptr, nullptr, nullptr, nullptr, "3"},
+         {"0.0000", "0.0000", "0.0000", "0.0000", "3.0000"}, "3.0000", "3.0000"},
+    };
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    InserirProduto(m.banco, 1, "10");
+    int id = 0;
+    for (const CasoPartes& caso : casos) {
+        ++id;
+        std::string vendedores;
+        for (int slot = 1; slot <= 5; ++slot) {
+            const char* percentual = caso.tabela[static_cast<std::size_t>(slot - 1)];
+            if (!percentual)
+                continue;
+            const int vendedor = id * 10 + slot;
+            vendedores += (vendedores.empty() ? "id_vendedor" : ", id_vendedor") +
+                          (slot == 1 ? std::string() : std::to_string(slot)) + " = " + std::to_string(vendedor);
+            if (std::string(percentual) != "-")
+                InserirTabela(m.banco, 1, vendedor, "null", percentual);
+        }
+        InserirNota(m.banco, id, 6, vendedores);
+        InserirItem(m.banco, {.id = id, .nota = id});
+    }
+
+    Rodada(m.modelo);
+
+    id = 0;
+    for (const CasoPartes& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ++id;
+        EXPECT_EQ(LerPercentuaisNota(m.banco, id), caso.nota);
+        EXPECT_EQ(LerNota(m.banco, id, "VL_PO_PRODUTO_TOTAL"), caso.total);
+        EXPECT_EQ(LerItem(m.banco, id), caso.item);
+    }
+}
+
+struct CasoParametros {
+    const char* nome;
+    const char* freteDespesa;
+    const char* ipiIcmsSt;
+    const char* ajusteNota;
+    const char* percentual;   // seller 7's, and the invoice total
+    const char* item1;
+};
+
+class Fase1Parametros : public ::testing::TestWithParam<CasoParametros> {};
+
+// Item 1: 2 x 60.00 with 5.00 of included freight per unit, other expenses
+// 3.00, freight 4.00, insurance 1.00, IPI 6.00, ICMS-ST 2.00; seller 7 has
+// 10 percent on it. Item 2: 100.00 on which he has 0. His invoice percentage
+// is 10 x B1 / (B1 + B2), so it shows the item bases.
+TEST_P(Fase1Parametros, BaseDoItemSegueOsParametros)
+{
+    const CasoParametros& caso = GetParam();
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    m.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
+                     ", ST_COMISSAO_IPI_ICMSST = " + caso.ipiIcmsSt);
+    InserirProduto(m.banco, 1, "10");
+    InserirProduto(m.banco, 2, "20");
+    InserirTabela(m.banco, 1, 7, "10", "10");
+    InserirTabela(m.banco, 1, 7, "20", "0");
+    InserirNota(m.banco, 1, 6, std::string("id_vendedor = 7, ") + caso.ajusteNota);
+    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 1, .produto = 1, .quantidade = "2", .unitario = "60",
+                          .freteIncluso = "'S'", .freteUnitario = "5"});
+    m.banco.Executar("update mov_nf_comercio_item set vl_outras_ajustado = 3, vl_frete_ajustado = 4,"
+                     " vl_seguro_ajustado = 1, vl_ipi = 6, vl_icms_subst = 2 where id_nf_comercio_item = 11");
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 2, .unitario = "100", .percentual = "9"});
+
+    Rodada(m.modelo);
+
+    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), caso.percentual);
+    EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), caso.percentual);
+    EXPECT_EQ(LerItem(m.banco, 11), caso.item1);
+    EXPECT_EQ(LerItem(m.banco, 12), "0.0000");
+}
+
+// B1 per case: "S" keeps the included freight (120.00) and adds 8.00;
+// "N" takes it out (110.00); NULL keeps it and adds nothing; IPI and ICMS-ST
+// add 8.00 only with "S". Discount and service value enter both items whole.
+INSTANTIATE_TEST_SUITE_P(
+    Fase1Rateio, Fase1Parametros,
+    ::testing::Values(CasoParametros{"frete_S", "'S'", "'N'", "vl_desconto = 0", "5.6100", "10.0000"},
+                      CasoParametros{"frete_N", "'N'", "'N'", "vl_desconto = 0", "5.2400", "10.0000"},
+                      CasoParametros{"frete_nulo", "null", "'N'", "vl_desconto = 0", "5.4500", "10.0000"},
+                      CasoParametros{"ipi_S", "'N'", "'S'", "vl_desconto = 0", "5.4100", "10.0000"},
+                      CasoParametros{"ipi_nulo", "'N'", "null", "vl_desconto = 0", "5.2400", "10.0000"},
+                      CasoParametros{"frete_S_e_ipi_S", "'S'", "'S'", "vl_desconto = 0", "5.7600", "10.0000"},
+                      CasoParametros{"desconto_e_servico_em_cada_item", "'N'", "'N'",
+                                     "vl_desconto = 10, vl_servico = 4", "5.2500", "10.0000"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+// Everything of the invoice starts at 9: nothing may change.
+TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
+{
+    struct Caso {
+        const char* nome;
+        const char* desconto;
+        std::vector<int> produtos;   // one item of 100.00 each
+    };
+    const Caso casos[] = {
+        {"sem_itens", "0", {}},
+        {"itens_sem_produto", "0", {99}},
+        {"bases_somam_zero", "100", {1, 1}},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ModeloTeste m;
+        InserirNaturezas(m.banco);
+        InserirProduto(m.banco, 1, "10");
+        InserirTabela(m.banco, 1, 7, "null", "5");
+        InserirNota(m.banco, 1, 6,
+                    std::string("id_vendedor = 7, po_comissao = 9, po_comissao2 = 9, po_comissao3 = 9,"
+                                " po_comissao4 = 9, po_comissao5 = 9, vl_po_produto_total = 9, vl_desconto = ") +
+                        caso.desconto);
+        int numero = 0;
+        for (const int produto : caso.produtos) {
+            ++numero;
+            InserirItem(m.banco, {.id = numero, .nota = 1, .numero = numero, .produto = produto, .percentual = "9"});
+        }
+
+        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
+        EXPECT_THROW(m.modelo.ProcessarFase1(), ErroAritmetico);
+        m.modelo.DesconectarBanco();
+
+        EXPECT_EQ(LerPercentuaisNota(m.banco, 1),
+                  (std::array<std::string, 5>{"9.0000", "9.0000", "9.0000", "9.0000", "9.0000"}));
+        EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), "9.0000");
+        EXPECT_EQ(m.banco.Escalar("select count(*) from mov_nf_comercio_item where po_comissao <> 9").Inteiro(), 0);
+    }
+}
+
+// The item whose product has no register row is left out of the sharing:
+// it adds nothing to the total base and keeps its percentage.
+TEST(Fase1Rateio, ItemSemProdutoFicaForaDoRateio)
+{
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    InserirProduto(m.banco, 1, "10");
+    InserirTabela(m.banco, 1, 7, "null", "10");
+    InserirNota(m.banco, 1, 6, "id_vendedor = 7");
+    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 2, .produto = 1});
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 1, .produto = 99, .unitario = "50", .percentual = "7.77"});
+
+    Rodada(m.modelo);
+
+    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "10.0000");
+    EXPECT_EQ(LerItem(m.banco, 11), "10.0000");
+    EXPECT_EQ(LerItem(m.banco, 12), "7.7700");
+}
+
+// Item 12's base is 5.00 less the whole discount of 10.00: it gets 0 while
+// its negative commission (-0.50) still counts: (9.00 - 0.50) / 85.00 x 100.
+TEST(Fase1Rateio, ItemDeBaseNegativaFicaComZeroMasConta)
+{
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    InserirProduto(m.banco, 1, "10");
+    InserirTabela(m.banco, 1, 7, "null", "10");
+    InserirNota(m.banco, 1, 6, "id_vendedor = 7, vl_desconto = 10");
+    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 1, .produto = 1, .unitario = "100"});
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 1, .unitario = "5", .percentual = "9"});
+
+    Rodada(m.modelo);
+
+    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "10.0000");
+    EXPECT_EQ(LerItem(m.banco, 11), "10.0000");
+    EXPECT_EQ(LerItem(m.banco, 12), "0.0000");
+}
+
+// Item numbers repeated, out of range and out of step with the item list:
+// each item still gets the percentage of its own product (seller 7 has 4, 6
+// and 8 for manufacturers 10, 20 and 30).
+TEST(Fase1Rateio, NumerosDeItemForaDeOrdemPareiamPeloProduto)
+{
+    ModeloTeste m;
+    InserirNaturezas(m.banco);
+    InserirProduto(m.banco, 1, "10");
+    InserirProduto(m.banco, 2, "20");
+    InserirProduto(m.banco, 3, "30");
+    InserirTabela(m.banco, 1, 7, "10", "4");
+    InserirTabela(m.banco, 1, 7, "20", "6");
+    InserirTabela(m.banco, 1, 7, "30", "8");
+    InserirNota(m.banco, 1, 6, "id_vendedor = 7");
+    InserirItem(m.banco, {.id = 101, .nota = 1, .numero = 3, .produto = 1, .unitario = "100"});
+    InserirItem(m.banco, {.id = 102, .nota = 1, .numero = 3, .produto = 2, .unitario = "200"});
+    InserirItem(m.banco, {.id = 103, .nota = 1, .numero = 9, .produto = 3, .unitario = "300"});
+    InserirItem(m.banco, {.id = 104, .nota = 1, .numero = 0, .produto = 1, .unitario = "400"});
+
+    Rodada(m.modelo);
+
+    EXPECT_EQ(LerItem(m.banco, 101), "4.0000");
+    EXPECT_EQ(LerItem(m.banco, 102), "6.0000");
+    EXPECT_EQ(LerItem(m.banco, 103), "8.0000");
+    EXPECT_EQ(LerItem(m.banco, 104), "4.0000");
+    // (4 + 12 + 24 + 16) / 1000 x 100
+    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "5.6000");
+}
+
+}  // namespace

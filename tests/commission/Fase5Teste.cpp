@@ -1,0 +1,354 @@
+// Commissions on invoicing: the consistency check with its log row, frozen
+// invoices, the slots' skip rules, the bases by nature and the rounding of
+// the commission, on a real database.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/commission/CenarioNota.h"
+#include "tests/fixtures/Modelo.h"
+
+namespace {
+
+using Linhas = std::vector<std::string>;
+
+void Fase5(TfrmPrincipal& janela)
+{
+    janela.ConectarBanco(janela.LerCaminhoBanco());
+    janela.ProcessarFase5();
+    janela.DesconectarBanco();
+}
+
+std::string Coluna(const BancoTeste& banco, const std::string& coluna, int nota)
+{
+    return Mostrar(banco.Escalar("select " + coluna + " from mov_nf_comercio where id_nf_comercio = " +
+                                 std::to_string(nota)));
+}
+
+Linhas TipoUmDaNota(const BancoTeste& banco, int nota)
+{
+    return Movimentos(banco, "where tp_registro = '1' and id_nf_comercio = " + std::to_string(nota));
+}
+
+const SlotTeste kSlotIntegral{"7", "5", "'S'", "100"};
+
+}  // namespace
+
+// Base 900, 5 %, 40 % credited, reduction 2: K1 45, K2 18, K3 16.
+TEST(Fase5, ExemploTrabalhadoReconstroiAsLinhasDaNota)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNota(m.banco, {.id = 1, .slots = {{"7", "5", "'S'", "40"}, {"9", "1", "'N'", "0"}}});
+    InserirItem(m.banco, {.id = 1, .nota = 1, .unitario = "1000.00", .total = "1000.00", .reducao = "2.00"});
+    InserirMovimento(m.banco, 40, "'2'", "1", "5");
+    InserirMovimento(m.banco, 41, "'1'", "1");
+
+    Fase5(m.modelo);
+
+    const auto linhas = m.banco.Ler("select * from mov_comissao where id_comissao <> 40");
+    ASSERT_EQ(linhas.size(), 1u);
+    const std::map<std::string, std::string> esperado = {
+        {"ID_COMISSAO", "41"},         {"TP_REGISTRO", "1"},
+        {"ID_NF_COMERCIO", "1"},       {"ID_FINANCEIRO", "null"},
+        {"ID_ACERTO_COMISSAO", "null"}, {"ID_EMPRESA", "1"},
+        {"ID_VENDEDOR", "7"},          {"DS_SERIE", "1"},
+        {"NO_DOCUMENTO", "NF1"},       {"DT_EMISSAO", "01/03/2013 00:00:00"},
+        {"ID_CLIENTE", "50"},          {"NM_CLIENTE", "CLIENTE SÃO JOÃO"},
+        {"VL_OPERACAO", "1000"},       {"VL_BASE_COMISSAO", "900"},
+        {"PO_COMISSAO", "1.78"},       {"VL_COMISSAO", "16"},
+        {"ST_IRRF", "S"},              {"DT_CREDITO", "01/03/2013 00:00:00"},
+        {"ST_RECEBIMENTO", "S"},       {"ST_ENTREGA", "S"},
+        {"ID_COMISSAO_GERADA", "null"}, {"ST_CANCELADA", "N"},
+        {"ST_PAGAR", "S"},             {"ST_BLOQUEIO_1", "N"},
+        {"ST_ESTORNO_1", "N"},
+    };
+    ASSERT_EQ(linhas[0].size(), esperado.size());
+    for (const auto& [coluna, valor] : esperado)
+        EXPECT_EQ(Mostrar(linhas[0].at(coluna)), valor) << coluna;
+
+    EXPECT_EQ(Movimentos(m.banco, "where id_comissao = 40"), Linhas{"99 null null 1"});
+    EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", 1), "N");
+    EXPECT_EQ(m.modelo.sSituacao1, "N");
+    EXPECT_TRUE(m.modelo.bMensagemComercio);
+    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 5/9");
+    EXPECT_TRUE(m.modelo.lblAguarde.Visible);
+    EXPECT_EQ(m.modelo.Gauge1.MaxValue, 1);
+    EXPECT_EQ(m.modelo.Gauge1.Progress, 1);
+    // At the start, before the invoice and after its row.
+    EXPECT_EQ(m.tela.pendentesProcessados, 3);
+}
+
+TEST(Fase5, SemNotaPendenteNadaMuda)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNota(m.banco, {.id = 1, .calcular = "'N'", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 2, .calcular = "null", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 3, .total = "0", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 4, .situacao = "4", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 5, .situacao = "6", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 6, .natureza = "99", .slots = {kSlotIntegral}});
+    for (int nota = 1; nota <= 6; ++nota)
+        InserirMovimento(m.banco, nota, "'1'", std::to_string(nota));
+
+    Fase5(m.modelo);
+
+    EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    for (int nota = 2; nota <= 6; ++nota)
+        EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", nota), nota == 2 ? "null" : "S") << nota;
+    EXPECT_FALSE(m.modelo.bMensagemComercio);
+    EXPECT_FALSE(m.modelo.Gauge1.Visible);
+    EXPECT_EQ(m.modelo.Gauge1.MaxValue, 100);
+    EXPECT_EQ(m.modelo.Gauge1.Progress, 0);
+}
+
+struct CasoConsistencia {
+    const char* nome;
+    int nota;
+    const char* estado;
+    int logs;
+    Linhas tipoUm;
+};
+
+// Inconsistent invoices keep their old rows; a NULL sum on either side passes.
+TEST(Fase5, VerificacaoDeConsistenciaRetiraNotaERegistraLog)
+{
+    ModeloTeste m({}, DataHora::De(2013, 3, 25, 14, 5, 9));
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNota(m.banco, {.id = 1, .slots = {kSlotIntegral}});
+    InserirItem(m.banco, {.id = 1, .nota = 1, .total = "999.99"});
+    InserirMovimento(m.banco, 10, "'1'", "1");
+
+    InserirNota(m.banco, {.id = 2, .financeiro = "1000.00", .slots = {kSlotIntegral}});
+    InserirItem(m.banco, {.id = 2, .nota = 2, .total = "1000.00"});
+    InserirDuplicata(m.banco, {.id = 1, .nota = "2", .valor = "600.00", .calcular = "'N'"});
+    InserirDuplicata(m.banco, {.id = 2, .nota = "2", .valor = "300.00", .calcular = "'N'"});
+
+    InserirNota(m.banco, {.id = 3, .financeiro = "1000.00", .slots = {kSlotIntegral}});
+
+    InserirNota(m.banco, {.id = 4, .produtos = "null", .slots = {kSlotIntegral}});
+    InserirItem(m.banco, {.id = 3, .nota = 4, .total = "500.00"});
+    InserirDuplicata(m.banco, {.id = 3, .nota = "4", .valor = "100.00", .calcular = "'N'"});
+
+    InserirNota(m.banco, {.id = 5, .slots = {kSlotIntegral}});
+    InserirItem(m.banco, {.id = 4, .nota = 5, .total = "999.99"});
+    InserirMovimento(m.banco, 11, "'1'", "5", "null", "7");
+
+    InserirNota(m.banco, {.id = 6, .financeiro = "1000.00", .situacao = "5", .slots = {kSlotIntegral}});
+    InserirItem(m.banco, {.id = 5, .nota = 6, .total = "600.00"});
+    InserirItem(m.banco, {.id = 6, .nota = 6, .total = "400.00"});
+    InserirDuplicata(m.banco, {.id = 4, .nota = "6", .valor = "500.00", .calcular = "'N'"});
+    InserirDuplicata(m.banco, {.id = 5, .nota = "6", .valor = "500.00", .calcular = "'N'"});
+
+    Fase5(m.modelo);
+
+    const CasoConsistencia casos[] = {
+        {"produtos_diferem_dos_itens", 1, "6", 1, {"99 null null 1"}},
+        {"financeiro_difere_das_duplicatas", 2, "6", 1, {}},
+        {"sem_itens_nem_duplicatas", 3, "3", 0, {"7 900 5 45"}},
+        {"total_de_produtos_nulo", 4, "3", 0, {"7 900 5 45"}},
+        {"inconsistente_mesmo_ja_paga", 5, "6", 1, {"99 null null 1"}},
+        {"somas_iguais", 6, "5", 0, {"7 900 5 45"}},
+    };
+    for (const CasoConsistencia& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        EXPECT_EQ(Coluna(m.banco, "id_st_nf", caso.nota), caso.estado);
+        EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", caso.nota), "N");
+        EXPECT_EQ(m.banco
+                      .Escalar("select count(*) from mov_log_controle where id_log_evento = 18 and dh_log_evento ="
+                               " '25.03.2013 14:05:09' and id_log_usuario = -1 and ds_log_observacao ="
+                               " 'Cálculo de Comissão' and id_log_registro = " +
+                               std::to_string(caso.nota))
+                      .Inteiro(),
+                  caso.logs);
+        EXPECT_EQ(TipoUmDaNota(m.banco, caso.nota), caso.tipoUm);
+    }
+    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_log_controle").Inteiro(), 3);
+    EXPECT_EQ(m.modelo.sSituacao1, "N");
+}
+
+TEST(Fase5, NotaComComissaoPagaFicaCongelada)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNota(m.banco, {.id = 1, .slots = {kSlotIntegral}});
+    InserirMovimento(m.banco, 20, "'1'", "1", "null", "3");
+    InserirMovimento(m.banco, 21, "'1'", "1");
+    InserirNota(m.banco, {.id = 2, .slots = {kSlotIntegral}});
+
+    Fase5(m.modelo);
+
+    EXPECT_EQ(Identificadores(m.banco, "where id_nf_comercio = 1"), (std::vector<int>{20, 21}));
+    EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", 1), "S");
+    EXPECT_EQ(m.modelo.sSituacao1, "S");
+    EXPECT_EQ(TipoUmDaNota(m.banco, 2), Linhas{"7 900 5 45"});
+    EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", 2), "N");
+}
+
+// Every one of these loses its old type "1" row, gets none and is done.
+TEST(Fase5, NotaSemVendedorAptoPerdeAsLinhas)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNatureza(m.banco, 2, "0", "'N'");
+    InserirNatureza(m.banco, 3, "0", "null");
+    InserirNota(m.banco, {.id = 1, .devolvido = "'S'", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 2, .natureza = "2", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 3, .natureza = "3", .slots = {kSlotIntegral}});
+    InserirNota(m.banco, {.id = 4, .slots = {{"0", "5", "'S'", "100"}, {"null", "5", "'S'", "100"}}});
+    InserirNota(m.banco, {.id = 5, .slots = {{"7", "5", "'N'", "100"}}});
+    for (int nota = 1; nota <= 5; ++nota)
+        InserirMovimento(m.banco, nota, "'1'", std::to_string(nota));
+
+    Fase5(m.modelo);
+
+    EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{});
+    for (int nota = 1; nota <= 5; ++nota)
+        EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", nota), "N") << nota;
+}
+
+// Base 900, 5 %: credited on invoicing only with "S", in the credited share.
+TEST(Fase5, CreditoNoFaturamentoPorVendedor)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNota(m.banco, {.id = 1,
+                          .slots = {{"11", "5", "'N'", "100"},
+                                    {"12", "5", "'S'", "100"},
+                                    {"13", "5", "'S'", "40"},
+                                    {"14", "5", "'S'", "0"},
+                                    {"15", "5", "null", "100"}}});
+
+    Fase5(m.modelo);
+
+    EXPECT_EQ(TipoUmDaNota(m.banco, 1), (Linhas{"12 900 5 45", "13 900 2 18", "14 900 0 0"}));
+}
+
+// Slots 2 to 5 take the invoice's commission as base with "C"; each row
+// takes the next identifier.
+TEST(Fase5, CincoVendedoresComBaseNaComissaoDaNota)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirMovimento(m.banco, 41, "'3'", "null");
+    InserirNota(m.banco, {.id = 1,
+                          .baseOutros = "'C'",
+                          .slots = {{"21", "1", "'S'", "100"},
+                                    {"22", "2", "'S'", "100"},
+                                    {"23", "3", "'S'", "100"},
+                                    {"24", "4", "'S'", "100"},
+                                    {"25", "5", "'S'", "100"}}});
+
+    Fase5(m.modelo);
+
+    EXPECT_EQ(TipoUmDaNota(m.banco, 1),
+              (Linhas{"21 900 1 9", "22 45 2 0.9", "23 45 3 1.35", "24 45 4 1.8", "25 45 5 2.25"}));
+    EXPECT_EQ(Identificadores(m.banco, "where id_nf_comercio = 1"), (std::vector<int>{42, 43, 44, 45, 46}));
+}
+
+struct CasoModo {
+    const char* nome;
+    const char* sugerir;
+    const char* baseOutros;
+    Linhas linhas;
+};
+
+// Invoice base 900, commission 45, result 300; mode 6 items 2 × 120.00 less
+// discount 10 plus services 5. Both slots earn 10 %.
+TEST(Fase5, BasePelaNaturezaDaNota)
+{
+    const CasoModo casos[] = {
+        {"nulo_conta_como_zero", "null", "'C'", {"7 900 10 90", "8 45 10 4.5"}},
+        {"modo_4_base_propria", "4", "'P'", {"7 900 10 90", "8 900 10 90"}},
+        {"modo_5_resultado", "5", "'C'", {"7 300 10 30", "8 300 10 30"}},
+        {"modo_6_itens", "6", "'C'", {"7 235 10 23.5", "8 235 10 23.5"}},
+        {"modo_7_sem_base", "7", "'P'", {"7 null 0 0", "8 null 0 0"}},
+        {"modo_negativo_sem_base", "-1", "'P'", {"7 null 0 0", "8 null 0 0"}},
+    };
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    int id = 0;
+    for (const CasoModo& caso : casos) {
+        ++id;
+        InserirNatureza(m.banco, id, caso.sugerir);
+        InserirNota(m.banco, {.id = id,
+                              .produtos = "240.00",
+                              .desconto = "10.00",
+                              .servico = "5.00",
+                              .natureza = std::to_string(id),
+                              .baseOutros = caso.baseOutros,
+                              .slots = {{"7", "10", "'S'", "100"}, {"8", "10", "'S'", "100"}}});
+        InserirItem(m.banco, {.id = id, .nota = id, .quantidade = "2", .unitario = "120.00", .total = "240.00"});
+    }
+
+    Fase5(m.modelo);
+
+    id = 0;
+    for (const CasoModo& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        EXPECT_EQ(TipoUmDaNota(m.banco, ++id), caso.linhas);
+    }
+}
+
+struct CasoReducao {
+    const char* nome;
+    const char* sugerir;
+    const char* quantidade;
+    const char* reducaoUnitaria;
+    const char* linha;
+};
+
+// Base 900, 5 %, all credited: 45 before the reduction.
+TEST(Fase5, ReducaoNuncaDeixaComissaoNegativa)
+{
+    const CasoReducao casos[] = {
+        {"maior_que_a_comissao", "0", "1", "50.00", "7 900 0 0"},
+        {"igual_a_comissao", "0", "3", "15.00", "7 900 0 0"},
+        {"negativa_aumenta", "0", "2", "-1.50", "7 900 5.33 48"},
+        {"negativa_sem_base", "7", "2", "-1.50", "7 null 0 3"},
+    };
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    int id = 0;
+    for (const CasoReducao& caso : casos) {
+        ++id;
+        InserirNatureza(m.banco, id, caso.sugerir);
+        InserirNota(m.banco, {.id = id, .natureza = std::to_string(id), .slots = {kSlotIntegral}});
+        InserirItem(m.banco, {.id = id, .nota = id, .quantidade = caso.quantidade, .total = "1000.00",
+                              .reducao = caso.reducaoUnitaria});
+    }
+
+    Fase5(m.modelo);
+
+    id = 0;
+    for (const CasoReducao& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        EXPECT_EQ(TipoUmDaNota(m.banco, ++id), Linhas{caso.linha});
+    }
+}
+
+// 0.50 × 6.25 % = 0.03125 and 0.50 × 18.75 % = 0.09375, exact halves: the
+// commission keeps the even fourth decimal, which the percentage shows.
+TEST(Fase5, MeioNaQuintaCasaArredondaParaOPar)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNota(m.banco, {.id = 1, .base = "0.50", .slots = {{"7", "6.25", "'S'", "100"}}});
+    InserirNota(m.banco, {.id = 2, .base = "0.50", .slots = {{"7", "18.75", "'S'", "100"}}});
+
+    Fase5(m.modelo);
+
+    EXPECT_EQ(TipoUmDaNota(m.banco, 1), Linhas{"7 0.5 6.24 0.03"});
+    EXPECT_EQ(TipoUmDaNota(m.banco, 2), Linhas{"7 0.5 18.76 0.09"});
+}

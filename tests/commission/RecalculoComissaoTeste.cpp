@@ -1,0 +1,213 @@
+// The run as the timer and the button start it: the due test, the closing
+// statements, the warnings and messages, the failure handling and the guard
+// against a second run started from inside a run.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "tests/fixtures/Modelo.h"
+
+namespace {
+
+const char* const kSemRodada = "00/00/0000 00:00";
+
+class Recalculo : public ::testing::Test {
+protected:
+    Recalculo() { LigarTemporizadores(); }
+
+    void LigarTemporizadores()
+    {
+        janela.Timer1.Enabled = true;
+        janela.Timer2.Enabled = true;
+    }
+
+    std::string Parametro(const std::string& coluna) const
+    {
+        return m.banco.Escalar("select " + coluna + " from tab_parametro").Texto();
+    }
+
+    ModeloTeste m;
+    TfrmPrincipal& janela = m.modelo;
+};
+
+TEST_F(Recalculo, TesteDeHoraDoTemporizador)
+{
+    struct Caso {
+        const char* nome;
+        const char* hora;
+        int horaRelogio, minutoRelogio;
+        const char* ultimoInicio;
+        bool roda;
+    };
+    const Caso casos[] = {
+        {"sete_e_cinco", "7", 7, 5, kSemRodada, true},
+        {"zero_a_esquerda", "07", 7, 5, kSemRodada, true},
+        {"mesma_hora_mais_tarde", "7", 7, 55, "25/03/2013 07:05:00", true},
+        {"outra_hora", "7", 8, 45, "25/03/2013 07:55:00", false},
+        {"inicio_nao_anterior", "7", 7, 5, "25/03/2013 07:05:00", false},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        janela.edtHoraAtualizacao.Text = caso.hora;
+        janela.lblInicioAtualizacao.Caption = caso.ultimoInicio;
+        m.relogio.Definir(DataHora::De(2013, 3, 25, caso.horaRelogio, caso.minutoRelogio));
+        janela.Timer1Timer();
+        const std::string esperado =
+            caso.roda ? m.relogio.Agora().FormatoTela() : std::string(caso.ultimoInicio);
+        EXPECT_EQ(janela.lblInicioAtualizacao.Caption, esperado);
+        EXPECT_EQ(janela.IBD_BancoDados, nullptr);
+        EXPECT_TRUE(janela.Timer1.Enabled);
+    }
+    EXPECT_TRUE(m.tela.mensagens.empty());
+}
+
+TEST_F(Recalculo, HoraVaziaDesligaOsTemporizadoresEmSilencioEOBotaoReligaOTimer1)
+{
+    janela.edtHoraAtualizacao.Text = "";
+    janela.Timer1Timer();
+    EXPECT_TRUE(m.tela.mensagens.empty());
+    EXPECT_FALSE(janela.Timer1.Enabled);
+    EXPECT_FALSE(janela.Timer2.Enabled);
+    EXPECT_EQ(janela.lblInicioAtualizacao.Caption, kSemRodada);
+
+    janela.edtHoraAtualizacao.Text = "9";
+    janela.BitBtn2Click();
+    EXPECT_TRUE(janela.Timer1.Enabled);
+    EXPECT_FALSE(janela.Timer2.Enabled);
+    EXPECT_NE(janela.lblInicioAtualizacao.Caption, kSemRodada);
+}
+
+TEST_F(Recalculo, BotaoRodaEmQualquerHoraEFechaComSeusComandos)
+{
+    m.relogio.Definir(DataHora::De(2013, 3, 25, 15, 30, 12));
+    janela.edtHoraAtualizacao.Text = "07";
+    m.banco.Executar("update tab_parametro set ST_MONITOR_COMISSAO_ATIVO = 'S', hr_atualizar_comissao = 3");
+    // A zero commission row left by another program goes too.
+    m.banco.Executar("insert into mov_comissao (id_comissao, tp_registro, vl_comissao) values (900, '1', 0)");
+    m.banco.Executar("insert into mov_comissao (id_comissao, tp_registro, vl_comissao) values (901, '1', 5)");
+
+    janela.BitBtn2Click();
+
+    EXPECT_EQ(Parametro("hr_atualizar_comissao"), "7");
+    EXPECT_EQ(Parametro("ST_MONITOR_COMISSAO_ATIVO"), "N");
+    EXPECT_EQ(m.banco.Escalar("select list(id_comissao) from mov_comissao").Texto(), "901");
+    ASSERT_EQ(m.tela.mensagens.size(), 1u);
+    EXPECT_EQ(m.tela.mensagens[0],
+              (MensagemGravada{"Nenhum registro encontrado para atualização.", "Aviso do Sistema", Icone::Aviso}));
+    EXPECT_EQ(janela.lblInicioAtualizacao.Caption, "25/03/2013 15:30:12");
+    EXPECT_EQ(janela.lblUltimaAtualizacao.Caption, "25/03/2013 15:30:12");
+    EXPECT_FALSE(janela.lblAguarde.Visible);
+    EXPECT_FALSE(janela.Gauge1.Visible);
+    EXPECT_EQ(janela.Gauge1.Progress, 0);
+    EXPECT_FALSE(janela.bMesnagemClickBotao);
+    EXPECT_EQ(janela.Timer1.Reinicios, 1);
+}
+
+TEST_F(Recalculo, AvisosEmOrdemEDepoisAMensagemDeSucesso)
+{
+    janela.edtHoraAtualizacao.Text = "7";
+    // One frozen source of each kind: a paid commission row keeps it pending.
+    m.banco.ExecutarScript(TELMORA_FIXTURES_DIR "/fontes-congeladas.sql");
+
+    janela.BitBtn2Click();
+
+    const std::vector<MensagemGravada> esperadas = {
+        {"Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de comissão.",
+         "Aviso do Sistema", Icone::Aviso},
+        {"Algumas Duplicatas não tiveram a comissão atualizada pois já foram gerados pagamentos de comissão.",
+         "Aviso do Sistema", Icone::Aviso},
+        {"Alguns Acertos de Comissão não tiveram a comissão atualizada pois já foram gerados pagamentos de "
+         "comissão.",
+         "Aviso do Sistema", Icone::Aviso},
+        {"Processamento concluído com sucesso!", "Aviso do Sistema", Icone::Informacao},
+    };
+    EXPECT_EQ(m.tela.mensagens, esperadas);
+}
+
+TEST_F(Recalculo, RodadaAgendadaNaoMostraMensagemDeConclusao)
+{
+    m.banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto, "
+                     "tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) "
+                     "values (1, '2013-03-20', 7, 10, 'A', 'N', 'ACERTO', 1, 'S')");
+    janela.edtHoraAtualizacao.Text = "7";
+    janela.Timer1Timer();
+    EXPECT_TRUE(m.tela.mensagens.empty());
+    EXPECT_TRUE(janela.bMensagemAcerto);
+
+    janela.BitBtn2Click();
+    EXPECT_EQ(m.tela.mensagens.back().texto, "Nenhum registro encontrado para atualização.");
+}
+
+// The three texts of a lost connection end the monitor once the flag is
+// written and the connection released; any other error leaves it quiet with
+// both timers off.
+TEST_F(Recalculo, FalhaNoMeioDaRodada)
+{
+    struct Caso {
+        const char* texto;
+        bool encerra;
+    };
+    const Caso casos[] = {
+        {"Unable to complete network request to host \"srv\".", true},
+        {"Error reading data from the connection.", true},
+        {"Dynamic SQL Error\nunprepared dynamic SQL", true},
+        {"lock conflict on no wait transaction", false},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.texto);
+        ModeloTeste local;
+        local.banco.Executar("update tab_parametro set ST_MONITOR_COMISSAO_ATIVO = 'S'");
+        local.modelo.Timer1.Enabled = local.modelo.Timer2.Enabled = true;
+        local.modelo.edtHoraAtualizacao.Text = "7";
+        local.tela.aoProcessarPendentes = [&] { throw std::runtime_error(caso.texto); };
+
+        local.modelo.BitBtn2Click();
+
+        EXPECT_FALSE(local.modelo.Timer1.Enabled);
+        EXPECT_FALSE(local.modelo.Timer2.Enabled);
+        EXPECT_EQ(local.modelo.IBD_BancoDados, nullptr);
+        EXPECT_TRUE(local.tela.mensagens.empty());
+        EXPECT_EQ(local.finalizador.nomes, caso.encerra ? std::vector<std::string>{"telmoraComissao2.exe"}
+                                                        : std::vector<std::string>{});
+        EXPECT_EQ(local.banco.Escalar("select ST_MONITOR_COMISSAO_ATIVO from tab_parametro").Texto(),
+                  caso.encerra ? "N" : "S");
+    }
+}
+
+TEST_F(Recalculo, NenhumaSegundaRodadaDuranteUmaRodada)
+{
+    janela.edtHoraAtualizacao.Text = "7";
+    const BancoDados* conexaoDaRodada = nullptr;
+    int ganchos = 0;
+    m.tela.aoProcessarPendentes = [&] {
+        if (ganchos++ == 0)
+            conexaoDaRodada = janela.IBD_BancoDados.get();
+        janela.Timer1Timer();
+        janela.BitBtn2Click();
+        EXPECT_EQ(janela.IBD_BancoDados.get(), conexaoDaRodada);
+    };
+
+    janela.Timer1Timer();
+
+    EXPECT_GT(ganchos, 0);
+    EXPECT_EQ(janela.Timer1.Reinicios, 0);
+    EXPECT_FALSE(janela.bMesnagemClickBotao);
+    EXPECT_TRUE(m.tela.mensagens.empty());
+}
+
+TEST(RecalculoManual, PartidaManualRodaNaCriacaoEEncerraOMonitor)
+{
+    ModeloTeste m({"MANUAL"}, DataHora::De(2013, 3, 25, 7, 40));
+    m.instalacao.PrepararAtualizacaoEmDia();
+    m.modelo.FormCreate();
+
+    EXPECT_EQ(m.modelo.edtHoraAtualizacao.Text, "07");
+    EXPECT_EQ(m.modelo.lblInicioAtualizacao.Caption, "25/03/2013 07:40:00");
+    EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraComissao2.exe"});
+    EXPECT_EQ(m.modelo.IBD_BancoDados, nullptr);
+    EXPECT_TRUE(m.tela.janelaVisivel.empty());
+    ASSERT_EQ(m.tela.mensagens.size(), 1u);
+    EXPECT_EQ(m.tela.mensagens[0].texto, "Nenhum registro encontrado para atualização.");
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include "update/IniExec.h"
+
+#include <algorithm>
+
+#include "plataforma/AreaTrabalho.h"
+#include "plataforma/ArquivoIni.h"
+#include "plataforma/Arquivos.h"
+#include "plataforma/Caminhos.h"
+#include "plataforma/Processos.h"
+#include "update/CaminhosAtualizacao.h"
+
+namespace {
+
+std::string Substituir(std::string texto, const std::string& de, const std::string& para)
+{
+    for (auto pos = texto.find(de); pos != std::string::npos; pos = texto.find(de, pos + para.size()))
+        texto.replace(pos, de.size(), para);
+    return texto;
+}
+
+std::string NaPastaPrograma(const std::string& nome)
+{
+    return PastaSemSeparador(NomeCompletoPrograma()) + kSeparadorTexto + nome;
+}
+
+// Only ".exe" in lower case is replaced: "X.EXE" looks for "Exec-X.EXE".
+std::string IniExec()
+{
+    return NaPastaPrograma("Exec-" + Substituir(sNomeExe, ".exe", ".ini"));
+}
+
+std::string CopiaExecutavel()
+{
+    return NaPastaPrograma("Exec-" + sNomeExe);
+}
+
+bool ProgramaPrincipal()
+{
+    return sNomeExe == "telmoraEmpresa.exe" || sNomeExe == "telmoraEmpresa4.exe";
+}
+
+// The program's file name without its last four characters (".exe").
+std::string NomeCurto()
+{
+    return sNomeExe.substr(0, sNomeExe.size() - std::min<std::size_t>(4, sNomeExe.size()));
+}
+
+std::string TrocarExtensao(const std::string& nome, const std::string& extensao)
+{
+    return nome.substr(0, nome.rfind('.')) + extensao;
+}
+
+}  // namespace
+
+void TratarIniExec()
+{
+    const std::string ini = IniExec();
+    if (ArquivoExiste(ini)) {
+        CriarAtalhoNovo();
+        ApagarArquivo(CopiaExecutavel());
+        if (ProgramaPrincipal())
+            CopiarExecutaveisPastaMestre();
+        ApagarArquivo(ini);
+    }
+    // A leftover copy goes also when there is no launcher ini.
+    ApagarArquivo(CopiaExecutavel());
+}
+
+void CriarAtalhoNovo()
+{
+    const std::string nome = NomeCurto();
+    CriarAtalho(PastaAreaTrabalho() + TrocarExtensao("Novo " + nome, ".desktop"), nome, NomeCompletoPrograma());
+}
+
+std::string PastaAreaTrabalho()
+{
+    return PastaAreaTrabalhoUsuario();
+}
+
+void CopiarExecutaveisPastaMestre()
+{
+    const std::string mestre = ArquivoIni(IniExec()).LerTexto("configuracao", "pastamestre");
+    const std::string pastaUpdate = Substituir(sPastaUpdateParam, "§", " ");
+    for (const std::string& nome : ListarArquivos(mestre + kSeparadorTexto + "*.exe")) {
+        const std::string destino = pastaUpdate + kSeparadorTexto + nome;
+        if (!ArquivoExiste(destino))
+            CopiarArquivoSemSobrescrever(mestre + kSeparadorTexto + nome, destino);
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The launcher ini "Exec-<program>.ini" beside the program: when it is there
+// the program puts a "Novo" shortcut to itself on the desktop and, if it is
+// the suite's main program, fills the update folder from the master folder
+// the ini names. The launcher ini and the executable copy "Exec-<program>"
+// are then deleted. Failing file operations are ignored.
+// Reads sNomeExe and sPastaUpdateParam (update/CaminhosAtualizacao.h).
+#include <string>
+
+void TratarIniExec();
+// A desktop entry "Novo <short name>.desktop" pointing at the running program.
+void CriarAtalhoNovo();
+// The user's desktop folder, with a trailing separator.
+std::string PastaAreaTrabalho();
+// Copies each "*.exe" of the master folder that the update folder lacks;
+// files already in the update folder are never replaced.
+void CopiarExecutaveisPastaMestre();
