@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Numericos, Mascara, ::testing::Values(
     CasoMascara{"muito_pequeno", 1e-30L, "###,##0.0000", "0,0000"}),
     [](const auto& i) { return std::string(i.param.nome); });
 
-TEST(Numericos, MascaraDesconhecidaELogicError)
+TEST(Numericos, MascaraDesconhecidaLancaInvalidArgument)
 {
     EXPECT_THROW(FormatarMascara(1, "#.##"), std::invalid_argument);
     EXPECT_THROW(FormatarMascara(1, "0.00%"), std::invalid_argument);
