@@ -138,14 +138,6 @@ Dinheiro ComoDinheiro(double valor)
     return Dinheiro::DeExtended(valor);
 }
 
-// Cut on the magnitude: Truncar's lift, which brings a double held just below
-// a cent back onto it, would take a whole cent off an exact negative value
-// (-2.00 would become -1.99).
-double CortarCentavos(double valor)
-{
-    return std::copysign(Truncar(std::fabs(valor), 2), valor);
-}
-
 // Each slot's table percentage over the number of slots with a positive one.
 void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
 {
@@ -153,7 +145,7 @@ void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
     for (int slot = 1; slot <= kSlots; ++slot) {
         const Dinheiro parte = vendedores > 0 ? Dinheiro::DeExtended(Dividir(linha[slot - 1], vendedores)) : Dinheiro();
         const Dinheiro comissao = Dinheiro::DeExtended(base.Extended() * parte.Extended() / 100);
-        linha[ColunaComissao(slot)] = CortarCentavos(comissao.Real());
+        linha[ColunaComissao(slot)] = Truncar(comissao.Real(), 2);
     }
 }
 
@@ -173,7 +165,7 @@ Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, Ba
             continue;
         const Dinheiro base = BaseDoItem(itens, regras);
         matriz[*linha][kColunaItem] = static_cast<double>(itens.Campo("id_nf_comercio_item").Inteiro());
-        matriz[*linha][kColunaBase] = CortarCentavos(base.Real());
+        matriz[*linha][kColunaBase] = Truncar(base.Real(), 2);
         PreencherComissoes(matriz[*linha], base);
         baseTotal += base;
     }

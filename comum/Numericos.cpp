@@ -128,12 +128,15 @@ double Truncar(double valor, int casas)
 {
     ExigirFinito(valor);
     // The small lift brings a double held just below a decimal (0.29 is
-    // 0.28999...) back onto it before the cut.
-    const long double escalado = (static_cast<long double>(valor) + 0.00000000001L) * PotenciaDe10(casas);
-    if (std::fabs(escalado) >= kLimiteEscalado)
+    // 0.28999...) back onto it before the cut. It works on the magnitude: on
+    // a negative value it would take a whole unit off (-2.00 gives -1.99).
+    const long double escalado =
+        (std::fabs(static_cast<long double>(valor)) + 0.00000000001L) * PotenciaDe10(casas);
+    if (escalado >= kLimiteEscalado)
         return valor;
     const auto cortado = static_cast<std::int64_t>(escalado);
-    return static_cast<double>(cortado) / static_cast<double>(PotenciaDe10(casas));
+    const std::int64_t comSinal = std::signbit(valor) ? -cortado : cortado;
+    return static_cast<double>(comSinal) / static_cast<double>(PotenciaDe10(casas));
 }
 
 std::string TrocarVirgulaPorPonto(const std::string& texto)

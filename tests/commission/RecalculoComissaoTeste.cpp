@@ -90,7 +90,9 @@ TEST_F(Recalculo, BotaoRodaEmQualquerHoraEFechaComSeusComandos)
 
     EXPECT_EQ(Parametro("hr_atualizar_comissao"), "7");
     EXPECT_EQ(Parametro("ST_MONITOR_COMISSAO_ATIVO"), "N");
-    EXPECT_EQ(m.banco.Escalar("select list(id_comissao) from mov_comissao").Texto(), "901");
+    const auto restantes = m.banco.Ler("select id_comissao from mov_comissao");
+    ASSERT_EQ(restantes.size(), 1u);
+    EXPECT_EQ(restantes[0].at("ID_COMISSAO").Inteiro(), 901);
     ASSERT_EQ(m.tela.mensagens.size(), 1u);
     EXPECT_EQ(m.tela.mensagens[0],
               (MensagemGravada{"Nenhum registro encontrado para atualização.", "Aviso do Sistema", Icone::Aviso}));

@@ -63,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(Numericos, Truncar2, ::testing::Values(
     CasoDouble{"sem_casas", 12.3456, 0, 12.0},
     CasoDouble{"tres_casas", 12.3456, 3, 12.345},
     CasoDouble{"negativo_corta_para_o_zero", -2.675, 2, -2.67},
-    CasoDouble{"negativo_a_folga_afasta", -0.29, 2, -0.28},
+    CasoDouble{"negativo_pela_magnitude", -0.29, 2, -0.29},
+    CasoDouble{"negativo_exato_fica", -2.0, 2, -2.0},
+    CasoDouble{"negativo_corta_para_zero", -2.567, 2, -2.56},
     CasoDouble{"acima_de_32_bits", 98765432.109, 2, 98765432.1}),
     NomeDoCaso);
 
