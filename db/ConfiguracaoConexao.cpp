@@ -90,9 +90,11 @@ void TfrmPrincipal::ConectarBanco(const std::string& local)
                                &IBD_AcertoComissao, &IBQ_Financeiro, &IBQ_AcertoComissao, &IBQ_Atualiza})
         consulta->DefinirBanco(&banco);
 
+    // The update paths come from the ini files alone; fixing them before the
+    // open keeps a failed open from leaving the update check without them.
+    DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor);
     try {
         banco.Abrir();
-        DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor);
     } catch (const std::exception&) {
         // A failed open is silent: the next statement tries again and the run
         // deals with the error.

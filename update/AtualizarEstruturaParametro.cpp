@@ -9,7 +9,7 @@
 void AtualizarEstruturaParametro(BancoDados& banco)
 {
     Consulta consulta("qryEstruturaParametro", &banco);
-    // The blanks are part of the statement as the suite's programs send it.
+    // The runs of blanks belong to the statement text and are sent unchanged.
     consulta.SQL = " sELECT r.* FROM RDB$RELATION_fields r                where"
                    "                                                r.RDB$relation_name =" +
                    LiteralTexto("TAB_PARAMETRO") + " and  r.RDB$field_name = " + LiteralTexto("VERSAO_ERP");

@@ -15,8 +15,8 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "plataforma/Arquivos.h"
@@ -356,9 +356,7 @@ TEST_F(VerificarAtualizacaoTeste, NomeSemPontoDeixaONomeDoAvisoVazio)
 TEST(VerificarAtualizacaoInicio, CopiaIgualDeixaAInicializacaoSeguir)
 {
     ModeloTeste m;
-    Gravar(m.instalacao.Programa(), "programa", kHorario);
-    Gravar(m.instalacao.Raiz() + "/Update/telmoraComissao2.exe", "programa", kHorario);
-    Gravar(m.instalacao.Raiz() + "/Update/telmoraAtualizador.exe", "atualizador", kHorario);
+    m.instalacao.PrepararAtualizacaoEmDia();
 
     m.modelo.FormCreate();
 
