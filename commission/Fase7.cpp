@@ -44,8 +44,8 @@ void GravarMovimentoAcerto(TfrmPrincipal& janela, const Consulta& acerto)
         mov.DefinirCampo("DS_SERIE", Valor());
         mov.DefinirCampo("NO_DOCUMENTO", Valor());
         mov.DefinirCampo("DT_EMISSAO", data);
-        // The commission row has no company or description columns of its
-        // own; the settlement's travel in the client's.
+        // A settlement has no client: the client's columns carry its
+        // company and its description.
         mov.DefinirCampo("ID_CLIENTE", empresa);
         mov.DefinirCampo("NM_CLIENTE", Valor::DeTexto(acerto.Campo("ds_acerto").Texto()));
         mov.DefinirCampo("VL_OPERACAO", valor);
