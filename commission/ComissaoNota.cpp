@@ -3,7 +3,6 @@
 #include "app/UnPrincipal.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"
-#include <cmath>
 
 namespace {
 
@@ -90,7 +89,7 @@ Dinheiro ArmazenarBase(DatasetInsercao& linha, const std::optional<Dinheiro>& ba
 
 Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual)
 {
-    return Dinheiro::DeExtended(std::round(Dividir(valor.Extended() * percentual.Extended(), 100) * 10000) / 10000);
+    return Dinheiro::DeExtended(Dividir(valor.Extended() * percentual.Extended(), 100));
 }
 
 Dinheiro DescontarReducao(TfrmPrincipal& janela, std::int64_t idNota, Dinheiro comissao)

@@ -90,8 +90,9 @@ void RecalcularNota(TfrmPrincipal& janela)
         RetirarNotaInconsistente(janela, idNota);
         return;
     }
-    if (ComissaoJaPaga(janela, " select count(*) as qtde from mov_comissao where tp_registro = 1 and id_nf_comercio = " +
-                                   LiteralInteiro(idNota) + " and id_comissao_gerada is not null")) {
+    if (ComissaoJaPaga(janela,
+                       " select count(*) as qtde from mov_comissao where tp_registro = 1 and id_nf_comercio = " +
+                           LiteralInteiro(idNota) + " and id_comissao_gerada is not null")) {
         janela.sSituacao1 = "S";
         return;
     }

@@ -140,8 +140,9 @@ void ReconstruirComissaoDuplicata(TfrmPrincipal& janela, std::int64_t idFinancei
 void RecalcularDuplicata(TfrmPrincipal& janela)
 {
     const std::int64_t idFinanceiro = janela.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
-    if (ComissaoJaPaga(janela, " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
-                                   LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null")) {
+    if (ComissaoJaPaga(janela,
+                       " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
+                           LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null")) {
         janela.sSituacao2 = "S";
         return;
     }

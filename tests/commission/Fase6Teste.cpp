@@ -62,8 +62,16 @@ TEST(Fase6, ExemploTrabalhadoReconstroiAsLinhasDaDuplicata)
         {"ST_BLOQUEIO_1", "N"},        {"ST_ESTORNO_1", "N"},
     };
     const std::map<int, std::map<std::string, std::string>> proprios = {
-        {1, {{"ID_FINANCEIRO", "1"}, {"NO_DOCUMENTO", "NF1/1"}, {"DT_CREDITO", "10/04/2013 00:00:00"}, {"ST_RECEBIMENTO", "N"}}},
-        {2, {{"ID_FINANCEIRO", "2"}, {"NO_DOCUMENTO", "NF1/2"}, {"DT_CREDITO", "15/04/2013 00:00:00"}, {"ST_RECEBIMENTO", "S"}}},
+        {1,
+         {{"ID_FINANCEIRO", "1"},
+          {"NO_DOCUMENTO", "NF1/1"},
+          {"DT_CREDITO", "10/04/2013 00:00:00"},
+          {"ST_RECEBIMENTO", "N"}}},
+        {2,
+         {{"ID_FINANCEIRO", "2"},
+          {"NO_DOCUMENTO", "NF1/2"},
+          {"DT_CREDITO", "15/04/2013 00:00:00"},
+          {"ST_RECEBIMENTO", "S"}}},
     };
     for (const auto& [duplicata, colunas] : proprios) {
         SCOPED_TRACE(duplicata);
@@ -133,8 +141,9 @@ TEST(Fase6, NotaDevolvidaOuForaDaConsultaNaoGeraComissao)
     Fase6(m.modelo);
 
     EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{35, 36, 37, 38}));
+    const char* const flags[] = {"N", "N", "N", "N", "S", "N", "S", "S"};
     for (int id = 1; id <= 8; ++id)
-        EXPECT_EQ(Pendente(m.banco, id), id <= 4 ? "N" : id == 6 ? "N" : "S") << id;
+        EXPECT_EQ(Pendente(m.banco, id), flags[id - 1]) << id;
 }
 
 TEST(Fase6, SemDuplicataPendenteNadaMuda)
@@ -229,8 +238,10 @@ TEST(Fase6, FreteNasParcelas)
     int id = 0;
     for (const CasoParcela& caso : casos) {
         ++id;
-        InserirDuplicata(m.banco,
-                         {.id = id, .nota = std::to_string(caso.nota), .documento = caso.documento, .valor = caso.valor});
+        InserirDuplicata(m.banco, {.id = id,
+                                   .nota = std::to_string(caso.nota),
+                                   .documento = caso.documento,
+                                   .valor = caso.valor});
     }
 
     Fase6(m.modelo);
