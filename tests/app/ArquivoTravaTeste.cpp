@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 
 #include "app/ArquivoTrava.h"
 #include "tests/fixtures/PastaTemporaria.h"
@@ -18,6 +19,11 @@ struct CasoNome {
     const char* programa;   // file name, placed in a folder below
     const char* trava;
 };
+
+void PrintTo(const CasoNome& caso, std::ostream* saida)
+{
+    *saida << caso.nome;
+}
 
 class NomeTrava : public ::testing::TestWithParam<CasoNome> {};
 

@@ -3,8 +3,9 @@
 // the window is gone once closed.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QApplication>
@@ -15,18 +16,12 @@
 
 #include "app/qt/FrmMensagemConfirmarGenerica.h"
 #include "app/qt/UnMensagemConfirmarGenerica.h"
+#include "tests/app/AplicacaoQt.h"
 
 namespace {
 
-class Aviso : public ::testing::Test {
+class Aviso : public ComAplicacaoQt<QApplication> {
 protected:
-    static void SetUpTestSuite()
-    {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        aplicacao_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    static void TearDownTestSuite() { aplicacao_.reset(); }
-
     // A window a test left open goes before the next test.
     void TearDown() override { delete frmMensagemConfirmarGenerica.data(); }
 
@@ -37,12 +32,6 @@ protected:
 
     std::vector<int> esperas;
     std::function<void(int)> Esperar() { return [this](int ms) { esperas.push_back(ms); }; }
-
-private:
-    static inline int argc_ = 1;
-    static inline char nome_[] = "testes_app";
-    static inline char* argv_[] = {nome_, nullptr};
-    static inline std::unique_ptr<QApplication> aplicacao_;
 };
 
 }  // namespace

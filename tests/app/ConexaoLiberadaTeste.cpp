@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
+#include <ostream>
 
 #include "app/ArquivoTrava.h"
 #include "app/UnPrincipal.h"
@@ -48,6 +48,11 @@ struct CasoPedido {
     std::function<void(const Monitor&)> preparar;
     bool liberada;
 };
+
+void PrintTo(const CasoPedido& caso, std::ostream* saida)
+{
+    *saida << caso.nome;
+}
 
 class PedidoDesconexao : public ::testing::TestWithParam<CasoPedido> {};
 
