@@ -1,10 +1,8 @@
 #pragma once
 // What the commissions on invoicing (type "1") and on receipt (type "2")
-// share: the walk over the pending sources, the paid check, the skip rules
-// of a seller slot, the base and its percentages, and the columns both row
+// share: the skip rules of a seller slot, the base and its percentages, and the columns both row
 // types fill alike. Database errors and zero divisors throw.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,19 +12,6 @@ class Consulta;
 class DatasetInsercao;
 class TfrmPrincipal;
 struct SlotVendedor;
-
-// Opens the selection on pendentes and fetches it whole; when it has rows,
-// starts the gauge and sets encontrou. Then, row by row, lets pending
-// messages run, advances the gauge and calls tratar on the current row.
-void PercorrerPendentes(TfrmPrincipal& janela, Consulta& pendentes, const std::string& sql, bool& encontrou,
-                        const std::function<void()>& tratar);
-
-// sqlContagem counts the source's rows that already belong to a commission
-// payment, as "qtde".
-bool ComissaoJaPaga(TfrmPrincipal& janela, const std::string& sqlContagem);
-
-// The statement on IBQ_Gen followed by " commit".
-void ExecutarEConfirmar(TfrmPrincipal& janela, const std::string& sql);
 
 // The slot earns nothing from this source: invoice not in state 3 or 5,
 // returned, no seller, creditoEmOutraFase (the phase's own rule on credit on

@@ -6,6 +6,7 @@
 #include "app/Relogio.h"
 #include "app/UnPrincipal.h"
 #include "commission/ComissaoNota.h"
+#include "commission/FontePendente.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"
 

@@ -4,6 +4,7 @@
 
 #include "app/UnPrincipal.h"
 #include "commission/ComissaoNota.h"
+#include "commission/FontePendente.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"
 

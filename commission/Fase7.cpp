@@ -1,24 +1,10 @@
 // Phase 7: every settlement flagged for recalculation becomes one commission
 // movement of type "3", unless its earlier movement was already paid.
 #include "app/UnPrincipal.h"
+#include "commission/FontePendente.h"
 #include "comum/Literais.h"
 
 namespace {
-
-bool MovimentoAcertoPago(TfrmPrincipal& janela, const std::string& idAcerto)
-{
-    janela.Abrir(janela.IBQ_Pesquisa,
-                 " select count(*) as qtde from mov_comissao where tp_registro = 3 and id_acerto_comissao = " +
-                     idAcerto + " and id_comissao_gerada is not null");
-    return janela.IBQ_Pesquisa.Campo("qtde").Inteiro() > 0;
-}
-
-void ApagarMovimentoAcerto(TfrmPrincipal& janela, const std::string& idAcerto)
-{
-    janela.Executar(janela.IBQ_Gen,
-                    " delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
-    janela.Executar(janela.IBQ_Gen, " commit");
-}
 
 // Only a credit ("A") keeps its sign; any other type is a debit. The amount
 // itself is stored as the settlement holds it.
@@ -64,23 +50,19 @@ void GravarMovimentoAcerto(TfrmPrincipal& janela, const Consulta& acerto)
     });
 }
 
-void ConcluirAcerto(TfrmPrincipal& janela, const std::string& idAcerto)
-{
-    janela.Executar(janela.IBQ_Gen,
-                    " update mov_acerto_comissao set st_calc_comissao = 'N' where id_acerto_comissao = " + idAcerto);
-    janela.Executar(janela.IBQ_Gen, " commit");
-}
-
 void ProcessarAcerto(TfrmPrincipal& janela, const Consulta& acerto)
 {
     const std::string idAcerto = LiteralInteiro(acerto.Campo("id_acerto_comissao").Inteiro());
-    if (MovimentoAcertoPago(janela, idAcerto)) {
+    if (ComissaoJaPaga(janela, " select count(*) as qtde from mov_comissao where tp_registro = 3 and "
+                               "id_acerto_comissao = " +
+                                   idAcerto + " and id_comissao_gerada is not null")) {
         janela.sSituacao3 = "S";
         return;
     }
-    ApagarMovimentoAcerto(janela, idAcerto);
+    ExecutarEConfirmar(janela, " delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
     GravarMovimentoAcerto(janela, acerto);
-    ConcluirAcerto(janela, idAcerto);
+    ExecutarEConfirmar(janela,
+                       " update mov_acerto_comissao set st_calc_comissao = 'N' where id_acerto_comissao = " + idAcerto);
 }
 
 }  // namespace
@@ -91,19 +73,8 @@ void TfrmPrincipal::ProcessarFase7()
     bMensagemAcerto = false;
     MostrarFase("Fase 7/9");
 
-    Abrir(IBQ_AcertoComissao,
-          " select id_acerto_comissao, id_empresa, id_vendedor, dt_pagamento, ds_acerto, vl_acerto, st_irrf, "
-          "tp_acerto from mov_acerto_comissao where st_calc_comissao = 'S'");
-    IBQ_AcertoComissao.Ultimo();
-    IBQ_AcertoComissao.Primeiro();
-    if (IBQ_AcertoComissao.QuantidadeRegistros() > 0) {
-        IniciarGauge(IBQ_AcertoComissao.QuantidadeRegistros(), 0);
-        bMensagemAcerto = true;
-    }
-
-    for (; !IBQ_AcertoComissao.Fim(); IBQ_AcertoComissao.Proximo()) {
-        ProcessarMensagens();
-        AvancarGauge();
-        ProcessarAcerto(*this, IBQ_AcertoComissao);
-    }
+    PercorrerPendentes(*this, IBQ_AcertoComissao,
+                       " select id_acerto_comissao, id_empresa, id_vendedor, dt_pagamento, ds_acerto, vl_acerto, "
+                       "st_irrf, tp_acerto from mov_acerto_comissao where st_calc_comissao = 'S'",
+                       bMensagemAcerto, [this] { ProcessarAcerto(*this, IBQ_AcertoComissao); });
 }
