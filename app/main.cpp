@@ -14,6 +14,7 @@
 #include "app/UnPrincipal.h"
 #include "app/console/ApresentacaoConsole.h"
 #include "app/console/EscolhaFrente.h"
+#include "app/console/SinaisEncerramento.h"
 #include "app/qt/JanelaPrincipal.h"
 #include "plataforma/Processos.h"
 
@@ -36,6 +37,9 @@ int Monitorar(Frente& frente, std::vector<std::string> argumentos)
 
 int main(int argc, char* argv[])
 {
+    // Before Qt or the database engine start a thread, so none of them
+    // receives the closing signals.
+    SinaisEncerramento::Bloquear();
     std::vector<std::string> argumentos(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (UsarConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
         QCoreApplication aplicacao(argc, argv);

@@ -1,71 +1,62 @@
 #include "app/console/SinaisEncerramento.h"
 
 #include <cerrno>
+#include <csignal>
 #include <system_error>
 
-#include <fcntl.h>
+#include <pthread.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace {
 
-// The write end for the handler, which can reach nothing else.
-volatile int escritaSinal = -1;
-
-extern "C" void AoSinal(int)
+sigset_t SinaisDeFechamento()
 {
-    const int errnoSalvo = errno;
-    const char byte = 1;
-    // A full pipe already holds a pending close: nothing is lost.
-    if (::write(escritaSinal, &byte, 1) < 0) {
-    }
-    errno = errnoSalvo;
+    sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGTERM);
+    sigaddset(&sinais, SIGINT);
+    return sinais;
+}
+
+// Close-on-exec: the updater started later must not inherit the descriptor.
+int AbrirDescritor()
+{
+    SinaisEncerramento::Bloquear();
+    const sigset_t sinais = SinaisDeFechamento();
+    const int descritor = ::signalfd(-1, &sinais, SFD_CLOEXEC | SFD_NONBLOCK);
+    if (descritor < 0)
+        throw std::system_error(errno, std::generic_category(), "signalfd");
+    return descritor;
 }
 
 }  // namespace
 
-SinaisEncerramento::Tubo::Tubo()
+void SinaisEncerramento::Bloquear()
 {
-    int fds[2];
-    // Close-on-exec: the updater started later must not inherit the pipe.
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
-        throw std::system_error(errno, std::generic_category(), "pipe2");
-    leitura = fds[0];
-    escrita = fds[1];
-    escritaSinal = escrita;
-}
-
-SinaisEncerramento::Tubo::~Tubo()
-{
-    escritaSinal = -1;
-    ::close(leitura);
-    ::close(escrita);
-}
-
-SinaisEncerramento::Tratador::Tratador(int s) : sinal(s)
-{
-    struct sigaction acao {};
-    acao.sa_handler = AoSinal;
-    sigemptyset(&acao.sa_mask);
-    acao.sa_flags = SA_RESTART;
-    if (::sigaction(sinal, &acao, &anterior) != 0)
-        throw std::system_error(errno, std::generic_category(), "sigaction");
-}
-
-SinaisEncerramento::Tratador::~Tratador()
-{
-    ::sigaction(sinal, &anterior, nullptr);
+    const sigset_t sinais = SinaisDeFechamento();
+    if (const int erro = ::pthread_sigmask(SIG_BLOCK, &sinais, nullptr))
+        throw std::system_error(erro, std::generic_category(), "pthread_sigmask");
 }
 
 SinaisEncerramento::SinaisEncerramento(std::function<void()> aoReceber)
-    : aoReceber_(std::move(aoReceber)), aviso_(tubo_.leitura, QSocketNotifier::Read)
+    : aoReceber_(std::move(aoReceber)), descritor_(AbrirDescritor()), aviso_(descritor_, QSocketNotifier::Read)
 {
     QObject::connect(&aviso_, &QSocketNotifier::activated, &aviso_, [this] { Receber(); });
 }
 
+SinaisEncerramento::~SinaisEncerramento()
+{
+    aviso_.setEnabled(false);
+    ::close(descritor_);
+}
+
 void SinaisEncerramento::Receber()
 {
-    char bytes[64];
-    while (::read(tubo_.leitura, bytes, sizeof bytes) > 0) {
-    }
-    aoReceber_();
+    signalfd_siginfo sinal;
+    bool recebido = false;
+    while (::read(descritor_, &sinal, sizeof sinal) == static_cast<ssize_t>(sizeof sinal))
+        recebido = true;
+    if (recebido)
+        aoReceber_();
 }

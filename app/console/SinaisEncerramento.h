@@ -1,45 +1,31 @@
 #pragma once
-// SIGTERM and SIGINT as an orderly close. The signal handler only writes a
-// byte into a pipe; the event loop reads it and calls aoReceber on the
-// user-interface thread, where the model may safely run. One object at a
-// time; it restores the previous handlers when it goes. Throws
-// std::system_error when the pipe or the handlers cannot be set up.
-#include <csignal>
+// SIGTERM and SIGINT as an orderly close. The two signals are blocked and
+// read from a signalfd by the event loop, which calls aoReceber on the
+// user-interface thread. Blocking them, rather than catching them, keeps
+// them away from the embedded database engine, which would otherwise shut
+// itself down in a thread of its own while the program is still closing.
+// A thread's block reaches only the threads it starts afterwards, so main
+// calls Bloquear before anything else starts a thread. The signals stay
+// blocked when the object goes: the program is ending by then. Throws
+// std::system_error when the descriptor cannot be made.
 #include <functional>
 
 #include <QSocketNotifier>
 
 class SinaisEncerramento {
 public:
+    // Blocks the two signals in the calling thread and in the threads it starts from now on.
+    static void Bloquear();
+
     explicit SinaisEncerramento(std::function<void()> aoReceber);
+    ~SinaisEncerramento();
     SinaisEncerramento(const SinaisEncerramento&) = delete;
     SinaisEncerramento& operator=(const SinaisEncerramento&) = delete;
 
 private:
-    // The pipe whose write end the handler knows.
-    struct Tubo {
-        Tubo();
-        ~Tubo();
-        Tubo(const Tubo&) = delete;
-        Tubo& operator=(const Tubo&) = delete;
-        int leitura = -1;
-        int escrita = -1;
-    };
-    // Our handler for one signal while the object lives.
-    struct Tratador {
-        explicit Tratador(int sinal);
-        ~Tratador();
-        Tratador(const Tratador&) = delete;
-        Tratador& operator=(const Tratador&) = delete;
-        int sinal;
-        struct sigaction anterior {};
-    };
-
     void Receber();
 
     std::function<void()> aoReceber_;
-    Tubo tubo_;                // before the handlers: it must outlive them
+    int descritor_;
     QSocketNotifier aviso_;
-    Tratador term_{SIGTERM};
-    Tratador int_{SIGINT};
 };

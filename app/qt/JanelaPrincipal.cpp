@@ -28,7 +28,7 @@ QFont FonteControles()
 {
     QFont fonte;
     // Where the window's font is absent, the nearest sans-serif of the desktop.
-    fonte.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
+    fonte.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans Condensed"});
     fonte.setStyleHint(QFont::SansSerif);
     fonte.setPointSize(8);
     // Set explicitly, so the bold of a group box does not reach its children.
@@ -90,12 +90,21 @@ void Copiar(QProgressBar& barra, const Medidor& medidor)
     barra.setVisible(medidor.Visible);
 }
 
+// Setting an unchanged text or length would still rewrite the text and move
+// the cursor under the typist, during a run on every record.
 void Copiar(QLineEdit& edicao, const CaixaTexto& caixa)
 {
-    edicao.setMaxLength(caixa.MaxLength);
-    // Rewriting an unchanged text would move the cursor under the typist.
+    if (edicao.maxLength() != caixa.MaxLength)
+        edicao.setMaxLength(caixa.MaxLength);
     if (edicao.text() != Texto(caixa.Text))
         edicao.setText(Texto(caixa.Text));
+}
+
+// The tray takes every hint to the desktop, changed or not.
+void Copiar(QSystemTrayIcon& bandeja, const IconeBandeja& icone)
+{
+    if (bandeja.toolTip() != Texto(icone.Hint))
+        bandeja.setToolTip(Texto(icone.Hint));
 }
 
 }  // namespace
@@ -117,6 +126,13 @@ JanelaPrincipal::JanelaPrincipal(Esperar esperar)
     DefinirFontes();
     MontarBandeja();
     LigarEventos();
+}
+
+// Tearing the controls down takes the focus from the hour; that is not the
+// operator leaving the field, and the model may already be gone.
+JanelaPrincipal::~JanelaPrincipal()
+{
+    edtHoraAtualizacao.removeEventFilter(this);
 }
 
 void JanelaPrincipal::NomearControles()
@@ -268,7 +284,7 @@ void JanelaPrincipal::Repintar()
     Copiar(HideWindow1, modelo.HideWindow1);
     Copiar(N1, modelo.N1);
     Copiar(Exit1, modelo.Exit1);
-    TrayIcon1.setToolTip(Texto(modelo.TrayIcon1.Hint));
+    Copiar(TrayIcon1, modelo.TrayIcon1);
     AplicarBandeja();
     laco_.SincronizarTemporizadores();
     repaint();

@@ -22,6 +22,7 @@
 
 #include "app/Apresentacao.h"
 #include "app/console/LacoEventos.h"
+#include "app/console/SinaisEncerramento.h"
 
 class TfrmPrincipal;
 
@@ -33,6 +34,7 @@ public:
 
     // esperar: the notice's automatic-close wait (a test records it instead).
     explicit JanelaPrincipal(Esperar esperar = LacoEventos::EsperarParado);
+    ~JanelaPrincipal() override;
 
     void Observar(TfrmPrincipal& modelo);
     LacoEventos& Laco() { return laco_; }
@@ -63,6 +65,9 @@ private:
 
     Esperar esperar_;
     LacoEventos laco_;
+    // The session's end (SIGTERM at logout) closes like the close box, so a
+    // resident monitor does not leave its lock file behind.
+    SinaisEncerramento sinais_{[this] { laco_.Fechar(); }};
     TfrmPrincipal* modelo_ = nullptr;
 
     QGroupBox GroupBox1{this};

@@ -1,0 +1,145 @@
+// The window model on a database reached through a server of its own
+// (host:path): a run over the network, a server killed in the middle of a
+// run, and a connection to a server that is gone.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/fixtures/BancoTeste.h"
+#include "tests/fixtures/Dubles.h"
+#include "tests/fixtures/InstalacaoTeste.h"
+#include "tests/fixtures/ServidorFirebird.h"
+#include "app/UnPrincipal.h"
+
+namespace {
+
+const char* const kTituloAplicacao = "telmora Monitor Comissão";
+
+// The model on a fresh database that the installation names through the
+// server. Members go in reverse order: the model lets go of its connection
+// first, and the database is dropped through the embedded engine only once
+// the server, which may hold the file, is gone.
+struct ModeloNoServidor {
+    ModeloNoServidor() : relogio(DataHora::De(2013, 3, 25, 7, 5)), modelo(tela, relogio, {}, finalizador.Funcao())
+    {
+        instalacao.ApontarBanco(banco.Caminho(), servidor.Servidor());
+        instalacao.UsarNoProcesso();
+        banco.Executar("update tab_parametro set ST_MONITOR_COMISSAO_ATIVO = 'S'");
+        // A settlement pending recalculation: phase 7 turns it into a type "3" row.
+        banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+                       " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao)"
+                       " values (1, '20.03.2013', 7, 10, 'A', 'N', 'Acerto', 1, 'S')");
+        modelo.Timer1.Enabled = modelo.Timer2.Enabled = true;
+        modelo.edtHoraAtualizacao.Text = "9";
+    }
+
+    // Read only once the server is gone: while it runs it keeps the file to itself.
+    std::string Parametro(const std::string& coluna) const
+    {
+        return banco.Escalar("select " + coluna + " from tab_parametro").Texto();
+    }
+    std::string AcertoPendente() const
+    {
+        return banco.Escalar("select st_calc_comissao from mov_acerto_comissao where id_acerto_comissao = 1").Texto();
+    }
+    std::vector<std::string> TiposDosMovimentos() const
+    {
+        std::vector<std::string> tipos;
+        for (const auto& linha : banco.Ler("select tp_registro from mov_comissao order by id_comissao"))
+            tipos.push_back(linha.at("TP_REGISTRO").Texto());
+        return tipos;
+    }
+
+    BancoTeste banco;
+    ServidorFirebird servidor;
+    InstalacaoTeste instalacao;
+    ApresentacaoGravada tela;
+    RelogioFixo relogio;
+    FinalizadorGravado finalizador;
+    TfrmPrincipal modelo;
+};
+
+std::string ErroDe(const std::function<void()>& acao)
+{
+    try {
+        acao();
+    } catch (const std::exception& erro) {
+        return erro.what();
+    }
+    return "(nenhum erro)";
+}
+
+TEST(Servidor, RodadaPeloServidorGravaEConclui)
+{
+    ModeloNoServidor m;
+    TfrmPrincipal& janela = m.modelo;
+
+    janela.ExecutarTratado([&] { janela.BitBtn2Click(); });
+
+    ASSERT_EQ(m.tela.mensagens.size(), 1u);
+    EXPECT_EQ(m.tela.mensagens[0],
+              (MensagemGravada{"Processamento concluído com sucesso!", "Aviso do Sistema", Icone::Informacao}));
+    EXPECT_EQ(janela.IBD_BancoDados, nullptr);
+    EXPECT_TRUE(janela.Timer1.Enabled);
+    EXPECT_TRUE(m.finalizador.nomes.empty());
+    m.servidor.Matar();
+    EXPECT_EQ(m.TiposDosMovimentos(), std::vector<std::string>{"3"});
+    EXPECT_EQ(m.AcertoPendente(), "N");
+    EXPECT_EQ(m.Parametro("ST_MONITOR_COMISSAO_ATIVO"), "N");
+    EXPECT_EQ(m.Parametro("hr_atualizar_comissao"), "9");
+}
+
+// The server dies after phase 7 has committed its row. The next statement
+// reads "Error reading data from the connection.", a lost link: the flag
+// update then fails with "Error writing data to the connection.", which
+// reaches the operator (a failure the run did not take for a lost link
+// would not be shown at all). The monitor stays, with both timers off and
+// no connection, and what was committed before the server died stays.
+TEST(Servidor, ServidorMortoNoMeioDaRodada)
+{
+    ModeloNoServidor m;
+    TfrmPrincipal& janela = m.modelo;
+    m.tela.aoProcessarPendentes = [&] {
+        if (janela.lblAguarde.Caption == "Fase 8/9" && m.servidor.Ativo())
+            m.servidor.Matar();
+    };
+
+    janela.ExecutarTratado([&] { janela.BitBtn2Click(); });
+
+    EXPECT_FALSE(m.servidor.Ativo());
+    ASSERT_EQ(m.tela.mensagens.size(), 1u);
+    EXPECT_EQ(m.tela.mensagens[0],
+              (MensagemGravada{"Error writing data to the connection.", kTituloAplicacao, Icone::Erro}));
+    EXPECT_FALSE(janela.Timer1.Enabled);
+    EXPECT_FALSE(janela.Timer2.Enabled);
+    EXPECT_TRUE(m.finalizador.nomes.empty());
+    EXPECT_EQ(janela.IBD_BancoDados, nullptr);
+    EXPECT_EQ(janela.IBT_BancoDados, nullptr);
+    EXPECT_EQ(m.TiposDosMovimentos(), std::vector<std::string>{"3"});
+    EXPECT_EQ(m.AcertoPendente(), "N");
+    EXPECT_EQ(m.Parametro("ST_MONITOR_COMISSAO_ATIVO"), "S");
+    EXPECT_EQ(m.Parametro("hr_atualizar_comissao"), "");
+}
+
+// Nothing listens any more: the open fails in silence, asking only for the
+// end of telmoraMonitorComissao2.exe, and the next statement brings the
+// network error.
+TEST(Servidor, ConexaoDepoisDoServidorMorto)
+{
+    ModeloNoServidor m;
+    TfrmPrincipal& janela = m.modelo;
+    m.servidor.Matar();
+
+    janela.ConectarBanco(janela.LerCaminhoBanco());
+
+    EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraMonitorComissao2.exe"});
+    ASSERT_NE(janela.IBD_BancoDados, nullptr);
+    const std::string erro = ErroDe([&] { janela.LerParametro("hr_atualizar_comissao"); });
+    EXPECT_NE(erro.find("Unable to complete network request to host"), std::string::npos) << erro;
+    janela.DesconectarBanco();
+    EXPECT_EQ(janela.IBD_BancoDados, nullptr);
+}
+
+}  // namespace
