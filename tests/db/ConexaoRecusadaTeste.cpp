@@ -4,37 +4,17 @@
 // space of its own, beside two throw-away processes.
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/fixtures/ProcessoPrograma.h"
+#include "tests/fixtures/ProcessosTeste.h"
 
 namespace {
-
-// A port below the ephemeral range: a closed ephemeral port could be taken
-// by the client's own outgoing socket and connect to itself.
-int PortaFechada()
-{
-    for (int porta = 21000;; ++porta) {
-        const int s = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in endereco{};
-        endereco.sin_family = AF_INET;
-        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        endereco.sin_port = htons(static_cast<uint16_t>(porta));
-        const bool livre = bind(s, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) == 0;
-        close(s);
-        if (livre)
-            return porta;
-    }
-}
 
 TEST(ConexaoRecusada, FinalizaSoOProcessoDeNomeCertoEOErroTrazOTextoDaRede)
 {
     InstalacaoTeste instalacao;
     instalacao.CopiarPrograma();
-    instalacao.ApontarBanco("/dados/BANCO.FDB", "127.0.0.1/" + std::to_string(PortaFechada()));
+    instalacao.ApontarBanco("/dados/BANCO.FDB", "127.0.0.1/" + std::to_string(PortaLivre()));
     instalacao.Gravar("Bin/DebugarZorvel.tmp", "");
     const std::string pasta = instalacao.Raiz();
     const std::string roteiro =
