@@ -1,6 +1,7 @@
 #include "app/ArquivoTrava.h"
 
 #include "comum/CodigoPagina.h"
+#include "comum/Texto.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
 
@@ -8,9 +9,7 @@ namespace {
 
 std::string CaminhoTrava(const std::string& programa, const std::string& pasta)
 {
-    std::string nome = NomeArquivo(programa);
-    const auto inicio = nome.find_first_not_of(' ');
-    nome = inicio == std::string::npos ? std::string() : nome.substr(inicio, nome.find_last_not_of(' ') - inicio + 1);
+    const std::string nome = Aparado(NomeArquivo(programa));
     const auto ponto = nome.rfind('.');
     return pasta + (ponto == std::string::npos ? std::string() : nome.substr(0, ponto)) + ".lock";
 }

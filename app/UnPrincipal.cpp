@@ -1,12 +1,10 @@
 #include "app/UnPrincipal.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "app/Apresentacao.h"
 #include "app/ArquivoTrava.h"
 #include "app/Relogio.h"
 #include "comum/Conversao.h"
+#include "comum/Texto.h"
 #include "db/SqlDatasets.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
@@ -41,9 +39,7 @@ bool TfrmPrincipal::ModoManual() const
 {
     if (argumentos_.empty())
         return false;
-    std::string modo = argumentos_.front();
-    std::transform(modo.begin(), modo.end(), modo.begin(), [](unsigned char c) { return std::tolower(c); });
-    return modo == "manual";
+    return Minusculas(argumentos_.front()) == "manual";
 }
 
 void TfrmPrincipal::FormCreate()

@@ -142,7 +142,6 @@ public:
 
     // ---- the run (commission/RecalculoComissao.cpp) ----------------------
     void RecalculoComissao();
-    bool RodadaEmAndamento() const { return rodadaEmAndamento_; }
 
     // ---- phases (commission/) ---------------------------------------------
     void ProcessarFase1();

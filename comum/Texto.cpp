@@ -8,6 +8,14 @@ std::string Minusculas(std::string texto)
     return texto;
 }
 
+std::string Maiusculas(std::string texto)
+{
+    for (char& c : texto)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return texto;
+}
+
 std::string Aparado(const std::string& texto)
 {
     const auto branco = [](char c) { return static_cast<unsigned char>(c) <= ' '; };

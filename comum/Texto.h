@@ -5,4 +5,5 @@
 #include <string>
 
 std::string Minusculas(std::string texto);        // A-Z only; every other byte unchanged
+std::string Maiusculas(std::string texto);        // a-z only; every other byte unchanged
 std::string Aparado(const std::string& texto);    // without bytes up to ' ' at either end

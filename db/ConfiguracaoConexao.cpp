@@ -2,6 +2,7 @@
 // releasing the connection. Nothing is cached: every call reads the files.
 #include "app/Apresentacao.h"
 #include "app/UnPrincipal.h"
+#include "comum/Texto.h"
 #include "plataforma/ArquivoIni.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
@@ -23,14 +24,6 @@ std::string LocalIni()
     const std::string pasta = PastaPrograma();
     const bool empresa4 = ArquivoExiste(pasta + kSeparadorTexto + "telmoraempresa4.exe");
     return pasta + kSeparadorTexto + (empresa4 ? "telmoraempresa4" : "telmoraempresa") + ".ini";
-}
-
-std::string Aparar(const std::string& texto)
-{
-    const auto inicio = texto.find_first_not_of(' ');
-    if (inicio == std::string::npos)
-        return {};
-    return texto.substr(inicio, texto.find_last_not_of(' ') - inicio + 1);
 }
 
 }  // namespace
@@ -65,7 +58,7 @@ std::string TfrmPrincipal::LerCaminhoBanco()
     const ArquivoIni servidor(it_sLocaIniServidor);
     const std::string host = servidor.LerTexto("Database", "Servidor");
     const std::string caminho = servidor.LerTexto("Database", "path") + servidor.LerTexto("Database", "name");
-    return Aparar(host).empty() ? caminho : host + ":" + caminho;
+    return Aparado(host).empty() ? caminho : host + ":" + caminho;
 }
 
 void TfrmPrincipal::ConectarBanco(const std::string& local)
@@ -76,7 +69,7 @@ void TfrmPrincipal::ConectarBanco(const std::string& local)
     BancoDados& banco = *IBD_BancoDados;
     banco.Parametros = {"user_name=sysdba", "password=qzvlatren"};
     banco.PedirLogin = false;
-    banco.NomeBanco = Aparar(local);
+    banco.NomeBanco = Aparado(local);
 
     const std::vector<std::string> parametrosTransacao = {"read_committed", "rec_version", "nowait"};
     IBT_BancoDados->DefinirBanco(&banco);

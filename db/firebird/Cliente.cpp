@@ -4,6 +4,13 @@
 
 namespace fb {
 
+namespace {
+
+constexpr std::int64_t kMsPorDia = 86'400'000;
+constexpr std::int64_t kDiasAteDiaZero = 15'018;
+
+}  // namespace
+
 Firebird::IMaster* Mestre()
 {
     static Firebird::IMaster* mestre = Firebird::fb_get_master_interface();
@@ -20,6 +27,22 @@ std::string TextoDoStatus(Firebird::IStatus* status)
     char texto[4096];
     Util()->formatStatus(texto, sizeof texto, status);
     return texto;
+}
+
+DataHora DeDataFirebird(ISC_DATE dias, ISC_TIME decimosDeMilissegundo)
+{
+    return DataHora::DeMilissegundos((static_cast<std::int64_t>(dias) - kDiasAteDiaZero) * kMsPorDia +
+                                     decimosDeMilissegundo / 10);
+}
+
+ISC_TIMESTAMP ParaTimestampFirebird(const DataHora& data)
+{
+    const std::int64_t ms = data.Milissegundos();
+    const std::int64_t dia = ms >= 0 ? ms / kMsPorDia : -((-ms + kMsPorDia - 1) / kMsPorDia);
+    ISC_TIMESTAMP ts;
+    ts.timestamp_date = static_cast<ISC_DATE>(dia + kDiasAteDiaZero);
+    ts.timestamp_time = static_cast<ISC_TIME>((ms - dia * kMsPorDia) * 10);
+    return ts;
 }
 
 }  // namespace fb

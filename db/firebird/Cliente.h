@@ -6,9 +6,17 @@
 
 #include <utility>
 
+#include "comum/DataHora.h"
 #include "db/firebird/ErroBanco.h"
 
 namespace fb {
+
+inline constexpr unsigned kDialeto = 3;
+
+// Firebird counts days from 17 November 1858 and time in ten-thousandths of
+// a second; the program counts milliseconds from 30 December 1899.
+DataHora DeDataFirebird(ISC_DATE dias, ISC_TIME decimosDeMilissegundo);
+ISC_TIMESTAMP ParaTimestampFirebird(const DataHora& data);
 
 Firebird::IMaster* Mestre();
 Firebird::IUtil* Util();

@@ -1,32 +1,18 @@
 #include "db/firebird/Consulta.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "comum/CodigoPagina.h"
+#include "comum/Texto.h"
 #include "db/firebird/BancoDados.h"
 #include "db/firebird/Cliente.h"
 #include "db/firebird/Transacao.h"
 
 namespace {
 
-constexpr unsigned kDialeto = 3;
-constexpr std::int64_t kMsPorDia = 86'400'000;
-// Firebird counts days from 17 November 1858; the program from 30 December 1899.
-constexpr std::int64_t kDiasAteDiaZero = 15'018;
-
-std::string Maiusculas(std::string t)
-{
-    std::transform(t.begin(), t.end(), t.begin(), [](unsigned char c) { return std::toupper(c); });
-    return t;
-}
-
 std::string TextoComando(const std::string& sql)
 {
-    std::string t;
-    for (unsigned char c : sql)
-        t += static_cast<char>(std::tolower(c));
+    const std::string t = Minusculas(sql);
     const auto inicio = t.find_first_not_of(" \t\r\n");
     if (inicio == std::string::npos)
         return {};
@@ -40,12 +26,6 @@ T Ler(const unsigned char* p)
     T v;
     std::memcpy(&v, p, sizeof v);
     return v;
-}
-
-DataHora DeDataFirebird(ISC_DATE dias, ISC_TIME decimosDeMilissegundo)
-{
-    return DataHora::DeMilissegundos((static_cast<std::int64_t>(dias) - kDiasAteDiaZero) * kMsPorDia +
-                                     decimosDeMilissegundo / 10);
 }
 
 Valor LerColuna(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* s, unsigned i,
@@ -79,13 +59,13 @@ Valor LerColuna(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* 
         return Valor::DeTexto(Win1252ParaUtf8(std::string(reinterpret_cast<const char*>(p + 2), tamanho)));
     }
     case SQL_TYPE_DATE:
-        return Valor::DeData(DeDataFirebird(Ler<ISC_DATE>(p), 0));
+        return Valor::DeData(fb::DeDataFirebird(Ler<ISC_DATE>(p), 0));
     case SQL_TIMESTAMP: {
         const auto ts = Ler<ISC_TIMESTAMP>(p);
-        return Valor::DeData(DeDataFirebird(ts.timestamp_date, ts.timestamp_time));
+        return Valor::DeData(fb::DeDataFirebird(ts.timestamp_date, ts.timestamp_time));
     }
-    case SQL_TYPE_TIME:
-        return Valor::DeData(DeDataFirebird(static_cast<ISC_DATE>(kDiasAteDiaZero), Ler<ISC_TIME>(p)));
+case SQL_TYPE_TIME:
+        return Valor::DeData(DataHora::DeMilissegundos(Ler<ISC_TIME>(p) / 10));
     default:
         throw ErroBanco("Tipo de coluna não suportado: " + std::string(meta->getAlias(s, i)));
     }
@@ -148,7 +128,7 @@ void Consulta::Abrir()
     Firebird::ITransaction* tra = transacao_->Handle();
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
         Dono<Firebird::IStatement> comando(
-            anexo->prepare(s, tra, 0, sql.c_str(), kDialeto, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+            anexo->prepare(s, tra, 0, sql.c_str(), fb::kDialeto, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
         Dono<Firebird::IMessageMetadata> meta(comando->getOutputMetadata(s));
         const unsigned n = meta->getCount(s);
         std::vector<std::string> colunas;
@@ -193,7 +173,7 @@ void Consulta::Executar()
     Firebird::IAttachment* anexo = banco_->Anexo();
     Firebird::ITransaction* tra = transacao_->Handle();
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-        anexo->execute(s, tra, 0, sql.c_str(), kDialeto, nullptr, nullptr, nullptr, nullptr);
+        anexo->execute(s, tra, 0, sql.c_str(), fb::kDialeto, nullptr, nullptr, nullptr, nullptr);
     });
 }
 

@@ -4,22 +4,12 @@
 #include <cstring>
 
 #include "comum/CodigoPagina.h"
+#include "comum/Texto.h"
 #include "db/firebird/BancoDados.h"
 #include "db/firebird/Cliente.h"
 #include "db/firebird/Transacao.h"
 
 namespace {
-
-constexpr unsigned kDialeto = 3;
-constexpr std::int64_t kMsPorDia = 86'400'000;
-constexpr std::int64_t kDiasAteDiaZero = 15'018;
-
-std::string Maiusculas(std::string t)
-{
-    for (char& c : t)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return t;
-}
 
 bool CaractereDeNome(char c)
 {
@@ -97,11 +87,7 @@ void GravarParametro(Firebird::IMessageMetadata* m, Firebird::ThrowStatusWrapper
         std::memcpy(p, &tamanho, sizeof tamanho);
         std::memcpy(p + 2, bytes.data(), bytes.size());
     } else if (const auto* data = std::get_if<DataHora>(&bruto)) {
-        const std::int64_t ms = data->Milissegundos();
-        const std::int64_t dia = ms >= 0 ? ms / kMsPorDia : -((-ms + kMsPorDia - 1) / kMsPorDia);
-        ISC_TIMESTAMP ts;
-        ts.timestamp_date = static_cast<ISC_DATE>(dia + kDiasAteDiaZero);
-        ts.timestamp_time = static_cast<ISC_TIME>((ms - dia * kMsPorDia) * 10);
+        const ISC_TIMESTAMP ts = fb::ParaTimestampFirebird(*data);
         std::memcpy(p, &ts, sizeof ts);
     }
 }
@@ -155,7 +141,7 @@ void DatasetInsercao::AplicarAtualizacoes()
     while (!pendentes_.empty()) {
         const auto& linha = pendentes_.front();
         fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-            Dono<Firebird::IStatement> comando(anexo->prepare(s, tra, 0, sql.c_str(), kDialeto, 0));
+            Dono<Firebird::IStatement> comando(anexo->prepare(s, tra, 0, sql.c_str(), fb::kDialeto, 0));
             Dono<Firebird::IMessageMetadata> descrito(comando->getInputMetadata(s));
             Dono<Firebird::IMetadataBuilder> construtor(descrito->getBuilder(s));
             std::vector<Valor> valores;
