@@ -1,8 +1,8 @@
 #include "app/UnPrincipal.h"
 
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "app/ArquivoTrava.h"
-#include "app/Relogio.h"
+#include "comum/Relogio.h"
 #include "comum/Conversao.h"
 #include "comum/Texto.h"
 #include "db/SqlDatasets.h"

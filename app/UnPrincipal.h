@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "app/Controles.h"
 #include "commission/RateioComissao.h"
 #include "comum/Dinheiro.h"

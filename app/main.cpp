@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "app/Relogio.h"
+#include "comum/Relogio.h"
 #include "app/UnPrincipal.h"
 #include "app/console/ApresentacaoConsole.h"
 #include "app/console/EscolhaFrente.h"

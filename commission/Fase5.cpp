@@ -3,7 +3,7 @@
 // invoicing.
 #include <string>
 
-#include "app/Relogio.h"
+#include "comum/Relogio.h"
 #include "app/UnPrincipal.h"
 #include "commission/ComissaoNota.h"
 #include "commission/FontePendente.h"

@@ -1,7 +1,7 @@
 // Phases 2 to 4: the commission of an invoice whose signed delivery receipt
 // has not come back 46 days after its issue is blocked and reversed with a
 // debit settlement, and paid back with a credit once the invoice is cleared.
-#include "app/Relogio.h"
+#include "comum/Relogio.h"
 #include "app/UnPrincipal.h"
 #include "comum/Literais.h"
 

@@ -3,7 +3,7 @@
 // beyond the payment plan's days.
 #include <utility>
 
-#include "app/Relogio.h"
+#include "comum/Relogio.h"
 #include "app/UnPrincipal.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"

@@ -3,9 +3,9 @@
 // run's failure handling.
 #include <utility>
 
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "app/MonitorAtivo.h"
-#include "app/Relogio.h"
+#include "comum/Relogio.h"
 #include "app/UnPrincipal.h"
 #include "comum/Conversao.h"
 #include "comum/Literais.h"

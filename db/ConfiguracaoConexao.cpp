@@ -1,6 +1,6 @@
 // Locating the database through the suite's ini files, and opening and
 // releasing the connection. Nothing is cached: every call reads the files.
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "app/UnPrincipal.h"
 #include "comum/Texto.h"
 #include "plataforma/ArquivoIni.h"

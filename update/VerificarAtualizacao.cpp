@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "comum/DataHora.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"

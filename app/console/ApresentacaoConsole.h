@@ -8,7 +8,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "app/console/LacoEventos.h"
 #include "app/console/SinaisEncerramento.h"
 

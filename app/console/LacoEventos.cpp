@@ -5,7 +5,7 @@
 
 #include <QCoreApplication>
 
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "app/UnPrincipal.h"
 
 LacoEventos::LacoEventos(Apresentacao& frente) : frente_(frente)

@@ -20,7 +20,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "app/Apresentacao.h"
+#include "comum/Apresentacao.h"
 #include "app/console/LacoEventos.h"
 #include "app/console/SinaisEncerramento.h"
 
