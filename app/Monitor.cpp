@@ -4,7 +4,6 @@
 #include "app/ArquivoTrava.h"
 #include "app/UnPrincipal.h"
 #include "plataforma/Arquivos.h"
-#include "plataforma/Processos.h"
 
 bool TfrmPrincipal::ConexaoLiberada()
 {
@@ -28,6 +27,6 @@ void TfrmPrincipal::Timer2Timer()
 {
     if (ConexaoLiberada())
         return;
-    ApagarArquivoTrava(NomeCompletoPrograma(), PastaDadosServidor());
+    ApagarArquivoTrava(ServicosAtuais().programa, PastaDadosServidor());
     FinalizarProcessoPorNome("telmoraComissao2.exe");
 }

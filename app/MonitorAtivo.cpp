@@ -6,8 +6,6 @@
 void MarcarMonitorAtivo(BancoDados* conexao)
 {
     Consulta consulta("qryMonitorAtivo", conexao);
-    consulta.SQL = " update tab_parametro" + std::string(" SET ST_MONITOR_COMISSAO_ATIVO = ") + LiteralTexto("N");
-    consulta.Executar();
-    consulta.SQL = "commit retain";
-    consulta.Executar();
+    consulta.Executar(" update tab_parametro" + std::string(" SET ST_MONITOR_COMISSAO_ATIVO = ") + LiteralTexto("N"));
+    consulta.Executar("commit retain");
 }

@@ -5,7 +5,6 @@
 #include "comum/Relogio.h"
 #include "comum/Conversao.h"
 #include "comum/Texto.h"
-#include "db/SqlDatasets.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
 #include "update/VerificarAtualizacao.h"
@@ -16,24 +15,12 @@ const char* const kTituloAplicacao = "telmora Monitor Comissão";
 
 }  // namespace
 
-TfrmPrincipal::TfrmPrincipal(Apresentacao& apresentacao, const Relogio& relogio, std::vector<std::string> argumentos,
-                             Finalizador finalizar)
-    : IBU_MovComissao(AtualizacaoMovComissao()),
-      IBQ_MovComissao("IBQ_MovComissao", kSelecaoMovComissao, IBU_MovComissao),
-      IBD_AcertoComissaoAtualizacao(AtualizacaoAcertoComissao()),
-      IBD_AcertoComissao("IBD_AcertoComissao", kSelecaoAcertoComissao, IBD_AcertoComissaoAtualizacao),
-      apresentacao_(apresentacao),
-      relogio_(relogio),
-      argumentos_(std::move(argumentos)),
-      finalizar_(std::move(finalizar))
+TfrmPrincipal::TfrmPrincipal(Apresentacao& apresentacao, Servicos servicos, std::vector<std::string> argumentos)
+    : apresentacao_(apresentacao), servicos_(std::move(servicos)), argumentos_(std::move(argumentos))
 {
 }
 
-// Releasing the connection commits whatever is still open on it.
-TfrmPrincipal::~TfrmPrincipal()
-{
-    DesconectarBanco();
-}
+TfrmPrincipal::~TfrmPrincipal() = default;
 
 bool TfrmPrincipal::ModoManual() const
 {
@@ -50,7 +37,7 @@ void TfrmPrincipal::FormCreate()
         MostrarVersao();
         if (!ModoManual()) {
             const std::string pasta = PastaDadosServidor();
-            const std::string programa = NomeCompletoPrograma();
+            const std::string& programa = servicos_.programa;
             if (ExisteArquivoTrava(programa, pasta)) {
                 apresentacao_.MostrarAviso(
                     "O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.", false, true);
@@ -60,9 +47,9 @@ void TfrmPrincipal::FormCreate()
             }
         }
         ConectarBanco(LerCaminhoBanco());
-        VerificarAtualizacao(apresentacao_, *IBD_BancoDados, 1);
-        const std::string hora = LerParametro("hr_atualizar_comissao");
-        edtHoraAtualizacao.Text = hora.empty() ? relogio_.Agora().FormatoHora() : hora;
+        VerificarAtualizacao(apresentacao_, *Sessao.IBD_BancoDados, 1);
+        const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
+        edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
         DesconectarBanco();
         Timer2.Enabled = true;
         Timer1.Enabled = true;
@@ -79,7 +66,7 @@ void TfrmPrincipal::FormCreate()
 void TfrmPrincipal::FormClose()
 {
     if (!ModoManual())
-        ApagarArquivoTrava(NomeCompletoPrograma(), PastaDadosServidor());
+        ApagarArquivoTrava(servicos_.programa, PastaDadosServidor());
 }
 
 void TfrmPrincipal::ExibirErro(const std::exception& erro)
@@ -165,7 +152,7 @@ bool TfrmPrincipal::edtHoraAtualizacaoExit()
 
 void TfrmPrincipal::MostrarVersao()
 {
-    lblVersao.Caption = "Versão: " + DataModificacao(NomeCompletoPrograma()).FormatoTelaCurto();
+    lblVersao.Caption = "Versão: " + DataModificacao(servicos_.programa).FormatoTelaCurto();
     apresentacao_.Repintar();
 }
 

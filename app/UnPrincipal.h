@@ -1,35 +1,27 @@
 #pragma once
-// The main window model: the controls' state, the database objects and the
-// fields through which the phases report to the run. Its operations are
-// defined beside the subsystem they belong to (db/, commission/, update/,
-// app/); it reaches a front-end only through Apresentacao.
-#include <cstdint>
+// The main window model: the controls' state, the run's database session and
+// the fields through which the phases report to the run. The phases' work is
+// done by commission/; the model hands them its session, itself as their
+// progress display and plain values. It reaches a front-end only through
+// Apresentacao and its surroundings only through Servicos.
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "comum/Apresentacao.h"
 #include "app/Controles.h"
+#include "app/Servicos.h"
+#include "commission/ContextoFase.h"
+#include "commission/Progresso.h"
 #include "commission/RateioComissao.h"
+#include "comum/Apresentacao.h"
 #include "comum/Dinheiro.h"
-#include "db/firebird/BancoDados.h"
-#include "db/firebird/Consulta.h"
-#include "db/firebird/DatasetInsercao.h"
-#include "db/firebird/Transacao.h"
+#include "db/SessaoBanco.h"
 
-class Relogio;
-
-class TfrmPrincipal {
+class TfrmPrincipal : public Progresso {
 public:
-    using Finalizador = std::function<void(const std::string&)>;
-
-    // argumentos: the command line without the program name. finalizar ends a
-    // process by executable name (the platform's FinalizarProcesso unless a
-    // test records the request instead).
-    TfrmPrincipal(Apresentacao& apresentacao, const Relogio& relogio, std::vector<std::string> argumentos,
-                  Finalizador finalizar);
-    ~TfrmPrincipal();
+    // argumentos: the command line without the program name.
+    TfrmPrincipal(Apresentacao& apresentacao, Servicos servicos, std::vector<std::string> argumentos);
+    ~TfrmPrincipal() override;
     TfrmPrincipal(const TfrmPrincipal&) = delete;
     TfrmPrincipal& operator=(const TfrmPrincipal&) = delete;
 
@@ -64,11 +56,11 @@ public:
     void HideWindow1Click();
     void Exit1Click();
     void BitBtn1Click();
-    void BitBtn2Click();                   // commission/RecalculoComissao.cpp
+    void BitBtn2Click();                   // app/RecalculoComissao.cpp
     void SpinButton1UpClick();
     void SpinButton1DownClick();
     bool edtHoraAtualizacaoExit();         // false: the focus stays in the edit
-    void Timer1Timer();                    // commission/RecalculoComissao.cpp
+    void Timer1Timer();                    // app/RecalculoComissao.cpp
     void Timer2Timer();                    // app/Monitor.cpp
     void MostrarVersao();
 
@@ -82,30 +74,20 @@ public:
     bool ModoManual() const;               // the first argument, lower-cased, is "manual"
     void Mostrar();
     void Esconder();
-    void Mensagem(const std::string& texto, const std::string& titulo, Icone icone);
-    void ProcessarMensagens();
-    void MostrarFase(const std::string& caption);   // lblAguarde visible with the caption, repaint, messages
-    void IniciarGauge(int maximo, int posicao);     // Gauge1 visible
-    void AvancarGauge();
-    void FinalizarProcessoPorNome(const std::string& nome) { finalizar_(nome); }
+    void FinalizarProcessoPorNome(const std::string& nome) { servicos_.finalizarProcesso(nome); }
     Apresentacao& Tela() { return apresentacao_; }
-    const Relogio& RelogioAtual() const { return relogio_; }
+    const Relogio& RelogioAtual() const { return servicos_.relogio; }
+    const Servicos& ServicosAtuais() const { return servicos_; }
 
-    // ---- database objects ------------------------------------------------
-    std::unique_ptr<BancoDados> IBD_BancoDados;
-    std::unique_ptr<Transacao> IBT_BancoDados;
-    Transacao IBT_Gen{"IBT_Gen"};
-    Consulta IBQ_Gen{"IBQ_Gen"};
-    Consulta IBQ_Atualiza{"IBQ_Atualiza"};
-    Consulta IBQ_Login{"IBQ_Login"};
-    Consulta IBQ_Comercio{"IBQ_Comercio"};
-    Consulta IBQ_Pesquisa{"IBQ_Pesquisa"};
-    Consulta IBQ_Financeiro{"IBQ_Financeiro"};
-    Consulta IBQ_AcertoComissao{"IBQ_AcertoComissao"};
-    const ObjetoAtualizacao IBU_MovComissao;
-    DatasetInsercao IBQ_MovComissao;
-    const ObjetoAtualizacao IBD_AcertoComissaoAtualizacao;
-    DatasetInsercao IBD_AcertoComissao;
+    // ---- progress of a run (Progresso) -------------------------------------
+    void Mensagem(const std::string& texto, const std::string& titulo, Icone icone) override;
+    void ProcessarMensagens() override;
+    void MostrarFase(const std::string& caption) override;   // lblAguarde visible with the caption, repaint, messages
+    void IniciarGauge(int maximo, int posicao) override;     // Gauge1 visible
+    void AvancarGauge() override;
+
+    // ---- the run's database objects and query operations -------------------
+    SessaoBanco Sessao;
 
     // ---- fields shared by the phases and the run -------------------------
     std::string sSituacao1, sSituacao2, sSituacao3;
@@ -120,58 +102,33 @@ public:
     TDynamicDoubleArray it_MatrizComissaoPorVendedor;
     std::string it_sLocaIniServidor;
 
-    // ---- connection configuration (db/ConfiguracaoConexao.cpp) -----------
+    // ---- connection configuration (app/ConfiguracaoConexao.cpp) ----------
     std::string PastaDadosServidor();
     std::string LerCaminhoBanco();
     void ConectarBanco(const std::string& local);
     void DesconectarBanco();
 
-    // ---- shared query operations (db/OperacoesConsulta.cpp) --------------
-    void AbrirConsulta(Consulta& consulta, const std::string& sql);
-    void ExecutarComando(Consulta& consulta, const std::string& sql, bool commitRetaining);
-    void ExecutarComandoCommit(Consulta& consulta, const std::string& sql, bool commit);
-    std::int64_t ProximoId(const std::string& tabela, const std::string& coluna);
-    std::string LerParametro(const std::string& coluna);
-    // Closes the query, sets the statement and executes or opens it, on
-    // whatever transaction the query is bound to.
-    void Executar(Consulta& consulta, const std::string& sql);
-    void Abrir(Consulta& consulta, const std::string& sql);
-
     // ---- single instance and liveness (app/Monitor.cpp) -------------------
     bool ConexaoLiberada();
 
-    // ---- the run (commission/RecalculoComissao.cpp) ----------------------
+    // ---- the run (app/RecalculoComissao.cpp) -------------------------------
     void RecalculoComissao();
 
-    // ---- phases (commission/) ---------------------------------------------
+    // ---- phases (app/Fases.cpp; the work is in commission/) ----------------
     void ProcessarFase1();
-    void AtualizarCampoNota(std::int64_t idNota, const std::string& coluna, Dinheiro valor);
-    // Fills the matrix from the invoice's item list, opened on itens, and
-    // returns the product of each row.
-    std::vector<std::int64_t> MontarMatrizComissao(std::int64_t idNota, Consulta& itens);
-    std::int64_t LerFabricaProduto(std::int64_t idProduto);
-    Dinheiro LerComissaoVendedor(std::int64_t empresa, std::int64_t vendedor, std::int64_t fabricante);
     void ProcessarFases2a4();
     void ProcessarFase5();
-    bool VerificarDocumento(std::int64_t idNota);
     void ProcessarFase6();
     void ProcessarFase7();
     void ProcessarFases8e9();
-    Dinheiro CalcularComissaoItens(std::int64_t idNota);
-    Dinheiro CalcularReducaoComissao(std::int64_t idNota);
-    // The one row writer of phases 5, 6 and 7: opens IBQ_MovComissao when
-    // needed, inserts a row, lets preencher set its columns, posts, applies,
-    // commit-retains and lets pending messages run.
-    void GravarMovimentoComissao(const std::function<void(DatasetInsercao&)>& preencher);
 
 private:
-    void PassarParaGen(Consulta& consulta);
+    ContextoFase Contexto();
     void TratarFalhaRodada(const std::exception& erro);
 
     Apresentacao& apresentacao_;
-    const Relogio& relogio_;
+    Servicos servicos_;
     std::vector<std::string> argumentos_;
-    Finalizador finalizar_;
     bool criando_ = false;
     bool rodadaEmAndamento_ = false;
 };

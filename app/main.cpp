@@ -10,22 +10,38 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "comum/Relogio.h"
+#include "app/Servicos.h"
 #include "app/UnPrincipal.h"
 #include "app/console/ApresentacaoConsole.h"
 #include "app/console/EscolhaFrente.h"
-#include "app/console/SinaisEncerramento.h"
+#include "app/laco/SinaisEncerramento.h"
+#include "app/laco/LacoEventos.h"
 #include "app/qt/JanelaPrincipal.h"
+#include "comum/Relogio.h"
 #include "plataforma/Processos.h"
 
 namespace {
 
+const RelogioSistema kRelogio;
+
+// TELMORA_SITE_HOST points a test installation at a local site.
+std::string HostSite()
+{
+    const char* host = std::getenv("TELMORA_SITE_HOST");
+    return host != nullptr && *host != '\0' ? host : TELMORA_SITE_HOST_PADRAO;
+}
+
+Servicos ServicosReais()
+{
+    return Servicos{kRelogio,          NomeCompletoPrograma(),           FinalizarProcesso,
+                    EncerrarProcessoImediatamente, HostSite(), LacoEventos::EsperarParado};
+}
+
 template <class Frente>
-int Monitorar(Frente& frente, std::vector<std::string> argumentos)
+int Monitorar(Frente& frente, Servicos servicos, std::vector<std::string> argumentos)
 {
     QCoreApplication::setApplicationName("telmora Monitor Comissão");
-    const RelogioSistema relogio;
-    TfrmPrincipal modelo(frente, relogio, std::move(argumentos), FinalizarProcesso);
+    TfrmPrincipal modelo(frente, std::move(servicos), std::move(argumentos));
     frente.Observar(modelo);
     frente.Laco().Encaminhar([&modelo] { modelo.FormCreate(); });
     modelo.TrayIcon1.Visible = true;
@@ -41,12 +57,13 @@ int main(int argc, char* argv[])
     // receives the closing signals.
     SinaisEncerramento::Bloquear();
     std::vector<std::string> argumentos(argv + (argc > 0 ? 1 : 0), argv + argc);
+    Servicos servicos = ServicosReais();
     if (UsarConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
         QCoreApplication aplicacao(argc, argv);
-        ApresentacaoConsole frente(std::cerr);
-        return Monitorar(frente, std::move(argumentos));
+        ApresentacaoConsole frente(std::cerr, servicos.esperarAviso);
+        return Monitorar(frente, std::move(servicos), std::move(argumentos));
     }
     QApplication aplicacao(argc, argv);
-    JanelaPrincipal frente;
-    return Monitorar(frente, std::move(argumentos));
+    JanelaPrincipal frente(servicos.esperarAviso);
+    return Monitorar(frente, std::move(servicos), std::move(argumentos));
 }

@@ -1,24 +1,25 @@
 #include "commission/ComissaoNota.h"
 
-#include "app/UnPrincipal.h"
 #include "commission/SlotVendedor.h"
+#include "commission/TotaisNota.h"
 #include "comum/Literais.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
 // NULL when the person is not registered.
-Valor NomeCliente(TfrmPrincipal& janela, std::int64_t idPessoa)
+Valor NomeCliente(SessaoBanco& sessao, std::int64_t idPessoa)
 {
-    janela.Abrir(janela.IBQ_Gen, " select nm_pesquisa from cad_pessoa where id_pessoa = " + LiteralInteiro(idPessoa));
-    return janela.IBQ_Gen.Campo("nm_pesquisa");
+    sessao.IBQ_Gen.Abrir( " select nm_pesquisa from cad_pessoa where id_pessoa = " + LiteralInteiro(idPessoa));
+    return sessao.IBQ_Gen.Campo("nm_pesquisa");
 }
 
-std::string ComissaoAPagar(TfrmPrincipal& janela, std::int64_t idNatureza)
+std::string ComissaoAPagar(SessaoBanco& sessao, std::int64_t idNatureza)
 {
-    janela.Abrir(janela.IBQ_Gen,
+    sessao.IBQ_Gen.Abrir(
                  " select ST_COMISSAO_PAGAR, ST_VERIFICA_FASE from tab_nat_operacao where id_nat_operacao = " +
                      LiteralInteiro(idNatureza));
-    return janela.IBQ_Gen.Campo("ST_COMISSAO_PAGAR").Texto() == "S" ? "S" : "N";
+    return sessao.IBQ_Gen.Campo("ST_COMISSAO_PAGAR").Texto() == "S" ? "S" : "N";
 }
 
 }  // namespace
@@ -30,7 +31,7 @@ bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool credit
            creditoEmOutraFase || nota.Campo("ST_COMISSAO_PAGAR").Texto() != "S";
 }
 
-std::optional<Dinheiro> BaseComissao(TfrmPrincipal& janela, const Consulta& nota, int slot)
+std::optional<Dinheiro> BaseComissao(SessaoBanco& sessao, const Consulta& nota, int slot)
 {
     switch (nota.Campo("id_sugerir_comissao").Inteiro()) {
     case 0:
@@ -44,7 +45,7 @@ std::optional<Dinheiro> BaseComissao(TfrmPrincipal& janela, const Consulta& nota
     case 5:
         return nota.Campo("vl_resultado_venda").ComoDinheiro();
     case 6:
-        return janela.CalcularComissaoItens(nota.Campo("id_nf_comercio").Inteiro());
+        return CalcularComissaoItens(sessao, nota.Campo("id_nf_comercio").Inteiro());
     default:
         return std::nullopt;
     }
@@ -62,9 +63,9 @@ Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual)
     return Dinheiro::DeExtended(Dividir(valor.Extended() * percentual.Extended(), 100));
 }
 
-Dinheiro DescontarReducao(TfrmPrincipal& janela, std::int64_t idNota, Dinheiro comissao)
+Dinheiro DescontarReducao(SessaoBanco& sessao, std::int64_t idNota, Dinheiro comissao)
 {
-    const Dinheiro reduzida = comissao - janela.CalcularReducaoComissao(idNota);
+    const Dinheiro reduzida = comissao - CalcularReducaoComissao(sessao, idNota);
     return reduzida < Dinheiro() ? Dinheiro() : reduzida;
 }
 
@@ -77,21 +78,21 @@ Dinheiro PercentualEfetivo(const DatasetInsercao& linha)
     return Dinheiro::DeExtended(Dividir(comissao.Extended(), base.Extended()) * 100);
 }
 
-void PreencherColunasNota(TfrmPrincipal& janela, DatasetInsercao& linha, const std::string& tipo,
+void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo,
                           const Consulta& nota, std::int64_t idVendedor)
 {
-    linha.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(janela.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
+    linha.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
     linha.DefinirCampo("TP_REGISTRO", Valor::DeTexto(tipo));
     linha.DefinirCampo("ID_NF_COMERCIO", nota.Campo("id_nf_comercio"));
     linha.DefinirCampo("ID_EMPRESA", nota.Campo("id_empresa"));
     linha.DefinirCampo("ID_VENDEDOR", Valor::DeInteiro(idVendedor));
     linha.DefinirCampo("DT_EMISSAO", nota.Campo("dt_emissao"));
     linha.DefinirCampo("ID_CLIENTE", nota.Campo("id_destinatario_remetente"));
-    linha.DefinirCampo("NM_CLIENTE", NomeCliente(janela, nota.Campo("id_destinatario_remetente").Inteiro()));
+    linha.DefinirCampo("NM_CLIENTE", NomeCliente(sessao, nota.Campo("id_destinatario_remetente").Inteiro()));
     linha.DefinirCampo("ST_IRRF", Valor::DeTexto("S"));
     linha.DefinirCampo("ST_ENTREGA", Valor::DeTexto("S"));
     linha.DefinirCampo("ST_CANCELADA", Valor::DeTexto("N"));
-    linha.DefinirCampo("ST_PAGAR", Valor::DeTexto(ComissaoAPagar(janela, nota.Campo("id_nat_operacao").Inteiro())));
+    linha.DefinirCampo("ST_PAGAR", Valor::DeTexto(ComissaoAPagar(sessao, nota.Campo("id_nat_operacao").Inteiro())));
     linha.DefinirCampo("ST_BLOQUEIO_1", Valor::DeTexto("N"));
     linha.DefinirCampo("ST_ESTORNO_1", Valor::DeTexto("N"));
 }

@@ -10,7 +10,7 @@
 
 class Consulta;
 class DatasetInsercao;
-class TfrmPrincipal;
+class SessaoBanco;
 struct SlotVendedor;
 
 // The slot earns nothing from this source: invoice not in state 3 or 5,
@@ -19,7 +19,7 @@ struct SlotVendedor;
 bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool creditoEmOutraFase);
 
 // Base B by the nature's id_sugerir_comissao; empty when the nature gives none.
-std::optional<Dinheiro> BaseComissao(TfrmPrincipal& janela, const Consulta& nota, int slot);
+std::optional<Dinheiro> BaseComissao(SessaoBanco& sessao, const Consulta& nota, int slot);
 
 // Stores B in the row's VL_BASE_COMISSAO (left NULL when empty) and returns
 // what the row holds, NULL reading 0.
@@ -29,7 +29,7 @@ Dinheiro ArmazenarBase(DatasetInsercao& linha, const std::optional<Dinheiro>& ba
 Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual);
 
 // The commission less the invoice's whole reduction, never below 0.
-Dinheiro DescontarReducao(TfrmPrincipal& janela, std::int64_t idNota, Dinheiro comissao);
+Dinheiro DescontarReducao(SessaoBanco& sessao, std::int64_t idNota, Dinheiro comissao);
 
 // VL_COMISSAO / VL_BASE_COMISSAO × 100 of the row being inserted, rounded;
 // 0 on a zero base.
@@ -38,5 +38,5 @@ Dinheiro PercentualEfetivo(const DatasetInsercao& linha);
 // Identifier, type, invoice, company, seller, issue date, client and its
 // name, and the flags both row types write alike (ST_PAGAR from a fresh read
 // of the nature).
-void PreencherColunasNota(TfrmPrincipal& janela, DatasetInsercao& linha, const std::string& tipo,
+void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo,
                           const Consulta& nota, std::int64_t idVendedor);

@@ -2,13 +2,17 @@
 // (modes 0 to 5), or the sellers' shares per item (mode 6); and the table
 // look-ups behind the shares.
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "app/UnPrincipal.h"
+#include "commission/Fases.h"
+#include "commission/Progresso.h"
 #include "commission/RateioComissao.h"
 #include "commission/SlotVendedor.h"
+#include "commission/TabelaComissao.h"
 #include "comum/Literais.h"
 #include "comum/Numericos.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -48,117 +52,121 @@ constexpr int kSlots = 5;
 constexpr int kModoRateio = 6;
 
 // The statement's result column has the name of the invoice column it fills.
-void GravarResultado(TfrmPrincipal& janela, Consulta& calculo, std::int64_t idNota, const std::string& sql,
+void GravarResultado(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota, const std::string& sql,
                      const std::string& coluna)
 {
-    janela.AbrirConsulta(calculo, sql);
-    janela.AtualizarCampoNota(idNota, coluna, calculo.Campo(coluna).ComoDinheiro());
+    sessao.AbrirConsulta(calculo, sql);
+    AtualizarCampoNota(sessao, idNota, coluna, calculo.Campo(coluna).ComoDinheiro());
 }
 
 // Each statement reads the columns the one before it has just committed.
-void CalcularComissaoNota(TfrmPrincipal& janela, Consulta& calculo, std::int64_t idNota)
+void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota)
 {
     const std::string id = LiteralInteiro(idNota);
-    GravarResultado(janela, calculo, idNota, kBaseComissao + id + " group by mc.vl_desconto", "VL_BASE_COMISSAO");
-    GravarResultado(janela, calculo, idNota, kValorComissao + id, "VL_COMISSAO");
-    GravarResultado(janela, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0",
+    GravarResultado(sessao, calculo, idNota, kBaseComissao + id + " group by mc.vl_desconto", "VL_BASE_COMISSAO");
+    GravarResultado(sessao, calculo, idNota, kValorComissao + id, "VL_COMISSAO");
+    GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0",
                     "PO_COMISSAO");
 }
 
-void RatearComissaoNota(TfrmPrincipal& janela, Consulta& itens, std::int64_t idNota)
+void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota, TDynamicDoubleArray& matriz)
 {
-    const std::vector<std::int64_t> produtoDaLinha = janela.MontarMatrizComissao(idNota, itens);
-    RatearComissaoPorVendedor(idNota, janela.it_MatrizComissaoPorVendedor, produtoDaLinha,
-                              janela.IBD_BancoDados.get());
+    MatrizComissao montada = MontarMatrizComissao(sessao, idNota, itens);
+    matriz = std::move(montada.linhas);
+    RatearComissaoPorVendedor(idNota, matriz, montada.produtoDaLinha, sessao.Banco());
 }
 
-void ProcessarNota(TfrmPrincipal& janela, const Consulta& nota, Consulta& calculo, Consulta& itens)
+void ProcessarNota(SessaoBanco& sessao, const Consulta& nota, Consulta& calculo, Consulta& itens,
+                   TDynamicDoubleArray& matriz)
 {
     const std::int64_t idNota = nota.Campo("id_nf_comercio").Inteiro();
     const std::int64_t modo = nota.Campo("id_sugerir_comissao").Inteiro();
     if (modo >= 0 && modo < kModoRateio)
-        CalcularComissaoNota(janela, calculo, idNota);
+        CalcularComissaoNota(sessao, calculo, idNota);
     else if (modo == kModoRateio)
-        RatearComissaoNota(janela, itens, idNota);
+        RatearComissaoNota(sessao, itens, idNota, matriz);
 }
 
-Dinheiro PercentualTabela(TfrmPrincipal& janela, const Consulta& item, std::int64_t idVendedor)
+Dinheiro PercentualTabela(SessaoBanco& sessao, const Consulta& item, std::int64_t idVendedor)
 {
-    return janela.LerComissaoVendedor(item.Campo("id_empresa").Inteiro(), idVendedor,
-                                      janela.LerFabricaProduto(item.Campo("id_produto").Inteiro()));
+    return LerComissaoVendedor(sessao, item.Campo("id_empresa").Inteiro(), idVendedor,
+                               LerFabricaProduto(sessao, item.Campo("id_produto").Inteiro()));
 }
 
-void PreencherPercentuaisTabela(TfrmPrincipal& janela, const Consulta& item, std::vector<double>& linha)
+void PreencherPercentuaisTabela(SessaoBanco& sessao, const Consulta& item, std::vector<double>& linha)
 {
     for (int slot = 1; slot <= kSlots; ++slot) {
         const std::int64_t idVendedor = item.Campo(ColunaSlot("ID_VENDEDOR", slot)).Inteiro();
-        const Dinheiro percentual = idVendedor > 0 ? PercentualTabela(janela, item, idVendedor) : Dinheiro();
+        const Dinheiro percentual = idVendedor > 0 ? PercentualTabela(sessao, item, idVendedor) : Dinheiro();
         if (percentual > Dinheiro())
             linha[kColunaVendedoresComPercentual] += 1;
-        linha[slot - 1] = percentual.Real();
+        linha[static_cast<std::size_t>(slot - 1)] = percentual.Real();
     }
 }
 
 }  // namespace
 
-void TfrmPrincipal::ProcessarFase1()
+TDynamicDoubleArray ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
 {
-    Consulta notas("qryNotasFase1", IBD_BancoDados.get());
-    Consulta calculo("qryCalculoFase1", IBD_BancoDados.get());
-    Consulta itens("qryItensFase1", IBD_BancoDados.get());
+    SessaoBanco& sessao = contexto.sessao;
+    Consulta notas("qryNotasFase1", sessao.Banco());
+    Consulta calculo("qryCalculoFase1", sessao.Banco());
+    Consulta itens("qryItensFase1", sessao.Banco());
+    TDynamicDoubleArray matriz;
 
-    AbrirConsulta(notas, kNotasPendentes);
-    MostrarFase("Fase 1/9");
-    IniciarGauge(notas.QuantidadeRegistros(), Gauge1.Progress);
+    sessao.AbrirConsulta(notas, kNotasPendentes);
+    contexto.progresso.MostrarFase("Fase 1/9");
+    contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
     for (notas.Primeiro(); !notas.Fim(); notas.Proximo()) {
-        ProcessarNota(*this, notas, calculo, itens);
-        AvancarGauge();
+        ProcessarNota(sessao, notas, calculo, itens, matriz);
+        contexto.progresso.AvancarGauge();
     }
+    return matriz;
 }
 
-void TfrmPrincipal::AtualizarCampoNota(std::int64_t idNota, const std::string& coluna, Dinheiro valor)
+void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::string& coluna, Dinheiro valor)
 {
-    Consulta atualiza("qryAtualizaNota", IBD_BancoDados.get());
-    ExecutarComando(atualiza,
-                    " update mov_nf_comercio set " + coluna + " = " +
-                        LiteralDuasCasasSemPontos(Arredondar(valor.Real(), 2)) +
-                        " where id_nf_comercio = " + LiteralInteiro(idNota),
-                    true);
+    Consulta atualiza("qryAtualizaNota", sessao.Banco());
+    sessao.ExecutarComando(atualiza,
+                           " update mov_nf_comercio set " + coluna + " = " +
+                               LiteralDuasCasasSemPontos(Arredondar(valor.Real(), 2)) +
+                               " where id_nf_comercio = " + LiteralInteiro(idNota),
+                           true);
 }
 
 // The item list runs on the connection's default transaction: itens is never
 // handed to AbrirConsulta.
-std::vector<std::int64_t> TfrmPrincipal::MontarMatrizComissao(std::int64_t idNota, Consulta& itens)
+MatrizComissao MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens)
 {
-    it_MatrizComissaoPorVendedor.clear();
-    Abrir(itens, kItensDaNota + LiteralInteiro(idNota));
-    it_MatrizComissaoPorVendedor.assign(static_cast<std::size_t>(itens.QuantidadeRegistros()),
-                                        std::vector<double>(kColunasMatrizComissao, 0.0));
-    std::vector<std::int64_t> produtoDaLinha;
-    for (auto& linha : it_MatrizComissaoPorVendedor) {
-        PreencherPercentuaisTabela(*this, itens, linha);
-        produtoDaLinha.push_back(itens.Campo("id_produto").Inteiro());
+    itens.Abrir(kItensDaNota + LiteralInteiro(idNota));
+    MatrizComissao matriz;
+    matriz.linhas.assign(static_cast<std::size_t>(itens.QuantidadeRegistros()),
+                         std::vector<double>(kColunasMatrizComissao, 0.0));
+    for (auto& linha : matriz.linhas) {
+        PreencherPercentuaisTabela(sessao, itens, linha);
+        matriz.produtoDaLinha.push_back(itens.Campo("id_produto").Inteiro());
         itens.Proximo();
     }
-    return produtoDaLinha;
+    return matriz;
 }
 
-std::int64_t TfrmPrincipal::LerFabricaProduto(std::int64_t idProduto)
+std::int64_t LerFabricaProduto(SessaoBanco& sessao, std::int64_t idProduto)
 {
-    Consulta produto("qryFabricaProduto", IBD_BancoDados.get());
-    AbrirConsulta(produto, " select ID_FABRICA from CAD_PRODUTO where ID_PRODUTO = " + LiteralInteiro(idProduto));
+    Consulta produto("qryFabricaProduto", sessao.Banco());
+    sessao.AbrirConsulta(produto, " select ID_FABRICA from CAD_PRODUTO where ID_PRODUTO = " + LiteralInteiro(idProduto));
     return produto.Campo("ID_FABRICA").Inteiro();
 }
 
 // A manufacturer row wins even when it holds 0 or NULL; only without one does
 // the seller's general row count.
-Dinheiro TfrmPrincipal::LerComissaoVendedor(std::int64_t empresa, std::int64_t vendedor, std::int64_t fabricante)
+Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor,
+                             std::int64_t fabricante)
 {
-    Consulta tabela("qryComissaoVendedor", IBD_BancoDados.get());
+    Consulta tabela("qryComissaoVendedor", sessao.Banco());
     const std::string chave =
         kComissaoVendedor + LiteralInteiro(empresa) + " and tcv.id_vendedor = " + LiteralInteiro(vendedor);
-    AbrirConsulta(tabela, chave + " and tcv.id_fabricante = " + LiteralInteiro(fabricante));
+    sessao.AbrirConsulta(tabela, chave + " and tcv.id_fabricante = " + LiteralInteiro(fabricante));
     if (tabela.QuantidadeRegistros() == 0)
-        AbrirConsulta(tabela, chave + " and tcv.id_fabricante is null");
+        sessao.AbrirConsulta(tabela, chave + " and tcv.id_fabricante is null");
     return tabela.Campo("po_comissao").ComoDinheiro();
 }

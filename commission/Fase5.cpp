@@ -3,12 +3,15 @@
 // invoicing.
 #include <string>
 
-#include "comum/Relogio.h"
-#include "app/UnPrincipal.h"
 #include "commission/ComissaoNota.h"
+#include "commission/Fases.h"
 #include "commission/FontePendente.h"
+#include "commission/MovimentoComissao.h"
+#include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"
+#include "comum/Relogio.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -33,90 +36,97 @@ const char* const kFinanceiroDiferente =
     " mc.id_nf_comercio)";
 
 // State 6 takes the invoice out of every phase; the log row tells the suite why.
-void RetirarNotaInconsistente(TfrmPrincipal& janela, std::int64_t idNota)
+void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
 {
+    SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idNota);
-    janela.ExecutarComando(
-        janela.IBQ_Gen, " update mov_nf_comercio set st_calc_comissao = 'N', id_st_nf = 6 where id_nf_comercio = " + id,
+    sessao.ExecutarComando(
+        sessao.IBQ_Gen, " update mov_nf_comercio set st_calc_comissao = 'N', id_st_nf = 6 where id_nf_comercio = " + id,
         false);
-    janela.ExecutarComandoCommit(janela.IBQ_Gen,
+    sessao.ExecutarComandoCommit(sessao.IBQ_Gen,
                                  " insert into mov_log_controle (ID_LOG_EVENTO, DH_LOG_EVENTO, ID_LOG_USUARIO,"
                                  " ID_LOG_REGISTRO, DS_LOG_OBSERVACAO) values (18," +
-                                     LiteralDataHora(janela.RelogioAtual().Agora()) + "," + "-1," + id + "," +
+                                     LiteralDataHora(contexto.relogio.Agora()) + "," + "-1," + id + "," +
                                      "'Cálculo de Comissão'" + ")",
                                  true);
 }
 
 // The credited share of the slot's commission, less the invoice's reduction.
-Dinheiro ComissaoFaturada(TfrmPrincipal& janela, const Consulta& nota, const SlotVendedor& slot, Dinheiro base)
+Dinheiro ComissaoFaturada(SessaoBanco& sessao, const Consulta& nota, const SlotVendedor& slot, Dinheiro base)
 {
     const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
     const Dinheiro creditada = AplicarPercentual(integral, slot.poCreditoFat);
-    return DescontarReducao(janela, nota.Campo("id_nf_comercio").Inteiro(), creditada);
+    return DescontarReducao(sessao, nota.Campo("id_nf_comercio").Inteiro(), creditada);
 }
 
-void GravarComissaoFaturamento(TfrmPrincipal& janela, const SlotVendedor& slot)
+void GravarComissaoFaturamento(ContextoFase& contexto, const SlotVendedor& slot)
 {
-    const Consulta& nota = janela.IBQ_Comercio;
-    janela.GravarMovimentoComissao([&](DatasetInsercao& linha) {
-        PreencherColunasNota(janela, linha, "1", nota, slot.idVendedor);
+    SessaoBanco& sessao = contexto.sessao;
+    const Consulta& nota = sessao.IBQ_Comercio;
+    GravarMovimentoComissao(contexto, [&](DatasetInsercao& linha) {
+        PreencherColunasNota(sessao, linha, "1", nota, slot.idVendedor);
         linha.DefinirCampo("DS_SERIE", nota.Campo("ds_serie_nf"));
         linha.DefinirCampo("NO_DOCUMENTO", nota.Campo("nr_nota_fiscal"));
         linha.DefinirCampo("VL_OPERACAO", nota.Campo("vl_total_nf"));
         linha.DefinirCampo("DT_CREDITO", nota.Campo("dt_emissao"));
         linha.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto("S"));
-        const Dinheiro base = ArmazenarBase(linha, BaseComissao(janela, nota, slot.numero));
-        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoFaturada(janela, nota, slot, base)));
+        const Dinheiro base = ArmazenarBase(linha, BaseComissao(sessao, nota, slot.numero));
+        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoFaturada(sessao, nota, slot, base)));
         linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
     });
 }
 
 // Old rows go first and are committed, so a run that stops half-way leaves
 // the invoice pending and the next run rebuilds it whole.
-void ReconstruirComissaoNota(TfrmPrincipal& janela, std::int64_t idNota)
+void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
 {
+    SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idNota);
-    ExecutarEConfirmar(janela, " delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
-    ParaCadaSlot(janela.IBQ_Comercio, [&](const SlotVendedor& slot) {
-        if (!SlotSemComissao(janela.IBQ_Comercio, slot, slot.stCreditoFat != "S"))
-            GravarComissaoFaturamento(janela, slot);
+    ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
+    ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
+        if (!SlotSemComissao(sessao.IBQ_Comercio, slot, slot.stCreditoFat != "S"))
+            GravarComissaoFaturamento(contexto, slot);
     });
-    ExecutarEConfirmar(janela, " update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);
+    ExecutarEConfirmar(sessao, " update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);
 }
 
-void RecalcularNota(TfrmPrincipal& janela)
+// True when the invoice was left alone because its commission is already paid.
+bool RecalcularNota(ContextoFase& contexto)
 {
-    const std::int64_t idNota = janela.IBQ_Comercio.Campo("id_nf_comercio").Inteiro();
-    if (janela.VerificarDocumento(idNota)) {
-        RetirarNotaInconsistente(janela, idNota);
-        return;
+    SessaoBanco& sessao = contexto.sessao;
+    const std::int64_t idNota = sessao.IBQ_Comercio.Campo("id_nf_comercio").Inteiro();
+    if (VerificarDocumento(sessao, idNota)) {
+        RetirarNotaInconsistente(contexto, idNota);
+        return false;
     }
-    if (ComissaoJaPaga(janela,
+    if (ComissaoJaPaga(sessao,
                        " select count(*) as qtde from mov_comissao where tp_registro = 1 and id_nf_comercio = " +
-                           LiteralInteiro(idNota) + " and id_comissao_gerada is not null")) {
-        janela.sSituacao1 = "S";
-        return;
-    }
-    ReconstruirComissaoNota(janela, idNota);
+                           LiteralInteiro(idNota) + " and id_comissao_gerada is not null"))
+        return true;
+    ReconstruirComissaoNota(contexto, idNota);
+    return false;
 }
 
 }  // namespace
 
-bool TfrmPrincipal::VerificarDocumento(std::int64_t idNota)
+bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota)
 {
     const std::string id = LiteralInteiro(idNota);
-    Consulta verificacao("qryVerificaDocumento", IBD_BancoDados.get());
-    AbrirConsulta(verificacao, kContagemNota + id + kProdutosDiferentes);
+    Consulta verificacao("qryVerificaDocumento", sessao.Banco());
+    sessao.AbrirConsulta(verificacao, kContagemNota + id + kProdutosDiferentes);
     if (verificacao.Campo("qtde").Inteiro() > 0)
         return true;
-    AbrirConsulta(verificacao, kContagemNota + id + kFinanceiroDiferente);
+    sessao.AbrirConsulta(verificacao, kContagemNota + id + kFinanceiroDiferente);
     return verificacao.Campo("qtde").Inteiro() > 0;
 }
 
-void TfrmPrincipal::ProcessarFase5()
+ResultadoFontes ExecutarFase5(ContextoFase& contexto)
 {
-    sSituacao1 = "N";
-    bMensagemComercio = false;
-    MostrarFase("Fase 5/9");
-    PercorrerPendentes(*this, IBQ_Comercio, kNotasPendentes, bMensagemComercio, [this] { RecalcularNota(*this); });
+    ResultadoFontes resultado;
+    contexto.progresso.MostrarFase("Fase 5/9");
+    resultado.encontrou = PercorrerPendentes(contexto, contexto.sessao.IBQ_Comercio, kNotasPendentes, [&] {
+        if (RecalcularNota(contexto))
+            resultado.comissaoJaPaga = true;
+    });
+    return resultado;
 }

@@ -2,11 +2,14 @@
 // receipt (type "2"), one per seller, in proportion to the installment.
 #include <string>
 
-#include "app/UnPrincipal.h"
 #include "commission/ComissaoNota.h"
+#include "commission/Fases.h"
 #include "commission/FontePendente.h"
+#include "commission/MovimentoComissao.h"
+#include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -51,18 +54,21 @@ Dinheiro AplicarFator(double fator, Dinheiro valor)
 // With freight in the installments it comes out of the invoice total for
 // every installment, and out of the installment itself only for the one
 // marked "/A", which carries it.
-double FatorParcela(TfrmPrincipal& janela)
+FatoresParcela FatorParcela(const Consulta& duplicata, const Consulta& nota)
 {
-    const Consulta& duplicata = janela.IBQ_Financeiro;
-    const Consulta& nota = janela.IBQ_Comercio;
+    FatoresParcela fatores;
     const Dinheiro documento = duplicata.Campo("vl_documento").ComoDinheiro();
     const Dinheiro total = nota.Campo("vl_total_nf").ComoDinheiro();
-    if (nota.Campo("st_incluir_frete_parc").Texto() != "S")
-        return static_cast<double>(Dividir(documento.Extended(), total.Extended()));
-    janela.cFreteComissao = nota.Campo("vl_frete").ComoDinheiro();
+    if (nota.Campo("st_incluir_frete_parc").Texto() != "S") {
+        fatores.fFatorParcela = static_cast<double>(Dividir(documento.Extended(), total.Extended()));
+        return fatores;
+    }
+    const Dinheiro frete = nota.Campo("vl_frete").ComoDinheiro();
+    fatores.cFreteComissao = frete;
     const bool parcelaDoFrete = duplicata.Campo("no_documento").Texto().find("/A") != std::string::npos;
-    const Dinheiro parcela = parcelaDoFrete ? documento - janela.cFreteComissao : documento;
-    return static_cast<double>(Dividir(parcela.Extended(), (total - janela.cFreteComissao).Extended()));
+    const Dinheiro parcela = parcelaDoFrete ? documento - frete : documento;
+    fatores.fFatorParcela = static_cast<double>(Dividir(parcela.Extended(), (total - frete).Extended()));
+    return fatores;
 }
 
 // The reductions granted on payment against the installment's share of the
@@ -79,6 +85,13 @@ double FatorDesconto(const Consulta& duplicata, const Consulta& nota, double fat
     return static_cast<double>(1 - Dividir(reducoes.Extended(), liquido.Extended() * fatorParcela));
 }
 
+FatoresParcela FatoresDaParcela(const Consulta& duplicata, const Consulta& nota)
+{
+    FatoresParcela fatores = FatorParcela(duplicata, nota);
+    fatores.fFatorDesconto = FatorDesconto(duplicata, nota, fatores.fFatorParcela);
+    return fatores;
+}
+
 // A date before day zero, NULL included, is no payment.
 void DefinirCredito(DatasetInsercao& linha, const Consulta& duplicata)
 {
@@ -87,76 +100,84 @@ void DefinirCredito(DatasetInsercao& linha, const Consulta& duplicata)
     linha.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto(paga ? "S" : "N"));
 }
 
-// K1 to K5 with the installment's factors, which stay in the window's fields.
-Dinheiro ComissaoDaParcela(TfrmPrincipal& janela, const SlotVendedor& slot, Dinheiro base)
+// K1 to K5 with the installment's factors.
+Dinheiro ComissaoDaParcela(SessaoBanco& sessao, const SlotVendedor& slot, Dinheiro base, const FatoresParcela& fatores)
 {
-    const Consulta& nota = janela.IBQ_Comercio;
+    const Consulta& nota = sessao.IBQ_Comercio;
     const Dinheiro noRecebimento = ParteDoRecebimento(AplicarPercentual(base, slot.poComissao), slot);
-    janela.fFatorParcela = FatorParcela(janela);
-    const Dinheiro daParcela = AplicarFator(janela.fFatorParcela, noRecebimento);
-    janela.fFatorDesconto = FatorDesconto(janela.IBQ_Financeiro, nota, janela.fFatorParcela);
-    const Dinheiro descontada = AplicarFator(janela.fFatorDesconto, daParcela);
-    return DescontarReducao(janela, nota.Campo("id_nf_comercio").Inteiro(), descontada);
+    const Dinheiro daParcela = AplicarFator(fatores.fFatorParcela, noRecebimento);
+    const Dinheiro descontada = AplicarFator(fatores.fFatorDesconto, daParcela);
+    return DescontarReducao(sessao, nota.Campo("id_nf_comercio").Inteiro(), descontada);
 }
 
-Dinheiro BaseDaParcela(const TfrmPrincipal& janela, Dinheiro base)
+Dinheiro BaseDaParcela(Dinheiro base, const FatoresParcela& fatores)
 {
-    return Dinheiro::DeExtended(base.Extended() * static_cast<long double>(janela.fFatorParcela) *
-                                static_cast<long double>(janela.fFatorDesconto));
+    return Dinheiro::DeExtended(base.Extended() * static_cast<long double>(fatores.fFatorParcela) *
+                                static_cast<long double>(fatores.fFatorDesconto));
 }
 
-void GravarComissaoRecebimento(TfrmPrincipal& janela, const SlotVendedor& slot)
+// The factors are computed for every row, before its commission, as the row
+// is written.
+FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, const SlotVendedor& slot)
 {
-    const Consulta& duplicata = janela.IBQ_Financeiro;
-    janela.GravarMovimentoComissao([&](DatasetInsercao& linha) {
-        PreencherColunasNota(janela, linha, "2", janela.IBQ_Comercio, slot.idVendedor);
+    SessaoBanco& sessao = contexto.sessao;
+    const Consulta& duplicata = sessao.IBQ_Financeiro;
+    FatoresParcela fatores;
+    GravarMovimentoComissao(contexto, [&](DatasetInsercao& linha) {
+        PreencherColunasNota(sessao, linha, "2", sessao.IBQ_Comercio, slot.idVendedor);
         linha.DefinirCampo("ID_FINANCEIRO", duplicata.Campo("id_financeiro"));
         linha.DefinirCampo("NO_DOCUMENTO", duplicata.Campo("no_documento"));
         linha.DefinirCampo("VL_OPERACAO", duplicata.Campo("vl_documento"));
         DefinirCredito(linha, duplicata);
-        const Dinheiro base = ArmazenarBase(linha, BaseComissao(janela, janela.IBQ_Comercio, slot.numero));
-        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDaParcela(janela, slot, base)));
-        linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(BaseDaParcela(janela, base)));
+        const Dinheiro base = ArmazenarBase(linha, BaseComissao(sessao, sessao.IBQ_Comercio, slot.numero));
+        fatores = FatoresDaParcela(duplicata, sessao.IBQ_Comercio);
+        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDaParcela(sessao, slot, base, fatores)));
+        linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(BaseDaParcela(base, fatores)));
         linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
     });
+    return fatores;
 }
 
 // Old rows go first and are committed, so a run that stops half-way leaves
 // the receivable pending and the next run rebuilds it whole. An invoice no
 // longer found reads as state 0, so every slot is skipped.
-void ReconstruirComissaoDuplicata(TfrmPrincipal& janela, std::int64_t idFinanceiro)
+void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinanceiro, ResultadoFase6& resultado)
 {
+    SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idFinanceiro);
-    ExecutarEConfirmar(janela, " delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
-    janela.Abrir(janela.IBQ_Comercio, kNotaDaDuplicata +
-                                          LiteralInteiro(janela.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
-                                          " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
-    ParaCadaSlot(janela.IBQ_Comercio, [&](const SlotVendedor& slot) {
-        if (!SlotSemComissao(janela.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
-            GravarComissaoRecebimento(janela, slot);
+    ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
+    sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata + LiteralInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
+                              " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
+    ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
+        if (SlotSemComissao(sessao.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
+            return;
+        resultado.ultimaParcela = GravarComissaoRecebimento(contexto, slot);
+        if (resultado.ultimaParcela->cFreteComissao)
+            resultado.ultimoFrete = resultado.ultimaParcela->cFreteComissao;
     });
-    ExecutarEConfirmar(janela, " update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
+    ExecutarEConfirmar(sessao, " update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
 }
 
-void RecalcularDuplicata(TfrmPrincipal& janela)
+void RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado)
 {
-    const std::int64_t idFinanceiro = janela.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
-    if (ComissaoJaPaga(janela,
+    SessaoBanco& sessao = contexto.sessao;
+    const std::int64_t idFinanceiro = sessao.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
+    if (ComissaoJaPaga(sessao,
                        " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
                            LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null")) {
-        janela.sSituacao2 = "S";
+        resultado.fontes.comissaoJaPaga = true;
         return;
     }
-    ReconstruirComissaoDuplicata(janela, idFinanceiro);
+    ReconstruirComissaoDuplicata(contexto, idFinanceiro, resultado);
 }
 
 }  // namespace
 
-void TfrmPrincipal::ProcessarFase6()
+ResultadoFase6 ExecutarFase6(ContextoFase& contexto)
 {
-    sSituacao2 = "N";
-    bMensagemFinanceiro = false;
-    MostrarFase("Fase 6/9");
-    PercorrerPendentes(*this, IBQ_Financeiro, kDuplicatasPendentes, bMensagemFinanceiro,
-                       [this] { RecalcularDuplicata(*this); });
+    ResultadoFase6 resultado;
+    contexto.progresso.MostrarFase("Fase 6/9");
+    resultado.fontes.encontrou = PercorrerPendentes(contexto, contexto.sessao.IBQ_Financeiro, kDuplicatasPendentes,
+                                                    [&] { RecalcularDuplicata(contexto, resultado); });
+    return resultado;
 }

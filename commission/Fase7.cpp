@@ -1,8 +1,11 @@
 // Phase 7: every settlement flagged for recalculation becomes one commission
 // movement of type "3", unless its earlier movement was already paid.
-#include "app/UnPrincipal.h"
+#include "commission/Fases.h"
 #include "commission/FontePendente.h"
+#include "commission/MovimentoComissao.h"
+#include "commission/Progresso.h"
 #include "comum/Literais.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -14,13 +17,13 @@ Dinheiro ComissaoDoAcerto(const Consulta& acerto)
     return acerto.Campo("tp_acerto").Texto() == "A" ? valor : -valor;
 }
 
-void GravarMovimentoAcerto(TfrmPrincipal& janela, const Consulta& acerto)
+void GravarMovimentoAcerto(ContextoFase& contexto, const Consulta& acerto)
 {
-    janela.GravarMovimentoComissao([&](DatasetInsercao& mov) {
+    GravarMovimentoComissao(contexto, [&](DatasetInsercao& mov) {
         const Valor empresa = Valor::DeInteiro(acerto.Campo("id_empresa").Inteiro());
         const Valor data = Valor::DeData(acerto.Campo("dt_pagamento").Data());
         const Valor valor = Valor::DeDinheiro(acerto.Campo("vl_acerto").ComoDinheiro());
-        mov.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(janela.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
+        mov.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(contexto.sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
         mov.DefinirCampo("TP_REGISTRO", Valor::DeTexto("3"));
         mov.DefinirCampo("ID_NF_COMERCIO", Valor());
         mov.DefinirCampo("ID_FINANCEIRO", Valor());
@@ -50,31 +53,36 @@ void GravarMovimentoAcerto(TfrmPrincipal& janela, const Consulta& acerto)
     });
 }
 
-void ProcessarAcerto(TfrmPrincipal& janela, const Consulta& acerto)
+// True when the settlement was left alone because its movement is already paid.
+bool ProcessarAcerto(ContextoFase& contexto, const Consulta& acerto)
 {
+    SessaoBanco& sessao = contexto.sessao;
     const std::string idAcerto = LiteralInteiro(acerto.Campo("id_acerto_comissao").Inteiro());
-    if (ComissaoJaPaga(janela, " select count(*) as qtde from mov_comissao where tp_registro = 3 and "
+    if (ComissaoJaPaga(sessao, " select count(*) as qtde from mov_comissao where tp_registro = 3 and "
                                "id_acerto_comissao = " +
-                                   idAcerto + " and id_comissao_gerada is not null")) {
-        janela.sSituacao3 = "S";
-        return;
-    }
-    ExecutarEConfirmar(janela, " delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
-    GravarMovimentoAcerto(janela, acerto);
-    ExecutarEConfirmar(janela,
+                                   idAcerto + " and id_comissao_gerada is not null"))
+        return true;
+    ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
+    GravarMovimentoAcerto(contexto, acerto);
+    ExecutarEConfirmar(sessao,
                        " update mov_acerto_comissao set st_calc_comissao = 'N' where id_acerto_comissao = " + idAcerto);
+    return false;
 }
 
 }  // namespace
 
-void TfrmPrincipal::ProcessarFase7()
+ResultadoFontes ExecutarFase7(ContextoFase& contexto)
 {
-    sSituacao3 = "N";
-    bMensagemAcerto = false;
-    MostrarFase("Fase 7/9");
-
-    PercorrerPendentes(*this, IBQ_AcertoComissao,
-                       " select id_acerto_comissao, id_empresa, id_vendedor, dt_pagamento, ds_acerto, vl_acerto, "
-                       "st_irrf, tp_acerto from mov_acerto_comissao where st_calc_comissao = 'S'",
-                       bMensagemAcerto, [this] { ProcessarAcerto(*this, IBQ_AcertoComissao); });
+    ResultadoFontes resultado;
+    contexto.progresso.MostrarFase("Fase 7/9");
+    Consulta& acertos = contexto.sessao.IBQ_AcertoComissao;
+    resultado.encontrou = PercorrerPendentes(
+        contexto, acertos,
+        " select id_acerto_comissao, id_empresa, id_vendedor, dt_pagamento, ds_acerto, vl_acerto, "
+        "st_irrf, tp_acerto from mov_acerto_comissao where st_calc_comissao = 'S'",
+        [&] {
+            if (ProcessarAcerto(contexto, acertos))
+                resultado.comissaoJaPaga = true;
+        });
+    return resultado;
 }

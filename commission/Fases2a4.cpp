@@ -1,9 +1,11 @@
 // Phases 2 to 4: the commission of an invoice whose signed delivery receipt
 // has not come back 46 days after its issue is blocked and reversed with a
 // debit settlement, and paid back with a credit once the invoice is cleared.
-#include "comum/Relogio.h"
-#include "app/UnPrincipal.h"
+#include "commission/Fases.h"
+#include "commission/Progresso.h"
 #include "comum/Literais.h"
+#include "comum/Relogio.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -68,13 +70,13 @@ struct ConsultasCanhoto {
     }
 };
 
-void AtualizarBloqueios(TfrmPrincipal& janela, Consulta& qryUpdate)
+void AtualizarBloqueios(ContextoFase& contexto, Consulta& qryUpdate)
 {
-    janela.MostrarFase("Fase 2/9");
-    janela.IniciarGauge(4, 1);
+    contexto.progresso.MostrarFase("Fase 2/9");
+    contexto.progresso.IniciarGauge(4, 1);
     for (const char* sql : {kBloqueioNulo, kEstornoNulo, kDesbloquear, kBloquear}) {
-        janela.ExecutarComando(qryUpdate, sql, true);
-        janela.AvancarGauge();
+        contexto.sessao.ExecutarComando(qryUpdate, sql, true);
+        contexto.progresso.AvancarGauge();
     }
 }
 
@@ -109,39 +111,40 @@ std::string InsercaoAcerto(const Reversao& reversao, const DataHora& data, const
 
 // The insert is not committed alone: the flag update's commit-retain takes
 // both, so a settlement never exists without its movement's flag.
-void GravarAcerto(TfrmPrincipal& janela, const Reversao& reversao, ConsultasCanhoto& consultas)
+void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)
 {
     const Consulta& movimento = consultas.qryPesquisa;
-    const DataHora data = DataAcerto(janela.RelogioAtual().Agora(), movimento);
+    const DataHora data = DataAcerto(contexto.relogio.Agora(), movimento);
     const std::string descricao = DescricaoAcerto(reversao, movimento);
-    janela.ExecutarComandoCommit(consultas.qryInsert, InsercaoAcerto(reversao, data, descricao, movimento), false);
-    janela.ExecutarComando(consultas.qryUpdate,
+    contexto.sessao.ExecutarComandoCommit(consultas.qryInsert, InsercaoAcerto(reversao, data, descricao, movimento),
+                                          false);
+    contexto.sessao.ExecutarComando(consultas.qryUpdate,
                            reversao.marcarMovimento + LiteralInteiro(movimento.Campo("id_comissao").Inteiro()),
                            true);
 }
 
-void GravarAcertos(TfrmPrincipal& janela, const Reversao& reversao, ConsultasCanhoto& consultas)
+void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)
 {
     Consulta& movimentos = consultas.qryPesquisa;
-    janela.AbrirConsulta(movimentos, reversao.selecao);
+    contexto.sessao.AbrirConsulta(movimentos, reversao.selecao);
     const int quantidade = movimentos.QuantidadeRegistros();
     if (quantidade > 0 || reversao.legendaSemMovimentos) {
-        janela.MostrarFase(reversao.caption);
-        janela.IniciarGauge(quantidade, 0);
+        contexto.progresso.MostrarFase(reversao.caption);
+        contexto.progresso.IniciarGauge(quantidade, 0);
     }
     for (; !movimentos.Fim(); movimentos.Proximo()) {
-        janela.ProcessarMensagens();
-        janela.AvancarGauge();
-        GravarAcerto(janela, reversao, consultas);
+        contexto.progresso.ProcessarMensagens();
+        contexto.progresso.AvancarGauge();
+        GravarAcerto(contexto, reversao, consultas);
     }
 }
 
 }  // namespace
 
-void TfrmPrincipal::ProcessarFases2a4()
+void ExecutarFases2a4(ContextoFase& contexto)
 {
-    ConsultasCanhoto consultas(IBD_BancoDados.get());
-    AtualizarBloqueios(*this, consultas.qryUpdate);
-    GravarAcertos(*this, kEstorno, consultas);
-    GravarAcertos(*this, kPagamento, consultas);
+    ConsultasCanhoto consultas(contexto.sessao.Banco());
+    AtualizarBloqueios(contexto, consultas.qryUpdate);
+    GravarAcertos(contexto, kEstorno, consultas);
+    GravarAcertos(contexto, kPagamento, consultas);
 }

@@ -3,10 +3,12 @@
 // beyond the payment plan's days.
 #include <utility>
 
-#include "comum/Relogio.h"
-#include "app/UnPrincipal.h"
+#include "commission/Fases.h"
+#include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"
+#include "comum/Relogio.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -34,19 +36,19 @@ const char* const kNotasMarcadas =
     "mc.po_comissao_estornada from mov_nf_comercio mc where st_calc_estorno = 'S' and mc.vl_total_nf > 0  and "
     "mc.id_st_nf in (3,5)";
 
-void MarcarEstornos(TfrmPrincipal& janela)
+void MarcarEstornos(ContextoFase& contexto)
 {
-    janela.MostrarFase("Fase 8/9");
-    janela.IniciarGauge(3, 1);
+    contexto.progresso.MostrarFase("Fase 8/9");
+    contexto.progresso.IniciarGauge(3, 1);
     const std::pair<const char*, const char*> passos[] = {
         {kMarcarNotas, "Commit"},
         {kMarcarFinanceiros, " commit"},
         {kPercentualEstornado, " commit"},
     };
     for (const auto& [sql, confirmacao] : passos) {
-        janela.Executar(janela.IBQ_Gen, sql);
-        janela.Executar(janela.IBQ_Gen, confirmacao);
-        janela.AvancarGauge();
+        contexto.sessao.IBQ_Gen.Executar(sql);
+        contexto.sessao.IBQ_Gen.Executar(confirmacao);
+        contexto.progresso.AvancarGauge();
     }
 }
 
@@ -60,14 +62,14 @@ Dinheiro ValorEstorno(const Consulta& nota, const SlotVendedor& slot)
                                 slot.poCreditoFat.Extended() / 100 * estornado / 100);
 }
 
-void GravarAcertoEstorno(TfrmPrincipal& janela, const Consulta& nota, const SlotVendedor& slot)
+void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
 {
-    DatasetInsercao& acerto = janela.IBD_AcertoComissao;
+    DatasetInsercao& acerto = contexto.sessao.IBD_AcertoComissao;
     acerto.TransacaoAtual()->Iniciar();   // leaves an active transaction as it is
     acerto.Inserir();
     acerto.DefinirCampo("ID_ACERTO_COMISSAO",
-                        Valor::DeInteiro(janela.ProximoId("mov_acerto_comissao", "id_acerto_comissao")));
-    acerto.DefinirCampo("DT_PAGAMENTO", Valor::DeData(janela.RelogioAtual().Agora().Data()));
+                        Valor::DeInteiro(contexto.sessao.ProximoId("mov_acerto_comissao", "id_acerto_comissao")));
+    acerto.DefinirCampo("DT_PAGAMENTO", Valor::DeData(contexto.relogio.Agora().Data()));
     acerto.DefinirCampo("ID_VENDEDOR", Valor::DeInteiro(slot.idVendedor));
     acerto.DefinirCampo("VL_ACERTO", Valor::DeDinheiro(ValorEstorno(nota, slot)));
     acerto.DefinirCampo("TP_ACERTO", Valor::DeTexto("D"));
@@ -83,48 +85,49 @@ void GravarAcertoEstorno(TfrmPrincipal& janela, const Consulta& nota, const Slot
     acerto.TransacaoAtual()->ConfirmarMantendo();
 }
 
-void EstornarSlot(TfrmPrincipal& janela, const Consulta& nota, const SlotVendedor& slot)
+void EstornarSlot(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
 {
-    janela.IBD_AcertoComissao.Fechar();
-    janela.IBD_AcertoComissao.Abrir();
+    SessaoBanco& sessao = contexto.sessao;
+    sessao.IBD_AcertoComissao.Fechar();
+    sessao.IBD_AcertoComissao.Abrir();
     if (slot.idVendedor <= 0 || slot.stCreditoFat != "S")
         return;
-    GravarAcertoEstorno(janela, nota, slot);
-    janela.Executar(janela.IBQ_Gen, " update mov_nf_comercio set " + ColunaSlot("ST_CREDITO_FAT", slot.numero) +
+    GravarAcertoEstorno(contexto, nota, slot);
+    sessao.IBQ_Gen.Executar(" update mov_nf_comercio set " + ColunaSlot("ST_CREDITO_FAT", slot.numero) +
                                         " = 'N' where id_nf_comercio = " +
-                                        LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro()));
-    janela.ProcessarMensagens();
+                            LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro()));
+    contexto.progresso.ProcessarMensagens();
 }
 
-void ConcluirEstorno(TfrmPrincipal& janela, const Consulta& nota)
+void ConcluirEstorno(SessaoBanco& sessao, const Consulta& nota)
 {
     const std::string id = LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro());
-    janela.Executar(janela.IBQ_Gen, " update mov_nf_comercio set st_calc_estorno = 'N', id_comissao_estornada = " +
+    sessao.IBQ_Gen.Executar(" update mov_nf_comercio set st_calc_estorno = 'N', id_comissao_estornada = " +
                                         id + " where id_nf_comercio = " + id +
                                         " and mov_nf_comercio.vl_total_nf > 0  and mov_nf_comercio.id_st_nf in (3,5)");
 }
 
-void EstornarNotas(TfrmPrincipal& janela)
+void EstornarNotas(ContextoFase& contexto)
 {
-    Consulta& notas = janela.IBQ_Comercio;
-    janela.MostrarFase("Fase 9/9");
-    janela.Abrir(notas, kNotasMarcadas);
+    Consulta& notas = contexto.sessao.IBQ_Comercio;
+    contexto.progresso.MostrarFase("Fase 9/9");
+    notas.Abrir(kNotasMarcadas);
     notas.Ultimo();
     notas.Primeiro();
-    janela.IniciarGauge(notas.QuantidadeRegistros(), 0);
+    contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), 0);
     for (; !notas.Fim(); notas.Proximo()) {
-        janela.ProcessarMensagens();
-        janela.AvancarGauge();
-        ParaCadaSlot(notas, [&](const SlotVendedor& slot) { EstornarSlot(janela, notas, slot); });
-        ConcluirEstorno(janela, notas);
+        contexto.progresso.ProcessarMensagens();
+        contexto.progresso.AvancarGauge();
+        ParaCadaSlot(notas, [&](const SlotVendedor& slot) { EstornarSlot(contexto, notas, slot); });
+        ConcluirEstorno(contexto.sessao, notas);
     }
-    janela.Executar(janela.IBQ_Gen, " commit");
+    contexto.sessao.IBQ_Gen.Executar(" commit");
 }
 
 }  // namespace
 
-void TfrmPrincipal::ProcessarFases8e9()
+void ExecutarFases8e9(ContextoFase& contexto)
 {
-    MarcarEstornos(*this);
-    EstornarNotas(*this);
+    MarcarEstornos(contexto);
+    EstornarNotas(contexto);
 }

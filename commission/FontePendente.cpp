@@ -1,33 +1,34 @@
 #include "commission/FontePendente.h"
 
-#include "app/UnPrincipal.h"
+#include "commission/Progresso.h"
+#include "db/SessaoBanco.h"
 
-void PercorrerPendentes(TfrmPrincipal& janela, Consulta& pendentes, const std::string& sql, bool& encontrou,
+bool PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
                         const std::function<void()>& tratar)
 {
-    janela.Abrir(pendentes, sql);
+    pendentes.Abrir(sql);
     pendentes.Ultimo();
     pendentes.Primeiro();
-    if (pendentes.QuantidadeRegistros() > 0) {
-        janela.IniciarGauge(pendentes.QuantidadeRegistros(), 0);
-        encontrou = true;
-    }
+    const bool encontrou = pendentes.QuantidadeRegistros() > 0;
+    if (encontrou)
+        contexto.progresso.IniciarGauge(pendentes.QuantidadeRegistros(), 0);
     while (!pendentes.Fim()) {
-        janela.ProcessarMensagens();
-        janela.AvancarGauge();
+        contexto.progresso.ProcessarMensagens();
+        contexto.progresso.AvancarGauge();
         tratar();
         pendentes.Proximo();
     }
+    return encontrou;
 }
 
-bool ComissaoJaPaga(TfrmPrincipal& janela, const std::string& sqlContagem)
+bool ComissaoJaPaga(SessaoBanco& sessao, const std::string& sqlContagem)
 {
-    janela.Abrir(janela.IBQ_Pesquisa, sqlContagem);
-    return janela.IBQ_Pesquisa.Campo("qtde").Inteiro() > 0;
+    sessao.IBQ_Pesquisa.Abrir(sqlContagem);
+    return sessao.IBQ_Pesquisa.Campo("qtde").Inteiro() > 0;
 }
 
-void ExecutarEConfirmar(TfrmPrincipal& janela, const std::string& sql)
+void ExecutarEConfirmar(SessaoBanco& sessao, const std::string& sql)
 {
-    janela.Executar(janela.IBQ_Gen, sql);
-    janela.Executar(janela.IBQ_Gen, " commit");
+    sessao.IBQ_Gen.Executar(sql);
+    sessao.IBQ_Gen.Executar(" commit");
 }

@@ -5,18 +5,19 @@
 #include <functional>
 #include <string>
 
+#include "commission/ContextoFase.h"
+
 class Consulta;
-class TfrmPrincipal;
 
 // Opens the selection on pendentes and fetches it whole; when it has rows,
-// starts the gauge and sets encontrou. Then, row by row, lets pending
-// messages run, advances the gauge and calls tratar on the current row.
-void PercorrerPendentes(TfrmPrincipal& janela, Consulta& pendentes, const std::string& sql, bool& encontrou,
+// starts the gauge. Then, row by row, lets pending messages run, advances the
+// gauge and calls tratar on the current row. True when there were rows.
+bool PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
                         const std::function<void()>& tratar);
 
 // sqlContagem counts the source's rows that already belong to a commission
 // payment, as "qtde".
-bool ComissaoJaPaga(TfrmPrincipal& janela, const std::string& sqlContagem);
+bool ComissaoJaPaga(SessaoBanco& sessao, const std::string& sqlContagem);
 
 // The statement on IBQ_Gen followed by " commit".
-void ExecutarEConfirmar(TfrmPrincipal& janela, const std::string& sql);
+void ExecutarEConfirmar(SessaoBanco& sessao, const std::string& sql);

@@ -1,14 +1,17 @@
-// The one writer of commission movements, shared by phases 5, 6 and 7.
-#include "app/UnPrincipal.h"
+#include "commission/MovimentoComissao.h"
 
-void TfrmPrincipal::GravarMovimentoComissao(const std::function<void(DatasetInsercao&)>& preencher)
+#include "commission/Progresso.h"
+#include "db/SessaoBanco.h"
+
+void GravarMovimentoComissao(ContextoFase& contexto, const std::function<void(DatasetInsercao&)>& preencher)
 {
-    if (!IBQ_MovComissao.Ativa())
-        IBQ_MovComissao.Abrir();
-    IBQ_MovComissao.Inserir();
-    preencher(IBQ_MovComissao);
-    IBQ_MovComissao.Postar();
-    IBQ_MovComissao.AplicarAtualizacoes();
-    IBQ_MovComissao.TransacaoAtual()->ConfirmarMantendo();
-    ProcessarMensagens();
+    DatasetInsercao& movimento = contexto.sessao.IBQ_MovComissao;
+    if (!movimento.Ativa())
+        movimento.Abrir();
+    movimento.Inserir();
+    preencher(movimento);
+    movimento.Postar();
+    movimento.AplicarAtualizacoes();
+    movimento.TransacaoAtual()->ConfirmarMantendo();
+    contexto.progresso.ProcessarMensagens();
 }

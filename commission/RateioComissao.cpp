@@ -54,16 +54,14 @@ struct RegrasBase {
 bool ParametroLigado(BancoDados* banco, const std::string& coluna)
 {
     Consulta parametro("qryParametroRateio", banco);
-    parametro.SQL = " select " + coluna + " from TAB_PARAMETRO" + " where ID_PARAMETRO = 1";
-    parametro.Abrir();
+    parametro.Abrir(" select " + coluna + " from TAB_PARAMETRO" + " where ID_PARAMETRO = 1");
     return parametro.Campo(coluna).Texto() == "S";
 }
 
 RegrasBase LerRegrasBase(BancoDados* banco, const std::string& idNota)
 {
     Consulta nota("qryNotaRateio", banco);
-    nota.SQL = kNota + idNota;
-    nota.Abrir();
+    nota.Abrir(kNota + idNota);
     RegrasBase regras;
     regras.desconto = nota.Campo("vl_desconto").ComoDinheiro();
     regras.servico = nota.Campo("vl_servico").ComoDinheiro();
@@ -156,8 +154,7 @@ Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, Ba
 {
     const RegrasBase regras = LerRegrasBase(banco, idNota);
     Consulta itens("qryItensRateio", banco);
-    itens.SQL = kItensDoRateio + idNota + kGruposItem;
-    itens.Abrir();
+    itens.Abrir(kItensDoRateio + idNota + kGruposItem);
     Dinheiro baseTotal;
     for (; !itens.Fim(); itens.Proximo()) {
         const auto linha = linhas.Reservar(itens.Campo("no_item").Inteiro(), itens.Campo("id_produto").Inteiro());
@@ -174,9 +171,7 @@ Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, Ba
 
 void ExecutarConfirmando(Consulta& comando, const std::string& sql)
 {
-    comando.Fechar();
-    comando.SQL = sql;
-    comando.Executar();
+    comando.Executar(sql);
     comando.TransacaoAtual()->ConfirmarMantendo();
 }
 

@@ -1,11 +1,10 @@
-// Figures summed over the items of one invoice for phases 5 and 6: the
-// commission base of a mode-6 nature and the commission reduction. Both only
-// read, on a query object of their own, and cache nothing between calls.
+#include "commission/TotaisNota.h"
+
 #include <initializer_list>
 #include <string>
 
-#include "app/UnPrincipal.h"
 #include "comum/Literais.h"
+#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -37,26 +36,26 @@ Dinheiro Soma(const Consulta& consulta, std::initializer_list<const char*> colun
 
 }  // namespace
 
-Dinheiro TfrmPrincipal::CalcularComissaoItens(std::int64_t idNota)
+Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota)
 {
     const std::string id = LiteralInteiro(idNota);
-    Consulta totais("qryComissaoItens", IBD_BancoDados.get());
-    AbrirConsulta(totais, kTotaisNota + id);
+    Consulta totais("qryComissaoItens", sessao.Banco());
+    sessao.AbrirConsulta(totais, kTotaisNota + id);
     const Dinheiro servicosMenosDesconto =
         totais.Campo("VL_SERVICO").ComoDinheiro() - totais.Campo("VL_DESCONTO").ComoDinheiro();
 
-    AbrirConsulta(totais, kTotaisItens + id);
+    sessao.AbrirConsulta(totais, kTotaisItens + id);
     Dinheiro base = totais.Campo("Base_Comissao").ComoDinheiro() + servicosMenosDesconto;
-    if (LerParametro("ST_COMISSAO_FRETE_DESPESA") == "S")
+    if (sessao.LerParametro("ST_COMISSAO_FRETE_DESPESA") == "S")
         base += Soma(totais, {"vl_outras_ajustado", "vl_frete_ajustado", "vl_seguro_ajustado"});
-    if (LerParametro("ST_COMISSAO_IPI_ICMSST") == "S")
+    if (sessao.LerParametro("ST_COMISSAO_IPI_ICMSST") == "S")
         base += Soma(totais, {"vl_ipi", "vl_icms_subst"});
     return base;
 }
 
-Dinheiro TfrmPrincipal::CalcularReducaoComissao(std::int64_t idNota)
+Dinheiro CalcularReducaoComissao(SessaoBanco& sessao, std::int64_t idNota)
 {
-    Consulta reducao("qryReducaoComissao", IBD_BancoDados.get());
-    AbrirConsulta(reducao, kReducaoComissao + LiteralInteiro(idNota));
+    Consulta reducao("qryReducaoComissao", sessao.Banco());
+    sessao.AbrirConsulta(reducao, kReducaoComissao + LiteralInteiro(idNota));
     return reducao.Campo("vl_reducao_comissao").ComoDinheiro();
 }

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "comum/Apresentacao.h"
-#include "app/console/LacoEventos.h"
-#include "app/console/SinaisEncerramento.h"
+#include "app/laco/LacoEventos.h"
+#include "app/laco/SinaisEncerramento.h"
 
 class TfrmPrincipal;
 
@@ -18,7 +18,7 @@ class ApresentacaoConsole : public Apresentacao {
 public:
     using Esperar = std::function<void(int milissegundos)>;
 
-    explicit ApresentacaoConsole(std::ostream& saida, Esperar esperar = LacoEventos::EsperarParado);
+    ApresentacaoConsole(std::ostream& saida, Esperar esperar);
 
     void Observar(TfrmPrincipal& modelo);
     LacoEventos& Laco() { return laco_; }

@@ -21,8 +21,8 @@
 #include <QWidget>
 
 #include "comum/Apresentacao.h"
-#include "app/console/LacoEventos.h"
-#include "app/console/SinaisEncerramento.h"
+#include "app/laco/LacoEventos.h"
+#include "app/laco/SinaisEncerramento.h"
 
 class TfrmPrincipal;
 
@@ -33,7 +33,7 @@ public:
     using Esperar = std::function<void(int milissegundos)>;
 
     // esperar: the notice's automatic-close wait (a test records it instead).
-    explicit JanelaPrincipal(Esperar esperar = LacoEventos::EsperarParado);
+    explicit JanelaPrincipal(Esperar esperar);
     ~JanelaPrincipal() override;
 
     void Observar(TfrmPrincipal& modelo);

@@ -78,6 +78,20 @@ Consulta::Consulta(std::string nome, BancoDados* banco) : nome_(std::move(nome))
     DefinirBanco(banco);
 }
 
+void Consulta::Abrir(const std::string& sql)
+{
+    Fechar();
+    SQL = sql;
+    Abrir();
+}
+
+void Consulta::Executar(const std::string& sql)
+{
+    Fechar();
+    SQL = sql;
+    Executar();
+}
+
 Consulta::~Consulta()
 {
     if (transacao_)

@@ -33,6 +33,10 @@ public:
     void Abrir();
     void Executar();
     void Fechar();
+    // Closes the query, takes the statement and opens or executes it, on
+    // whatever transaction the query is bound to.
+    void Abrir(const std::string& sql);
+    void Executar(const std::string& sql);
     bool Ativa() const { return ativa_; }
 
     void Primeiro();

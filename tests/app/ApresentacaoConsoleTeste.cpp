@@ -38,8 +38,9 @@ protected:
     std::vector<int> esperas;
     RelogioFixo relogio{DataHora::De(2013, 3, 25, 7, 5)};
     FinalizadorGravado finalizador;
+    const InstalacaoTeste instalacao;
     ApresentacaoConsole console{saida, [this](int ms) { esperas.push_back(ms); }};
-    TfrmPrincipal modelo{console, relogio, std::vector<std::string>{}, finalizador.Funcao()};
+    TfrmPrincipal modelo{console, ServicosTeste(relogio, instalacao.Programa(), finalizador), {}};
 };
 
 }  // namespace
@@ -77,7 +78,6 @@ TEST_F(Console, CaixasViramUmaLinhaCadaNaSaida)
 // the program to end (no ini file), and the loop ends once the tick is over.
 TEST_F(Console, TickDoTimerChegaAoModeloEOPedidoDeFimEncerraOLaco)
 {
-    const InstalacaoTeste instalacao;
     instalacao.UsarNoProcesso();
     modelo.Timer1.Interval = 1;
     modelo.Timer1.Enabled = true;
@@ -96,7 +96,6 @@ class Sinal : public Console, public ::testing::WithParamInterface<int> {};
 // deletes the resident monitor's lock file and the loop ends.
 TEST_P(Sinal, FechaComoOBotaoFechar)
 {
-    const InstalacaoTeste instalacao;
     instalacao.EscreverIniServidor("[Database]\r\n");
     instalacao.UsarNoProcesso();
     const std::string dados = instalacao.PastaDados() + "/";

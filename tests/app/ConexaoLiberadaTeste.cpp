@@ -40,7 +40,7 @@ struct Monitor {
     ApresentacaoGravada tela;
     RelogioFixo relogio{DataHora::De(2013, 3, 25, 7, 5)};
     FinalizadorGravado finalizador;
-    TfrmPrincipal modelo{tela, relogio, {}, finalizador.Funcao()};
+    TfrmPrincipal modelo{tela, ServicosTeste(relogio, instalacao.Programa(), finalizador), {}};
 };
 
 struct CasoPedido {

@@ -73,7 +73,7 @@ TEST(HoraAtualizacao, PartidaResidenteLeAHoraDoParametroELigaOsTemporizadores)
         EXPECT_EQ(m.modelo.edtHoraAtualizacao.Text, caso.esperado);
         EXPECT_TRUE(m.modelo.Timer1.Enabled);
         EXPECT_TRUE(m.modelo.Timer2.Enabled);
-        EXPECT_EQ(m.modelo.IBD_BancoDados, nullptr);
+        EXPECT_EQ(m.modelo.Sessao.IBD_BancoDados, nullptr);
         EXPECT_EQ(m.modelo.lblInicioAtualizacao.Caption, "00/00/0000 00:00");
         EXPECT_EQ(m.modelo.lblVersao.Caption.rfind("Versão: ", 0), 0u);
         EXPECT_TRUE(m.tela.mensagens.empty());

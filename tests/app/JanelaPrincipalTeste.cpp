@@ -119,8 +119,9 @@ protected:
 
     RelogioFixo relogio{DataHora::De(2013, 3, 25, 7, 5)};
     FinalizadorGravado finalizador;
+    const InstalacaoTeste instalacao;
     JanelaPrincipal janela{[](int) {}};
-    TfrmPrincipal modelo{janela, relogio, std::vector<std::string>{}, finalizador.Funcao()};
+    TfrmPrincipal modelo{janela, ServicosTeste(relogio, instalacao.Programa(), finalizador), {}};
 };
 
 }  // namespace
@@ -296,7 +297,7 @@ TEST_F(Janela, DestruidaComFocoNaHoraRecusadaNaoValida)
 {
     const RespondeCaixas respostas;
     auto outra = std::make_unique<JanelaPrincipal>([](int) {});
-    TfrmPrincipal outroModelo(*outra, relogio, std::vector<std::string>{}, finalizador.Funcao());
+    TfrmPrincipal outroModelo(*outra, ServicosTeste(relogio, instalacao.Programa(), finalizador), {});
     outra->Observar(outroModelo);
     outra->Repintar();
     outra->show();
@@ -313,7 +314,6 @@ TEST_F(Janela, DestruidaComFocoNaHoraRecusadaNaoValida)
 // monitor's lock file, and the event loop then does not run.
 TEST_F(Janela, BotaoFecharRodaFormCloseEEncerra)
 {
-    const InstalacaoTeste instalacao;
     instalacao.EscreverIniServidor("[Database]\r\n");
     instalacao.UsarNoProcesso();
     const std::string dados = instalacao.PastaDados() + "/";

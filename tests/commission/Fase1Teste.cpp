@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "commission/TabelaComissao.h"
 #include "comum/Erros.h"
 #include "tests/fixtures/Modelo.h"
 
@@ -265,11 +266,11 @@ TEST(Fase1, TabelaDoVendedorPrefereLinhaDoFabricante)
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(m.modelo.LerComissaoVendedor(1, caso.vendedor, caso.fabricante).Texto(), caso.percentual);
+        EXPECT_EQ(LerComissaoVendedor(m.modelo.Sessao, 1, caso.vendedor, caso.fabricante).Texto(), caso.percentual);
     }
-    EXPECT_EQ(m.modelo.LerFabricaProduto(1), 10);
-    EXPECT_EQ(m.modelo.LerFabricaProduto(2), 0);
-    EXPECT_EQ(m.modelo.LerFabricaProduto(3), 0);
+    EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 1), 10);
+    EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 2), 0);
+    EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 3), 0);
     m.modelo.DesconectarBanco();
 }
 

@@ -133,7 +133,7 @@ TEST(Fase7, AcertoRecalculadoFicaComUmaSoLinha)
 
     const auto rodadaCompleta = [&] {
         m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        m.modelo.ExecutarComando(m.modelo.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
+        m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
         m.modelo.ProcessarFase7();
         m.modelo.DesconectarBanco();
     };

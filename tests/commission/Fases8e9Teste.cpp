@@ -157,7 +157,7 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
 
     const auto rodadaCompleta = [&] {
         m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        m.modelo.ExecutarComando(m.modelo.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
+        m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
         m.modelo.ProcessarFase7();
         m.modelo.ProcessarFases8e9();
         m.modelo.DesconectarBanco();

@@ -44,7 +44,7 @@ protected:
     void Ratear(TDynamicDoubleArray& matriz, const std::vector<std::int64_t>& produtoDaLinha)
     {
         m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        RatearComissaoPorVendedor(1, matriz, produtoDaLinha, m.modelo.IBD_BancoDados.get());
+        RatearComissaoPorVendedor(1, matriz, produtoDaLinha, m.modelo.Sessao.IBD_BancoDados.get());
         m.modelo.DesconectarBanco();
     }
 

@@ -55,7 +55,7 @@ TEST_F(Recalculo, TesteDeHoraDoTemporizador)
         const std::string esperado =
             caso.roda ? m.relogio.Agora().FormatoTela() : std::string(caso.ultimoInicio);
         EXPECT_EQ(janela.lblInicioAtualizacao.Caption, esperado);
-        EXPECT_EQ(janela.IBD_BancoDados, nullptr);
+        EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
         EXPECT_TRUE(janela.Timer1.Enabled);
     }
     EXPECT_TRUE(m.tela.mensagens.empty());
@@ -167,7 +167,7 @@ TEST_F(Recalculo, FalhaNoMeioDaRodada)
 
         EXPECT_FALSE(local.modelo.Timer1.Enabled);
         EXPECT_FALSE(local.modelo.Timer2.Enabled);
-        EXPECT_EQ(local.modelo.IBD_BancoDados, nullptr);
+        EXPECT_EQ(local.modelo.Sessao.IBD_BancoDados, nullptr);
         EXPECT_TRUE(local.tela.mensagens.empty());
         EXPECT_EQ(local.finalizador.nomes, caso.encerra ? std::vector<std::string>{"telmoraComissao2.exe"}
                                                         : std::vector<std::string>{});
@@ -183,10 +183,10 @@ TEST_F(Recalculo, NenhumaSegundaRodadaDuranteUmaRodada)
     int ganchos = 0;
     m.tela.aoProcessarPendentes = [&] {
         if (ganchos++ == 0)
-            conexaoDaRodada = janela.IBD_BancoDados.get();
+            conexaoDaRodada = janela.Sessao.IBD_BancoDados.get();
         janela.Timer1Timer();
         janela.BitBtn2Click();
-        EXPECT_EQ(janela.IBD_BancoDados.get(), conexaoDaRodada);
+        EXPECT_EQ(janela.Sessao.IBD_BancoDados.get(), conexaoDaRodada);
     };
 
     janela.Timer1Timer();
@@ -206,7 +206,7 @@ TEST(RecalculoManual, PartidaManualRodaNaCriacaoEEncerraOMonitor)
     EXPECT_EQ(m.modelo.edtHoraAtualizacao.Text, "07");
     EXPECT_EQ(m.modelo.lblInicioAtualizacao.Caption, "25/03/2013 07:40:00");
     EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraComissao2.exe"});
-    EXPECT_EQ(m.modelo.IBD_BancoDados, nullptr);
+    EXPECT_EQ(m.modelo.Sessao.IBD_BancoDados, nullptr);
     EXPECT_TRUE(m.tela.janelaVisivel.empty());
     ASSERT_EQ(m.tela.mensagens.size(), 1u);
     EXPECT_EQ(m.tela.mensagens[0].texto, "Nenhum registro encontrado para atualização.");

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "commission/TotaisNota.h"
 #include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Modelo.h"
 
@@ -60,7 +61,7 @@ TEST(TotaisNota, BaseDosItensSegueOsParametros)
         SCOPED_TRACE(caso.nome);
         m.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
                          ", ST_COMISSAO_IPI_ICMSST = " + caso.ipiIcmsSt);
-        EXPECT_EQ(m.modelo.CalcularComissaoItens(caso.nota), Reais(caso.base));
+        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, caso.nota), Reais(caso.base));
     }
     m.modelo.DesconectarBanco();
 }
@@ -74,10 +75,10 @@ TEST(TotaisNota, SemItensOuSemParametroFicaServicoMenosDesconto)
     m.banco.Executar("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = 'S', ST_COMISSAO_IPI_ICMSST = 'S'");
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
 
-    EXPECT_EQ(m.modelo.CalcularComissaoItens(3), Reais("-70"));
-    EXPECT_EQ(m.modelo.CalcularComissaoItens(99), Dinheiro());
+    EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 3), Reais("-70"));
+    EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 99), Dinheiro());
     m.banco.Executar("delete from tab_parametro");
-    EXPECT_EQ(m.modelo.CalcularComissaoItens(1), Reais("-10"));
+    EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 1), Reais("-10"));
 
     m.modelo.DesconectarBanco();
 }
@@ -97,10 +98,10 @@ TEST(TotaisNota, ReducaoSomaItensComProdutoCadastrado)
         InserirNota(m.banco, {.id = nota});
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
 
-    EXPECT_EQ(m.modelo.CalcularReducaoComissao(1), Reais("2.995"));
-    EXPECT_EQ(m.modelo.CalcularReducaoComissao(2), Reais("-3"));
-    EXPECT_EQ(m.modelo.CalcularReducaoComissao(3), Dinheiro());
-    EXPECT_EQ(m.modelo.CalcularReducaoComissao(4), Dinheiro());
+    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 1), Reais("2.995"));
+    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 2), Reais("-3"));
+    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 3), Dinheiro());
+    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 4), Dinheiro());
 
     m.modelo.DesconectarBanco();
 }

@@ -83,24 +83,24 @@ TEST_F(ConfiguracaoConexao, SemIniLocalUsaAPastaDadosAoLadoDoPrograma)
 TEST_F(ConfiguracaoConexao, ConectarVinculaOsObjetosEDesconectarCommitaTudo)
 {
     janela.ConectarBanco("  " + janela.LerCaminhoBanco() + "  ");
-    ASSERT_NE(janela.IBD_BancoDados, nullptr);
-    EXPECT_TRUE(janela.IBD_BancoDados->Conectado());
-    EXPECT_EQ(janela.IBD_BancoDados->NomeBanco, m.banco.Caminho());
-    EXPECT_EQ(janela.IBD_BancoDados->Parametros, (std::vector<std::string>{"user_name=sysdba", "password=qzvlatren"}));
-    EXPECT_EQ(janela.IBQ_Comercio.TransacaoAtual(), janela.IBT_BancoDados.get());
-    EXPECT_EQ(janela.IBT_Gen.Banco(), janela.IBD_BancoDados.get());
+    ASSERT_NE(janela.Sessao.IBD_BancoDados, nullptr);
+    EXPECT_TRUE(janela.Sessao.IBD_BancoDados->Conectado());
+    EXPECT_EQ(janela.Sessao.IBD_BancoDados->NomeBanco, m.banco.Caminho());
+    EXPECT_EQ(janela.Sessao.IBD_BancoDados->Parametros, (std::vector<std::string>{"user_name=sysdba", "password=qzvlatren"}));
+    EXPECT_EQ(janela.Sessao.IBQ_Comercio.TransacaoAtual(), janela.Sessao.IBT_BancoDados.get());
+    EXPECT_EQ(janela.Sessao.IBT_Gen.Banco(), janela.Sessao.IBD_BancoDados.get());
     EXPECT_EQ(sNomeExe, "telmoraComissao2.exe");
     EXPECT_EQ(sPastaUpdate, inst.Raiz() + "/Update");
 
-    janela.Executar(janela.IBQ_Pesquisa, "insert into cad_pessoa (id_pessoa) values (1)");
-    Consulta noGen("qryGen", janela.IBD_BancoDados.get());
-    janela.ExecutarComando(noGen, "insert into cad_pessoa (id_pessoa) values (2)", false);
+    janela.Sessao.IBQ_Pesquisa.Executar("insert into cad_pessoa (id_pessoa) values (1)");
+    Consulta noGen("qryGen", janela.Sessao.IBD_BancoDados.get());
+    janela.Sessao.ExecutarComando(noGen, "insert into cad_pessoa (id_pessoa) values (2)", false);
     janela.DesconectarBanco();
 
-    EXPECT_EQ(janela.IBD_BancoDados, nullptr);
-    EXPECT_EQ(janela.IBT_BancoDados, nullptr);
-    EXPECT_EQ(janela.IBQ_Pesquisa.TransacaoAtual(), nullptr);
-    EXPECT_EQ(janela.IBT_Gen.Banco(), nullptr);
+    EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
+    EXPECT_EQ(janela.Sessao.IBT_BancoDados, nullptr);
+    EXPECT_EQ(janela.Sessao.IBQ_Pesquisa.TransacaoAtual(), nullptr);
+    EXPECT_EQ(janela.Sessao.IBT_Gen.Banco(), nullptr);
     EXPECT_EQ(m.banco.Escalar("select count(*) from cad_pessoa").Inteiro(), 2);
     janela.DesconectarBanco();
 }
@@ -110,12 +110,12 @@ TEST_F(ConfiguracaoConexao, AberturaFalhaEmSilencioETentaDeNovoNoProximoComando)
     janela.ConectarBanco(inst.Raiz() + "/nao-existe.fdb");
     EXPECT_TRUE(m.tela.mensagens.empty());
     EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraMonitorComissao2.exe"});
-    ASSERT_NE(janela.IBD_BancoDados, nullptr);
-    EXPECT_FALSE(janela.IBD_BancoDados->Conectado());
+    ASSERT_NE(janela.Sessao.IBD_BancoDados, nullptr);
+    EXPECT_FALSE(janela.Sessao.IBD_BancoDados->Conectado());
 
-    janela.IBD_BancoDados->NomeBanco = m.banco.Caminho();
-    EXPECT_EQ(janela.LerParametro("ID_PARAMETRO"), "1");
-    EXPECT_TRUE(janela.IBD_BancoDados->Conectado());
+    janela.Sessao.IBD_BancoDados->NomeBanco = m.banco.Caminho();
+    EXPECT_EQ(janela.Sessao.LerParametro("ID_PARAMETRO"), "1");
+    EXPECT_TRUE(janela.Sessao.IBD_BancoDados->Conectado());
 }
 
 }  // namespace

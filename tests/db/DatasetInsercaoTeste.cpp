@@ -3,6 +3,7 @@
 // and texts reach the database as Windows-1252.
 #include <gtest/gtest.h>
 
+#include "commission/MovimentoComissao.h"
 #include "db/firebird/ErroBanco.h"
 #include "tests/fixtures/Modelo.h"
 
@@ -20,7 +21,8 @@ protected:
 TEST_F(DatasetInsercaoTeste, MovimentoDeComissaoGravadoColunaAColuna)
 {
     const DataHora emissao = DataHora::De(2013, 3, 25);
-    janela.GravarMovimentoComissao([&](DatasetInsercao& d) {
+    ContextoFase contexto{janela.Sessao, janela, m.relogio};
+    GravarMovimentoComissao(contexto, [&](DatasetInsercao& d) {
         d.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(42));
         d.DefinirCampo("TP_REGISTRO", Valor::DeTexto("1"));
         d.DefinirCampo("ID_NF_COMERCIO", Valor::DeInteiro(123));
@@ -51,7 +53,7 @@ TEST_F(DatasetInsercaoTeste, MovimentoDeComissaoGravadoColunaAColuna)
 
 TEST_F(DatasetInsercaoTeste, AcertoGravadoEConfirmadoLinhaALinha)
 {
-    DatasetInsercao& acerto = janela.IBD_AcertoComissao;
+    DatasetInsercao& acerto = janela.Sessao.IBD_AcertoComissao;
     acerto.Abrir();
     for (int id : {1, 2}) {
         acerto.Inserir();
@@ -76,9 +78,9 @@ TEST_F(DatasetInsercaoTeste, AcertoGravadoEConfirmadoLinhaALinha)
 
 TEST_F(DatasetInsercaoTeste, ColunaDesconhecidaRecusada)
 {
-    janela.IBQ_MovComissao.Abrir();
-    janela.IBQ_MovComissao.Inserir();
-    EXPECT_THROW(janela.IBQ_MovComissao.DefinirCampo("COLUNA_ERRADA", Valor::DeInteiro(1)), ErroBanco);
+    janela.Sessao.IBQ_MovComissao.Abrir();
+    janela.Sessao.IBQ_MovComissao.Inserir();
+    EXPECT_THROW(janela.Sessao.IBQ_MovComissao.DefinirCampo("COLUNA_ERRADA", Valor::DeInteiro(1)), ErroBanco);
 }
 
 }  // namespace

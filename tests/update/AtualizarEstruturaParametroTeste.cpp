@@ -48,7 +48,7 @@ TEST(AtualizarEstruturaParametro, ColunasDeVersao)
             m.banco.Executar(sql);
         m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
 
-        AtualizarEstruturaParametro(*m.modelo.IBD_BancoDados);
+        AtualizarEstruturaParametro(*m.modelo.Sessao.IBD_BancoDados);
         m.modelo.DesconectarBanco();
 
         const auto linha = m.banco.Ler("select script_rodado, VERSAO_ERP from tab_parametro").at(0);

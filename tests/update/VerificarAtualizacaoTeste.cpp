@@ -90,10 +90,12 @@ struct Opcoes {
 // modified at kHorario.
 struct Cenario {
     explicit Cenario(const Opcoes& opcoes = {})
-        : banco(opcoes.comVersao), instalacao(opcoes.comEspacos), modelo(tela, relogio, {}, finalizador.Funcao())
+        : banco(opcoes.comVersao),
+          instalacao(opcoes.comEspacos),
+          programa(instalacao.PastaPrograma() + "/" + opcoes.nomePrograma),
+          modelo(tela, ServicosTeste(relogio, programa, finalizador), {})
     {
         instalacao.ApontarBanco(banco.Caminho());
-        programa = instalacao.PastaPrograma() + "/" + opcoes.nomePrograma;
         Gravar(programa, "programa", kHorario);
         DefinirNomeCompletoPrograma(programa);
         modelo.ConectarBanco(modelo.LerCaminhoBanco());
@@ -115,7 +117,7 @@ struct Cenario {
 
     void Verificar(int modo = 1)
     {
-        VerificarAtualizacao(tela, *modelo.IBD_BancoDados, modo,
+        VerificarAtualizacao(tela, *modelo.Sessao.IBD_BancoDados, modo,
                              [this](int codigo) { encerramentos.push_back(codigo); });
     }
 
@@ -134,8 +136,8 @@ struct Cenario {
     ApresentacaoGravada tela;
     RelogioFixo relogio{DataHora::De(2013, 3, 25, 7, 5)};
     FinalizadorGravado finalizador;
-    TfrmPrincipal modelo;
     std::string programa;
+    TfrmPrincipal modelo;
     std::vector<int> encerramentos;   // exit codes of the process ends asked for
 };
 

@@ -22,7 +22,7 @@ const char* const kTituloAplicacao = "telmora Monitor Comissão";
 // first, and the database is dropped through the embedded engine only once
 // the server, which may hold the file, is gone.
 struct ModeloNoServidor {
-    ModeloNoServidor() : relogio(DataHora::De(2013, 3, 25, 7, 5)), modelo(tela, relogio, {}, finalizador.Funcao())
+    ModeloNoServidor() : relogio(DataHora::De(2013, 3, 25, 7, 5)), modelo(tela, ServicosTeste(relogio, instalacao.Programa(), finalizador), {})
     {
         instalacao.ApontarBanco(banco.Caminho(), servidor.Servidor());
         instalacao.UsarNoProcesso();
@@ -81,7 +81,7 @@ TEST(Servidor, RodadaPeloServidorGravaEConclui)
     ASSERT_EQ(m.tela.mensagens.size(), 1u);
     EXPECT_EQ(m.tela.mensagens[0],
               (MensagemGravada{"Processamento concluído com sucesso!", "Aviso do Sistema", Icone::Informacao}));
-    EXPECT_EQ(janela.IBD_BancoDados, nullptr);
+    EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
     EXPECT_TRUE(janela.Timer1.Enabled);
     EXPECT_TRUE(m.finalizador.nomes.empty());
     m.servidor.Matar();
@@ -115,8 +115,8 @@ TEST(Servidor, ServidorMortoNoMeioDaRodada)
     EXPECT_FALSE(janela.Timer1.Enabled);
     EXPECT_FALSE(janela.Timer2.Enabled);
     EXPECT_TRUE(m.finalizador.nomes.empty());
-    EXPECT_EQ(janela.IBD_BancoDados, nullptr);
-    EXPECT_EQ(janela.IBT_BancoDados, nullptr);
+    EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
+    EXPECT_EQ(janela.Sessao.IBT_BancoDados, nullptr);
     EXPECT_EQ(m.TiposDosMovimentos(), std::vector<std::string>{"3"});
     EXPECT_EQ(m.AcertoPendente(), "N");
     EXPECT_EQ(m.Parametro("ST_MONITOR_COMISSAO_ATIVO"), "S");
@@ -135,11 +135,11 @@ TEST(Servidor, ConexaoDepoisDoServidorMorto)
     janela.ConectarBanco(janela.LerCaminhoBanco());
 
     EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraMonitorComissao2.exe"});
-    ASSERT_NE(janela.IBD_BancoDados, nullptr);
-    const std::string erro = ErroDe([&] { janela.LerParametro("hr_atualizar_comissao"); });
+    ASSERT_NE(janela.Sessao.IBD_BancoDados, nullptr);
+    const std::string erro = ErroDe([&] { janela.Sessao.LerParametro("hr_atualizar_comissao"); });
     EXPECT_NE(erro.find("Unable to complete network request to host"), std::string::npos) << erro;
     janela.DesconectarBanco();
-    EXPECT_EQ(janela.IBD_BancoDados, nullptr);
+    EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/console/LacoEventos.h"
+#include "app/laco/LacoEventos.h"
 
 #include <chrono>
 #include <thread>

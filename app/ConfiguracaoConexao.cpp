@@ -6,22 +6,16 @@
 #include "plataforma/ArquivoIni.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
-#include "plataforma/Processos.h"
 #include "update/CaminhosAtualizacao.h"
 
 namespace {
 
 const char* const kTituloAviso = "Aviso do Sistema";
 
-std::string PastaPrograma()
-{
-    return PastaSemSeparador(NomeCompletoPrograma());
-}
-
 // The folder of the suite's main program decides which local ini it reads.
-std::string LocalIni()
+std::string LocalIni(const std::string& programa)
 {
-    const std::string pasta = PastaPrograma();
+    const std::string pasta = PastaSemSeparador(programa);
     const bool empresa4 = ArquivoExiste(pasta + kSeparadorTexto + "telmoraempresa4.exe");
     return pasta + kSeparadorTexto + (empresa4 ? "telmoraempresa4" : "telmoraempresa") + ".ini";
 }
@@ -30,7 +24,7 @@ std::string LocalIni()
 
 std::string TfrmPrincipal::PastaDadosServidor()
 {
-    const std::string localIni = LocalIni();
+    const std::string localIni = LocalIni(ServicosAtuais().programa);
     if (ArquivoExiste(localIni)) {
         const std::string iniServidor = ArquivoIni(localIni).LerTexto("IniServidor", "nomearquivo");
         if (!ArquivoExiste(iniServidor)) {
@@ -40,7 +34,7 @@ std::string TfrmPrincipal::PastaDadosServidor()
         }
         return PastaComSeparador(iniServidor);
     }
-    const std::string dados = PastaComSeparador(PastaPrograma()) + "Dados" + kSeparadorTexto;
+    const std::string dados = PastaComSeparador(PastaSemSeparador(ServicosAtuais().programa)) + "Dados" + kSeparadorTexto;
     if (!PastaExiste(dados)) {
         Mensagem("Não foi encontrado a pasta Dados no servidor", kTituloAviso, Icone::Erro);
         Tela().EncerrarAplicacao();
@@ -50,7 +44,7 @@ std::string TfrmPrincipal::PastaDadosServidor()
 
 std::string TfrmPrincipal::LerCaminhoBanco()
 {
-    it_sLocaIniServidor = ArquivoIni(LocalIni()).LerTexto("IniServidor", "nomearquivo");
+    it_sLocaIniServidor = ArquivoIni(LocalIni(ServicosAtuais().programa)).LerTexto("IniServidor", "nomearquivo");
     if (!ArquivoExiste(it_sLocaIniServidor)) {
         Mensagem("Não foi encontrado o arquivo de inicialização", kTituloAviso, Icone::Erro);
         Tela().EncerrarAplicacao();
@@ -63,26 +57,8 @@ std::string TfrmPrincipal::LerCaminhoBanco()
 
 void TfrmPrincipal::ConectarBanco(const std::string& local)
 {
-    IBD_BancoDados = std::make_unique<BancoDados>("IBD_BancoDados");
-    IBT_BancoDados = std::make_unique<Transacao>("IBT_BancoDados");
-
-    BancoDados& banco = *IBD_BancoDados;
-    banco.Parametros = {"user_name=sysdba", "password=qzvlatren"};
-    banco.PedirLogin = false;
-    banco.NomeBanco = Aparado(local);
-
-    const std::vector<std::string> parametrosTransacao = {"read_committed", "rec_version", "nowait"};
-    IBT_BancoDados->DefinirBanco(&banco);
-    IBT_BancoDados->Parametros = parametrosTransacao;
-    banco.DefinirTransacaoPadrao(IBT_BancoDados.get());
-
-    IBT_Gen.DefinirBanco(&banco);
-    IBT_Gen.Parametros = parametrosTransacao;
-
-    for (Consulta* consulta : std::initializer_list<Consulta*>{&IBQ_Gen, &IBQ_Login, &IBQ_Comercio, &IBQ_Pesquisa, &IBQ_MovComissao,
-                               &IBD_AcertoComissao, &IBQ_Financeiro, &IBQ_AcertoComissao, &IBQ_Atualiza})
-        consulta->DefinirBanco(&banco);
-
+    Sessao.Preparar(local);
+    BancoDados& banco = *Sessao.IBD_BancoDados;
     // The update paths come from the ini files alone; fixing them before the
     // open keeps a failed open from leaving the update check without them.
     DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor);
@@ -97,9 +73,5 @@ void TfrmPrincipal::ConectarBanco(const std::string& local)
 
 void TfrmPrincipal::DesconectarBanco()
 {
-    if (!IBD_BancoDados)
-        return;
-    IBD_BancoDados->Fechar();
-    IBT_BancoDados.reset();
-    IBD_BancoDados.reset();
+    Sessao.Desconectar();
 }

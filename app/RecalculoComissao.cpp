@@ -88,7 +88,7 @@ void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
     Tela().Repintar();
     if (!ErroDeConexao(erro.what()))
         return;
-    MarcarMonitorAtivo(IBD_BancoDados.get());
+    MarcarMonitorAtivo(Sessao.Banco());
     DesconectarBanco();
     FinalizarProcessoPorNome(kPrograma);
 }
@@ -110,11 +110,11 @@ void TfrmPrincipal::RecalculoComissao()
 
     // The hour typed in the window reaches the statement as a number: a text
     // that is not one fails here instead of becoming part of the statement.
-    Executar(IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = " +
-                          LiteralInteiro(LerInteiro(edtHoraAtualizacao.Text)));
-    Executar(IBQ_Gen, " commit");
-    Executar(IBQ_Gen, " delete from mov_comissao where vl_comissao = 0");
-    Executar(IBQ_Gen, " commit");
+    Sessao.IBQ_Gen.Executar(" update tab_parametro set hr_atualizar_comissao = " +
+                            LiteralInteiro(LerInteiro(edtHoraAtualizacao.Text)));
+    Sessao.IBQ_Gen.Executar(" commit");
+    Sessao.IBQ_Gen.Executar(" delete from mov_comissao where vl_comissao = 0");
+    Sessao.IBQ_Gen.Executar(" commit");
 
     const std::pair<const std::string*, const char*> avisos[] = {
         {&sSituacao1, "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de "
@@ -141,7 +141,7 @@ void TfrmPrincipal::RecalculoComissao()
             Mensagem("Nenhum registro encontrado para atualização.", kTituloAviso, Icone::Aviso);
     }
     bMesnagemClickBotao = false;
-    MarcarMonitorAtivo(IBD_BancoDados.get());
+    MarcarMonitorAtivo(Sessao.Banco());
 
     if (ModoManual()) {
         DesconectarBanco();

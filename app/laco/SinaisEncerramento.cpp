@@ -1,4 +1,4 @@
-#include "app/console/SinaisEncerramento.h"
+#include "app/laco/SinaisEncerramento.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,0 +1,44 @@
+#pragma once
+// The phases of the recalculation run, in the order the run calls them. Each
+// works on the run's session and reports what the run needs back; database
+// errors and zero divisors propagate.
+#include <cstdint>
+#include <optional>
+
+#include "commission/ContextoFase.h"
+#include "commission/RateioComissao.h"
+#include "comum/Dinheiro.h"
+
+// How the phases that rebuild pending sources (invoices, receivables,
+// settlements) ended.
+struct ResultadoFontes {
+    bool encontrou = false;        // the selection had rows
+    bool comissaoJaPaga = false;   // some source was left alone: its commission is already paid
+};
+
+// An installment's factors, and the freight it takes out of the invoice
+// total when the invoice carries freight in its installments.
+struct FatoresParcela {
+    double fFatorParcela = 0;
+    double fFatorDesconto = 0;
+    std::optional<Dinheiro> cFreteComissao;
+};
+
+// The last factors and the last freight phase 6 computed, if any.
+struct ResultadoFase6 {
+    ResultadoFontes fontes;
+    std::optional<FatoresParcela> ultimaParcela;
+    std::optional<Dinheiro> ultimoFrete;
+};
+
+// Phase 1 goes on from the gauge's current position and returns the matrix
+// of the last mode-6 invoice it shared.
+TDynamicDoubleArray ExecutarFase1(ContextoFase& contexto, int posicaoGauge);
+void ExecutarFases2a4(ContextoFase& contexto);
+ResultadoFontes ExecutarFase5(ContextoFase& contexto);
+// Phase 5's consistency check: the invoice's products or financial total
+// differ from the sums of its items or receivables.
+bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota);
+ResultadoFase6 ExecutarFase6(ContextoFase& contexto);
+ResultadoFontes ExecutarFase7(ContextoFase& contexto);
+void ExecutarFases8e9(ContextoFase& contexto);

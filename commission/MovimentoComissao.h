@@ -1,0 +1,11 @@
+#pragma once
+// The one writer of commission movements, shared by phases 5, 6 and 7.
+#include <functional>
+
+#include "commission/ContextoFase.h"
+
+class DatasetInsercao;
+
+// Opens IBQ_MovComissao when needed, inserts a row, lets preencher set its
+// columns, posts, applies, commit-retains and lets pending messages run.
+void GravarMovimentoComissao(ContextoFase& contexto, const std::function<void(DatasetInsercao&)>& preencher);

@@ -1,0 +1,18 @@
+#pragma once
+// What the phases show the operator while they work: the phase caption, the
+// gauge, the event loop between records, and a message box.
+#include <string>
+
+#include "comum/Apresentacao.h"
+
+class Progresso {
+public:
+    virtual ~Progresso() = default;
+    // The caption shown and repainted at once; pending events run.
+    virtual void MostrarFase(const std::string& caption) = 0;
+    virtual void IniciarGauge(int maximo, int posicao) = 0;
+    virtual void AvancarGauge() = 0;
+    // Lets queued events (timer ticks, clicks) run once.
+    virtual void ProcessarMensagens() = 0;
+    virtual void Mensagem(const std::string& texto, const std::string& titulo, Icone icone) = 0;
+};

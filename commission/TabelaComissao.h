@@ -1,0 +1,28 @@
+#pragma once
+// The look-ups and writes of phase 1 that tests reach on their own: the
+// sellers' table percentages per item and one column of an invoice.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "commission/RateioComissao.h"
+#include "comum/Dinheiro.h"
+
+class Consulta;
+class SessaoBanco;
+
+// Writes one money column of the invoice, rounded to two decimals, and
+// commit-retains IBT_Gen.
+void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::string& coluna, Dinheiro valor);
+
+// The matrix of the invoice from its item list, opened on itens, and the
+// product of each row.
+struct MatrizComissao {
+    TDynamicDoubleArray linhas;
+    std::vector<std::int64_t> produtoDaLinha;
+};
+MatrizComissao MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens);
+
+std::int64_t LerFabricaProduto(SessaoBanco& sessao, std::int64_t idProduto);
+Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor,
+                             std::int64_t fabricante);

@@ -1,0 +1,56 @@
+#pragma once
+// The database objects of one run and the query operations every phase
+// shares. The connection and its default transaction exist only between
+// Conectar and Desconectar; the named query and insert objects live as long
+// as the session and are bound to each new connection.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "db/firebird/BancoDados.h"
+#include "db/firebird/Consulta.h"
+#include "db/firebird/DatasetInsercao.h"
+#include "db/firebird/Transacao.h"
+
+class SessaoBanco {
+public:
+    SessaoBanco();
+    // Releasing the connection commits whatever is still open on it.
+    ~SessaoBanco();
+    SessaoBanco(const SessaoBanco&) = delete;
+    SessaoBanco& operator=(const SessaoBanco&) = delete;
+
+    // New connection and default transaction for the location, with the
+    // suite's user and every named object bound to them; nothing is opened.
+    void Preparar(const std::string& local);
+    void Desconectar();
+
+    std::unique_ptr<BancoDados> IBD_BancoDados;
+    std::unique_ptr<Transacao> IBT_BancoDados;
+    Transacao IBT_Gen{"IBT_Gen"};
+    Consulta IBQ_Gen{"IBQ_Gen"};
+    Consulta IBQ_Atualiza{"IBQ_Atualiza"};
+    Consulta IBQ_Login{"IBQ_Login"};
+    Consulta IBQ_Comercio{"IBQ_Comercio"};
+    Consulta IBQ_Pesquisa{"IBQ_Pesquisa"};
+    Consulta IBQ_Financeiro{"IBQ_Financeiro"};
+    Consulta IBQ_AcertoComissao{"IBQ_AcertoComissao"};
+    const ObjetoAtualizacao IBU_MovComissao;
+    DatasetInsercao IBQ_MovComissao;
+    const ObjetoAtualizacao IBD_AcertoComissaoAtualizacao;
+    DatasetInsercao IBD_AcertoComissao;
+
+    // The first three always run on IBT_Gen and leave the query bound to it
+    // from then on.
+    void AbrirConsulta(Consulta& consulta, const std::string& sql);
+    void ExecutarComando(Consulta& consulta, const std::string& sql, bool commitRetaining);
+    void ExecutarComandoCommit(Consulta& consulta, const std::string& sql, bool commit);
+    std::int64_t ProximoId(const std::string& tabela, const std::string& coluna);
+    std::string LerParametro(const std::string& coluna);
+
+    // The connection, which must have been prepared.
+    BancoDados* Banco() const { return IBD_BancoDados.get(); }
+
+private:
+    void PassarParaGen(Consulta& consulta);
+};
