@@ -1,18 +1,30 @@
 // The phases as the run calls them: each hands the session, the model as
 // progress display and the clock to the phase code, and keeps in the
 // model's fields what the run and its warnings need.
+#include <algorithm>
+#include <utility>
+
 #include "app/UnPrincipal.h"
-#include "commission/Fases.h"
 
 ContextoFase TfrmPrincipal::Contexto()
 {
     return ContextoFase{Sessao, *this, RelogioAtual()};
 }
 
+// A source left by one phase and again by a later one is named once.
+void TfrmPrincipal::GuardarDeixadas(const std::vector<FonteDeixada>& deixadas)
+{
+    for (const FonteDeixada& deixada : deixadas)
+        if (std::find(fontesDeixadas_.begin(), fontesDeixadas_.end(), deixada) == fontesDeixadas_.end())
+            fontesDeixadas_.push_back(deixada);
+}
+
 void TfrmPrincipal::ProcessarFase1()
 {
     ContextoFase contexto = Contexto();
-    it_MatrizComissaoPorVendedor = ExecutarFase1(contexto, Gauge1.Progress);
+    ResultadoFase1 resultado = ExecutarFase1(contexto, Gauge1.Progress);
+    it_MatrizComissaoPorVendedor = std::move(resultado.matriz);
+    GuardarDeixadas(resultado.deixadas);
 }
 
 void TfrmPrincipal::ProcessarFases2a4()
@@ -27,6 +39,7 @@ void TfrmPrincipal::ProcessarFase5()
     const ResultadoFontes resultado = ExecutarFase5(contexto);
     bMensagemComercio = resultado.encontrou;
     sSituacao1 = resultado.comissaoJaPaga ? "S" : "N";
+    GuardarDeixadas(resultado.deixadas);
 }
 
 void TfrmPrincipal::ProcessarFase6()
@@ -35,6 +48,7 @@ void TfrmPrincipal::ProcessarFase6()
     const ResultadoFase6 resultado = ExecutarFase6(contexto);
     bMensagemFinanceiro = resultado.fontes.encontrou;
     sSituacao2 = resultado.fontes.comissaoJaPaga ? "S" : "N";
+    GuardarDeixadas(resultado.fontes.deixadas);
     if (resultado.ultimaParcela) {
         fFatorParcela = resultado.ultimaParcela->fFatorParcela;
         fFatorDesconto = resultado.ultimaParcela->fFatorDesconto;
@@ -49,10 +63,11 @@ void TfrmPrincipal::ProcessarFase7()
     const ResultadoFontes resultado = ExecutarFase7(contexto);
     bMensagemAcerto = resultado.encontrou;
     sSituacao3 = resultado.comissaoJaPaga ? "S" : "N";
+    GuardarDeixadas(resultado.deixadas);
 }
 
 void TfrmPrincipal::ProcessarFases8e9()
 {
     ContextoFase contexto = Contexto();
-    ExecutarFases8e9(contexto);
+    GuardarDeixadas(ExecutarFases8e9(contexto));
 }

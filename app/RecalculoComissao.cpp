@@ -1,7 +1,10 @@
 // The recalculation run: the button, the 50-minute tick with its due test,
 // the phases in their order, the closing statements, the warnings and the
 // run's failure handling.
+#include <algorithm>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "comum/Apresentacao.h"
 #include "app/MonitorAtivo.h"
@@ -36,6 +39,25 @@ bool ErroDeConexao(const std::string& texto)
         if (texto.find(trecho) != std::string::npos)
             return true;
     return false;
+}
+
+// One sentence per kind of source, each listing its sources with the reason:
+// "Algumas NFs de venda não tiveram a comissão calculada: NF 123 (divisão por zero)."
+std::string TextoFontesDeixadas(const std::vector<FonteDeixada>& deixadas)
+{
+    std::vector<std::string> grupos;
+    for (const FonteDeixada& deixada : deixadas)
+        if (std::find(grupos.begin(), grupos.end(), deixada.grupo) == grupos.end())
+            grupos.push_back(deixada.grupo);
+    std::string texto;
+    for (const std::string& grupo : grupos) {
+        std::string lista;
+        for (const FonteDeixada& deixada : deixadas)
+            if (deixada.grupo == grupo)
+                lista += (lista.empty() ? " " : ", ") + deixada.fonte + " (" + deixada.motivo + ")";
+        texto += (texto.empty() ? "" : " ") + grupo + lista + ".";
+    }
+    return texto;
 }
 
 }  // namespace
@@ -81,21 +103,53 @@ void TfrmPrincipal::Timer1Timer()
     }
 }
 
+// The source that failed is rolled back, so the release commits none of it;
+// what earlier sources committed stays. The operator is told; a lost
+// connection ends the monitor, any other failure leaves both timers running,
+// so the disconnect request is still obeyed and the next due hour tries again.
 void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
 {
-    Timer1.Enabled = false;
-    Timer2.Enabled = false;
-    Tela().Repintar();
-    if (!ErroDeConexao(erro.what()))
-        return;
-    MarcarMonitorAtivo(Sessao.Banco());
-    DesconectarBanco();
-    FinalizarProcessoPorNome(kPrograma);
+    Sessao.Desfazer();
+    Mensagem(erro.what(), kTituloAviso, Icone::Erro);
+    // Set before the flag update, which fails too when the link is gone.
+    if (ModoManual())
+        codigoSaida_ = 1;
+    if (ErroDeConexao(erro.what())) {
+        Timer1.Enabled = false;
+        Timer2.Enabled = false;
+        Tela().Repintar();
+        MarcarMonitorAtivo(Sessao.Banco());
+        DesconectarBanco();
+        if (!ModoManual())
+            FinalizarProcessoPorNome(kPrograma);
+    }
+    if (ModoManual()) {
+        DesconectarBanco();
+        EncerrarComFalha(1);
+    }
+}
+
+void TfrmPrincipal::MostrarAvisos()
+{
+    const std::pair<const std::string*, const char*> avisos[] = {
+        {&sSituacao1, "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de "
+                      "comissão."},
+        {&sSituacao2, "Algumas Duplicatas não tiveram a comissão atualizada pois já foram gerados pagamentos de "
+                      "comissão."},
+        {&sSituacao3, "Alguns Acertos de Comissão não tiveram a comissão atualizada pois já foram gerados "
+                      "pagamentos de comissão."},
+    };
+    for (const auto& [situacao, texto] : avisos)
+        if (*situacao == "S")
+            Mensagem(texto, kTituloAviso, Icone::Aviso);
+    if (!fontesDeixadas_.empty())
+        Mensagem(TextoFontesDeixadas(fontesDeixadas_), kTituloAviso, Icone::Aviso);
 }
 
 void TfrmPrincipal::RecalculoComissao()
 {
     lblInicioAtualizacao.Caption = RelogioAtual().Agora().FormatoTela();
+    fontesDeixadas_.clear();
     lblAguarde.Visible = true;
     Gauge1.Visible = true;
     Gauge1.Progress = 1;
@@ -116,17 +170,7 @@ void TfrmPrincipal::RecalculoComissao()
     Sessao.IBQ_Gen.Executar(" delete from mov_comissao where vl_comissao = 0");
     Sessao.IBQ_Gen.Executar(" commit");
 
-    const std::pair<const std::string*, const char*> avisos[] = {
-        {&sSituacao1, "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de "
-                      "comissão."},
-        {&sSituacao2, "Algumas Duplicatas não tiveram a comissão atualizada pois já foram gerados pagamentos de "
-                      "comissão."},
-        {&sSituacao3, "Alguns Acertos de Comissão não tiveram a comissão atualizada pois já foram gerados "
-                      "pagamentos de comissão."},
-    };
-    for (const auto& [situacao, texto] : avisos)
-        if (*situacao == "S")
-            Mensagem(texto, kTituloAviso, Icone::Aviso);
+    MostrarAvisos();
 
     lblAguarde.Visible = false;
     Gauge1.Visible = false;

@@ -16,7 +16,7 @@ const char* const kTituloAplicacao = "telmora Monitor Comissão";
 }  // namespace
 
 TfrmPrincipal::TfrmPrincipal(Apresentacao& apresentacao, Servicos servicos, std::vector<std::string> argumentos)
-    : apresentacao_(apresentacao), servicos_(std::move(servicos)), argumentos_(std::move(argumentos))
+    : tela_(apresentacao), servicos_(std::move(servicos)), argumentos_(std::move(argumentos))
 {
 }
 
@@ -32,35 +32,54 @@ bool TfrmPrincipal::ModoManual() const
 void TfrmPrincipal::FormCreate()
 {
     criando_ = true;
-    ExecutarTratado([this] {
+    std::string pastaTrava;   // set once this start has created its lock
+    bool duplicado = false;
+    const bool concluiu = ExecutarTratado([&] {
         Caption = kTituloAplicacao;
         MostrarVersao();
         if (!ModoManual()) {
             const std::string pasta = PastaDadosServidor();
             const std::string& programa = servicos_.programa;
-            if (ExisteArquivoTrava(programa, pasta)) {
-                apresentacao_.MostrarAviso(
+            duplicado = ExisteArquivoTrava(programa, pasta);
+            if (duplicado) {
+                tela_.MostrarAviso(
                     "O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.", false, true);
-                apresentacao_.EncerrarAplicacao();
+                tela_.EncerrarAplicacao();
             } else {
                 CriarArquivoTrava(programa, pasta);
+                pastaTrava = pasta;
             }
         }
         ConectarBanco(LerCaminhoBanco());
-        VerificarAtualizacao(apresentacao_, *Sessao.IBD_BancoDados, 1);
+        VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, 1);
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
         DesconectarBanco();
         Timer2.Enabled = true;
         Timer1.Enabled = true;
-        apresentacao_.Repintar();
-        if (ModoManual())
+        tela_.Repintar();
+        // A start-up step that asked to end has already told why; no run follows it.
+        if (ModoManual() && !tela_.FimPedido())
             BitBtn2Click();
     });
     // A step that failed leaves the rest of the sequence undone; its
     // connection must not stay open for the life of the monitor.
     DesconectarBanco();
     criando_ = false;
+    const bool naoIniciou = codigoSaida_ == 0 && (!concluiu || (tela_.FimPedido() && !duplicado));
+    if (!naoIniciou)
+        return;
+    // The next start must not find this start's lock and refuse as a duplicate.
+    if (!pastaTrava.empty())
+        ApagarArquivoTrava(servicos_.programa, pastaTrava);
+    EncerrarComFalha(2);
+}
+
+void TfrmPrincipal::EncerrarComFalha(int codigo)
+{
+    codigoSaida_ = codigo;
+    if (!tela_.FimPedido())
+        tela_.EncerrarAplicacao();
 }
 
 void TfrmPrincipal::FormClose()
@@ -74,12 +93,14 @@ void TfrmPrincipal::ExibirErro(const std::exception& erro)
     Mensagem(erro.what(), kTituloAplicacao, Icone::Erro);
 }
 
-void TfrmPrincipal::ExecutarTratado(const std::function<void()>& handler)
+bool TfrmPrincipal::ExecutarTratado(const std::function<void()>& handler)
 {
     try {
         handler();
+        return true;
     } catch (const std::exception& erro) {
         ExibirErro(erro);
+        return false;
     }
 }
 
@@ -88,7 +109,7 @@ void TfrmPrincipal::Mostrar()
     if (criando_)
         return;
     Visible = true;
-    apresentacao_.MostrarJanela();
+    tela_.MostrarJanela();
 }
 
 void TfrmPrincipal::Esconder()
@@ -96,14 +117,14 @@ void TfrmPrincipal::Esconder()
     if (criando_)
         return;
     Visible = false;
-    apresentacao_.EsconderJanela();
+    tela_.EsconderJanela();
 }
 
 void TfrmPrincipal::ShowWindow1Click()
 {
     Mostrar();
     TrayIcon1.Visible = false;
-    apresentacao_.Repintar();
+    tela_.Repintar();
 }
 
 void TfrmPrincipal::HideWindow1Click()
@@ -114,7 +135,7 @@ void TfrmPrincipal::HideWindow1Click()
 void TfrmPrincipal::Exit1Click()
 {
     FormClose();
-    apresentacao_.EncerrarAplicacao();
+    tela_.EncerrarAplicacao();
 }
 
 void TfrmPrincipal::BitBtn1Click()
@@ -122,7 +143,7 @@ void TfrmPrincipal::BitBtn1Click()
     Esconder();
     TrayIcon1.Visible = true;
     TrayIcon1.PopupAutomatico = true;
-    apresentacao_.Repintar();
+    tela_.Repintar();
 }
 
 void TfrmPrincipal::SpinButton1UpClick()
@@ -130,7 +151,7 @@ void TfrmPrincipal::SpinButton1UpClick()
     const auto hora = LerInteiro(edtHoraAtualizacao.Text);
     if (hora < 23)
         edtHoraAtualizacao.Text = std::to_string(hora + 1);
-    apresentacao_.Repintar();
+    tela_.Repintar();
 }
 
 void TfrmPrincipal::SpinButton1DownClick()
@@ -138,7 +159,7 @@ void TfrmPrincipal::SpinButton1DownClick()
     const auto hora = LerInteiro(edtHoraAtualizacao.Text);
     if (hora > 0)
         edtHoraAtualizacao.Text = std::to_string(hora - 1);
-    apresentacao_.Repintar();
+    tela_.Repintar();
 }
 
 bool TfrmPrincipal::edtHoraAtualizacaoExit()
@@ -153,24 +174,24 @@ bool TfrmPrincipal::edtHoraAtualizacaoExit()
 void TfrmPrincipal::MostrarVersao()
 {
     lblVersao.Caption = "Versão: " + DataModificacao(servicos_.programa).FormatoTelaCurto();
-    apresentacao_.Repintar();
+    tela_.Repintar();
 }
 
 void TfrmPrincipal::Mensagem(const std::string& texto, const std::string& titulo, Icone icone)
 {
-    apresentacao_.Mensagem(texto, titulo, icone);
+    tela_.Mensagem(texto, titulo, icone);
 }
 
 void TfrmPrincipal::ProcessarMensagens()
 {
-    apresentacao_.ProcessarPendentes();
+    tela_.ProcessarPendentes();
 }
 
 void TfrmPrincipal::MostrarFase(const std::string& caption)
 {
     lblAguarde.Visible = true;
     lblAguarde.Caption = caption;
-    apresentacao_.Repintar();
+    tela_.Repintar();
     ProcessarMensagens();
 }
 
@@ -179,11 +200,11 @@ void TfrmPrincipal::IniciarGauge(int maximo, int posicao)
     Gauge1.Visible = true;
     Gauge1.MaxValue = maximo;
     Gauge1.Progress = posicao;
-    apresentacao_.Repintar();
+    tela_.Repintar();
 }
 
 void TfrmPrincipal::AvancarGauge()
 {
     ++Gauge1.Progress;
-    apresentacao_.Repintar();
+    tela_.Repintar();
 }

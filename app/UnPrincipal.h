@@ -10,6 +10,8 @@
 
 #include "app/Controles.h"
 #include "app/Servicos.h"
+#include "app/TelaObservada.h"
+#include "commission/Fases.h"
 #include "commission/ContextoFase.h"
 #include "commission/Progresso.h"
 #include "commission/RateioComissao.h"
@@ -67,15 +69,15 @@ public:
     // An error that escapes a handler: its text in a message box captioned
     // with the application title, error icon; the program goes on.
     void ExibirErro(const std::exception& erro);
-    // Runs a handler behind the generic error display.
-    void ExecutarTratado(const std::function<void()>& handler);
+    // Runs a handler behind the generic error display; false when it failed.
+    bool ExecutarTratado(const std::function<void()>& handler);
 
     // ---- mode and front-end helpers --------------------------------------
     bool ModoManual() const;               // the first argument, lower-cased, is "manual"
     void Mostrar();
     void Esconder();
     void FinalizarProcessoPorNome(const std::string& nome) { servicos_.finalizarProcesso(nome); }
-    Apresentacao& Tela() { return apresentacao_; }
+    Apresentacao& Tela() { return tela_; }
     const Relogio& RelogioAtual() const { return servicos_.relogio; }
     const Servicos& ServicosAtuais() const { return servicos_; }
 
@@ -122,13 +124,22 @@ public:
     void ProcessarFase7();
     void ProcessarFases8e9();
 
+    // The exit code of an end the model asked for: 0, 1 for a manual run
+    // that failed, 2 for a start-up that could not complete.
+    int CodigoSaida() const { return codigoSaida_; }
+
 private:
     ContextoFase Contexto();
+    void GuardarDeixadas(const std::vector<FonteDeixada>& deixadas);
+    void MostrarAvisos();
     void TratarFalhaRodada(const std::exception& erro);
+    void EncerrarComFalha(int codigo);
 
-    Apresentacao& apresentacao_;
+    TelaObservada tela_;
     Servicos servicos_;
     std::vector<std::string> argumentos_;
     bool criando_ = false;
     bool rodadaEmAndamento_ = false;
+    int codigoSaida_ = 0;
+    std::vector<FonteDeixada> fontesDeixadas_;   // of the run in progress, in the order the phases left them
 };

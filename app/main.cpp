@@ -46,7 +46,8 @@ int Monitorar(Frente& frente, Servicos servicos, std::vector<std::string> argume
     frente.Laco().Encaminhar([&modelo] { modelo.FormCreate(); });
     modelo.TrayIcon1.Visible = true;
     frente.Repintar();
-    return frente.Laco().Executar();
+    frente.Laco().Executar();
+    return modelo.CodigoSaida();
 }
 
 }  // namespace

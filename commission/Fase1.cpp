@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commission/Fases.h"
+#include "commission/FontePendente.h"
 #include "commission/Progresso.h"
 #include "commission/RateioComissao.h"
 #include "commission/SlotVendedor.h"
@@ -76,6 +77,13 @@ void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNot
     RatearComissaoPorVendedor(idNota, matriz, montada.produtoDaLinha, sessao.Banco());
 }
 
+// The selection of pending invoices carries no number: a warning reads it.
+std::string NumeroNota(Consulta& consulta, std::int64_t idNota)
+{
+    consulta.Abrir(" select nr_nota_fiscal from mov_nf_comercio where id_nf_comercio = " + LiteralInteiro(idNota));
+    return consulta.Campo("nr_nota_fiscal").Texto();
+}
+
 void ProcessarNota(SessaoBanco& sessao, const Consulta& nota, Consulta& calculo, Consulta& itens,
                    TDynamicDoubleArray& matriz)
 {
@@ -106,22 +114,25 @@ void PreencherPercentuaisTabela(SessaoBanco& sessao, const Consulta& item, std::
 
 }  // namespace
 
-TDynamicDoubleArray ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
+ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
 {
     SessaoBanco& sessao = contexto.sessao;
     Consulta notas("qryNotasFase1", sessao.Banco());
     Consulta calculo("qryCalculoFase1", sessao.Banco());
     Consulta itens("qryItensFase1", sessao.Banco());
-    TDynamicDoubleArray matriz;
+    ResultadoFase1 resultado;
 
     sessao.AbrirConsulta(notas, kNotasPendentes);
     contexto.progresso.MostrarFase("Fase 1/9");
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
     for (notas.Primeiro(); !notas.Fim(); notas.Proximo()) {
-        ProcessarNota(sessao, notas, calculo, itens, matriz);
+        ProcessarFonte(
+            sessao, resultado.deixadas, kGrupoNotasVenda,
+            [&] { return "NF " + NumeroNota(calculo, notas.Campo("id_nf_comercio").Inteiro()); },
+            [&] { ProcessarNota(sessao, notas, calculo, itens, resultado.matriz); });
         contexto.progresso.AvancarGauge();
     }
-    return matriz;
+    return resultado;
 }
 
 void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::string& coluna, Dinheiro valor)

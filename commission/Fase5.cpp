@@ -76,18 +76,17 @@ void GravarComissaoFaturamento(ContextoFase& contexto, const SlotVendedor& slot)
     });
 }
 
-// Old rows go first and are committed, so a run that stops half-way leaves
-// the invoice pending and the next run rebuilds it whole.
+// Old rows, new rows and the flag form one unit with the source's commit.
 void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idNota);
-    ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
+    sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (!SlotSemComissao(sessao.IBQ_Comercio, slot, slot.stCreditoFat != "S"))
             GravarComissaoFaturamento(contexto, slot);
     });
-    ExecutarEConfirmar(sessao, " update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);
+    sessao.IBQ_Gen.Executar(" update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);
 }
 
 // True when the invoice was left alone because its commission is already paid.
@@ -122,11 +121,9 @@ bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota)
 
 ResultadoFontes ExecutarFase5(ContextoFase& contexto)
 {
-    ResultadoFontes resultado;
     contexto.progresso.MostrarFase("Fase 5/9");
-    resultado.encontrou = PercorrerPendentes(contexto, contexto.sessao.IBQ_Comercio, kNotasPendentes, [&] {
-        if (RecalcularNota(contexto))
-            resultado.comissaoJaPaga = true;
-    });
-    return resultado;
+    const Consulta& nota = contexto.sessao.IBQ_Comercio;
+    return PercorrerPendentes(
+        contexto, contexto.sessao.IBQ_Comercio, kNotasPendentes, kGrupoNotasVenda,
+        [&] { return "NF " + nota.Campo("nr_nota_fiscal").Texto(); }, [&] { return RecalcularNota(contexto); });
 }

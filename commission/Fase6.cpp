@@ -138,14 +138,13 @@ FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, const SlotVende
     return fatores;
 }
 
-// Old rows go first and are committed, so a run that stops half-way leaves
-// the receivable pending and the next run rebuilds it whole. An invoice no
-// longer found reads as state 0, so every slot is skipped.
+// Old rows, new rows and the flag form one unit with the source's commit. An
+// invoice no longer found reads as state 0, so every slot is skipped.
 void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinanceiro, ResultadoFase6& resultado)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idFinanceiro);
-    ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
+    sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
     sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata + LiteralInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
@@ -155,20 +154,20 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
         if (resultado.ultimaParcela->cFreteComissao)
             resultado.ultimoFrete = resultado.ultimaParcela->cFreteComissao;
     });
-    ExecutarEConfirmar(sessao, " update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
+    sessao.IBQ_Gen.Executar(" update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
 }
 
-void RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado)
+// True when the receivable was left alone because its commission is already paid.
+bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::int64_t idFinanceiro = sessao.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
     if (ComissaoJaPaga(sessao,
                        " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
-                           LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null")) {
-        resultado.fontes.comissaoJaPaga = true;
-        return;
-    }
+                           LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
+        return true;
     ReconstruirComissaoDuplicata(contexto, idFinanceiro, resultado);
+    return false;
 }
 
 }  // namespace
@@ -177,7 +176,10 @@ ResultadoFase6 ExecutarFase6(ContextoFase& contexto)
 {
     ResultadoFase6 resultado;
     contexto.progresso.MostrarFase("Fase 6/9");
-    resultado.fontes.encontrou = PercorrerPendentes(contexto, contexto.sessao.IBQ_Financeiro, kDuplicatasPendentes,
-                                                    [&] { RecalcularDuplicata(contexto, resultado); });
+    const Consulta& duplicata = contexto.sessao.IBQ_Financeiro;
+    resultado.fontes = PercorrerPendentes(
+        contexto, contexto.sessao.IBQ_Financeiro, kDuplicatasPendentes, kGrupoDuplicatas,
+        [&] { return "Duplicata " + duplicata.Campo("no_documento").Texto(); },
+        [&] { return RecalcularDuplicata(contexto, resultado); });
     return resultado;
 }

@@ -62,10 +62,10 @@ bool ProcessarAcerto(ContextoFase& contexto, const Consulta& acerto)
                                "id_acerto_comissao = " +
                                    idAcerto + " and id_comissao_gerada is not null"))
         return true;
-    ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
+    sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
     GravarMovimentoAcerto(contexto, acerto);
-    ExecutarEConfirmar(sessao,
-                       " update mov_acerto_comissao set st_calc_comissao = 'N' where id_acerto_comissao = " + idAcerto);
+    sessao.IBQ_Gen.Executar(" update mov_acerto_comissao set st_calc_comissao = 'N' where id_acerto_comissao = " +
+                            idAcerto);
     return false;
 }
 
@@ -73,16 +73,12 @@ bool ProcessarAcerto(ContextoFase& contexto, const Consulta& acerto)
 
 ResultadoFontes ExecutarFase7(ContextoFase& contexto)
 {
-    ResultadoFontes resultado;
     contexto.progresso.MostrarFase("Fase 7/9");
     Consulta& acertos = contexto.sessao.IBQ_AcertoComissao;
-    resultado.encontrou = PercorrerPendentes(
+    return PercorrerPendentes(
         contexto, acertos,
         " select id_acerto_comissao, id_empresa, id_vendedor, dt_pagamento, ds_acerto, vl_acerto, "
         "st_irrf, tp_acerto from mov_acerto_comissao where st_calc_comissao = 'S'",
-        [&] {
-            if (ProcessarAcerto(contexto, acertos))
-                resultado.comissaoJaPaga = true;
-        });
-    return resultado;
+        kGrupoAcertos, [&] { return "Acerto " + acertos.Campo("id_acerto_comissao").Texto(); },
+        [&] { return ProcessarAcerto(contexto, acertos); });
 }

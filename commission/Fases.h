@@ -4,16 +4,35 @@
 // errors and zero divisors propagate.
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "commission/ContextoFase.h"
 #include "commission/RateioComissao.h"
 #include "comum/Dinheiro.h"
+
+// A source left as it was because its figures cannot be computed (a zero
+// divisor, an overflow): grupo is the warning's opening for its kind, fonte
+// names it ("NF 123"), motivo says why.
+struct FonteDeixada {
+    std::string grupo;
+    std::string fonte;
+    std::string motivo;
+    bool operator==(const FonteDeixada&) const = default;
+};
+
+// The warnings' openings for each kind of source.
+extern const char* const kGrupoNotasVenda;
+extern const char* const kGrupoDuplicatas;
+extern const char* const kGrupoAcertos;
+extern const char* const kGrupoEstornos;
 
 // How the phases that rebuild pending sources (invoices, receivables,
 // settlements) ended.
 struct ResultadoFontes {
     bool encontrou = false;        // the selection had rows
     bool comissaoJaPaga = false;   // some source was left alone: its commission is already paid
+    std::vector<FonteDeixada> deixadas;
 };
 
 // An installment's factors, and the freight it takes out of the invoice
@@ -31,9 +50,13 @@ struct ResultadoFase6 {
     std::optional<Dinheiro> ultimoFrete;
 };
 
-// Phase 1 goes on from the gauge's current position and returns the matrix
-// of the last mode-6 invoice it shared.
-TDynamicDoubleArray ExecutarFase1(ContextoFase& contexto, int posicaoGauge);
+struct ResultadoFase1 {
+    TDynamicDoubleArray matriz;   // of the last mode-6 invoice it shared
+    std::vector<FonteDeixada> deixadas;
+};
+
+// Phase 1 goes on from the gauge's current position.
+ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge);
 void ExecutarFases2a4(ContextoFase& contexto);
 ResultadoFontes ExecutarFase5(ContextoFase& contexto);
 // Phase 5's consistency check: the invoice's products or financial total
@@ -41,4 +64,4 @@ ResultadoFontes ExecutarFase5(ContextoFase& contexto);
 bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota);
 ResultadoFase6 ExecutarFase6(ContextoFase& contexto);
 ResultadoFontes ExecutarFase7(ContextoFase& contexto);
-void ExecutarFases8e9(ContextoFase& contexto);
+std::vector<FonteDeixada> ExecutarFases8e9(ContextoFase& contexto);

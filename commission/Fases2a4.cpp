@@ -2,6 +2,7 @@
 // has not come back 46 days after its issue is blocked and reversed with a
 // debit settlement, and paid back with a credit once the invoice is cleared.
 #include "commission/Fases.h"
+#include "commission/FontePendente.h"
 #include "commission/Progresso.h"
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
@@ -109,18 +110,20 @@ std::string InsercaoAcerto(const Reversao& reversao, const DataHora& data, const
            LiteralInteiro(movimento.Campo("id_empresa").Inteiro()) + "," + "null," + "'S'" + "," + "null)";
 }
 
-// The insert is not committed alone: the flag update's commit-retain takes
-// both, so a settlement never exists without its movement's flag.
+// The settlement and its movement's flag form one unit: a settlement never
+// exists without the flag, nor the flag without the settlement.
 void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)
 {
     const Consulta& movimento = consultas.qryPesquisa;
     const DataHora data = DataAcerto(contexto.relogio.Agora(), movimento);
     const std::string descricao = DescricaoAcerto(reversao, movimento);
+    UnidadeFonte unidade(contexto.sessao);
     contexto.sessao.ExecutarComandoCommit(consultas.qryInsert, InsercaoAcerto(reversao, data, descricao, movimento),
                                           false);
     contexto.sessao.ExecutarComando(consultas.qryUpdate,
-                           reversao.marcarMovimento + LiteralInteiro(movimento.Campo("id_comissao").Inteiro()),
-                           true);
+                                    reversao.marcarMovimento + LiteralInteiro(movimento.Campo("id_comissao").Inteiro()),
+                                    false);
+    unidade.Confirmar();
 }
 
 void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "commission/Fases.h"
+#include "commission/FontePendente.h"
 #include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
 #include "comum/Literais.h"
@@ -82,7 +83,6 @@ void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const Slo
     acerto.DefinirCampo("ID_COMISSAO_ESTORNADA", Valor::DeInteiro(nota.Campo("id_nf_comercio").Inteiro()));
     acerto.Postar();
     acerto.AplicarAtualizacoes();
-    acerto.TransacaoAtual()->ConfirmarMantendo();
 }
 
 void EstornarSlot(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
@@ -107,9 +107,13 @@ void ConcluirEstorno(SessaoBanco& sessao, const Consulta& nota)
                                         " and mov_nf_comercio.vl_total_nf > 0  and mov_nf_comercio.id_st_nf in (3,5)");
 }
 
-void EstornarNotas(ContextoFase& contexto)
+// An invoice's settlements, its slots' flags and its own flag form one unit:
+// an interruption leaves the invoice marked, and the next run writes its
+// settlements once.
+std::vector<FonteDeixada> EstornarNotas(ContextoFase& contexto)
 {
     Consulta& notas = contexto.sessao.IBQ_Comercio;
+    std::vector<FonteDeixada> deixadas;
     contexto.progresso.MostrarFase("Fase 9/9");
     notas.Abrir(kNotasMarcadas);
     notas.Ultimo();
@@ -118,16 +122,21 @@ void EstornarNotas(ContextoFase& contexto)
     for (; !notas.Fim(); notas.Proximo()) {
         contexto.progresso.ProcessarMensagens();
         contexto.progresso.AvancarGauge();
-        ParaCadaSlot(notas, [&](const SlotVendedor& slot) { EstornarSlot(contexto, notas, slot); });
-        ConcluirEstorno(contexto.sessao, notas);
+        ProcessarFonte(
+            contexto.sessao, deixadas, kGrupoEstornos, [&] { return "NF " + notas.Campo("nr_nota_fiscal").Texto(); },
+            [&] {
+                ParaCadaSlot(notas, [&](const SlotVendedor& slot) { EstornarSlot(contexto, notas, slot); });
+                ConcluirEstorno(contexto.sessao, notas);
+            });
     }
     contexto.sessao.IBQ_Gen.Executar(" commit");
+    return deixadas;
 }
 
 }  // namespace
 
-void ExecutarFases8e9(ContextoFase& contexto)
+std::vector<FonteDeixada> ExecutarFases8e9(ContextoFase& contexto)
 {
     MarcarEstornos(contexto);
-    EstornarNotas(contexto);
+    return EstornarNotas(contexto);
 }

@@ -1,24 +1,72 @@
 #include "commission/FontePendente.h"
 
 #include "commission/Progresso.h"
+#include "comum/Erros.h"
+#include "comum/Texto.h"
 #include "db/SessaoBanco.h"
 
-bool PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
-                        const std::function<void()>& tratar)
+namespace {
+
+// "Divisão por zero." reads "divisão por zero" inside the warning's list.
+std::string Motivo(const ErroAritmetico& erro)
 {
+    std::string motivo = erro.what();
+    while (!motivo.empty() && motivo.back() == '.')
+        motivo.pop_back();
+    return motivo.empty() ? motivo : Minusculas(motivo.substr(0, 1)) + motivo.substr(1);
+}
+
+}  // namespace
+
+UnidadeFonte::UnidadeFonte(SessaoBanco& sessao) : sessao_(sessao) {}
+
+UnidadeFonte::~UnidadeFonte()
+{
+    if (!confirmada_)
+        sessao_.IBT_Gen.Desfazer();
+}
+
+void UnidadeFonte::Confirmar()
+{
+    sessao_.IBT_Gen.ConfirmarPorComando();
+    confirmada_ = true;
+}
+
+bool ProcessarFonte(SessaoBanco& sessao, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
+                    const std::function<std::string()>& fonte, const std::function<void()>& tratar)
+{
+    try {
+        UnidadeFonte unidade(sessao);
+        tratar();
+        unidade.Confirmar();
+        return true;
+    } catch (const ErroAritmetico& erro) {
+        deixadas.push_back({grupo, fonte(), Motivo(erro)});
+        return false;
+    }
+}
+
+ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
+                                   const std::string& grupo, const std::function<std::string()>& fonte,
+                                   const std::function<bool()>& tratar)
+{
+    ResultadoFontes resultado;
     pendentes.Abrir(sql);
     pendentes.Ultimo();
     pendentes.Primeiro();
-    const bool encontrou = pendentes.QuantidadeRegistros() > 0;
-    if (encontrou)
+    resultado.encontrou = pendentes.QuantidadeRegistros() > 0;
+    if (resultado.encontrou)
         contexto.progresso.IniciarGauge(pendentes.QuantidadeRegistros(), 0);
     while (!pendentes.Fim()) {
         contexto.progresso.ProcessarMensagens();
         contexto.progresso.AvancarGauge();
-        tratar();
+        ProcessarFonte(contexto.sessao, resultado.deixadas, grupo, fonte, [&] {
+            if (tratar())
+                resultado.comissaoJaPaga = true;
+        });
         pendentes.Proximo();
     }
-    return encontrou;
+    return resultado;
 }
 
 bool ComissaoJaPaga(SessaoBanco& sessao, const std::string& sqlContagem)
@@ -27,8 +75,7 @@ bool ComissaoJaPaga(SessaoBanco& sessao, const std::string& sqlContagem)
     return sessao.IBQ_Pesquisa.Campo("qtde").Inteiro() > 0;
 }
 
-void ExecutarEConfirmar(SessaoBanco& sessao, const std::string& sql)
-{
-    sessao.IBQ_Gen.Executar(sql);
-    sessao.IBQ_Gen.Executar(" commit");
-}
+const char* const kGrupoNotasVenda = "Algumas NFs de venda não tiveram a comissão calculada:";
+const char* const kGrupoDuplicatas = "Algumas Duplicatas não tiveram a comissão calculada:";
+const char* const kGrupoAcertos = "Alguns Acertos de Comissão não tiveram a comissão calculada:";
+const char* const kGrupoEstornos = "Algumas NFs não tiveram a comissão antecipada estornada:";

@@ -1,23 +1,48 @@
 #pragma once
-// What the phases that rebuild the commission rows of pending sources share
-// (invoices, receivables, settlements): the walk over the selection, the
-// check for rows already paid, and a statement committed at once.
+// What the phases that work source by source share (invoices, receivables,
+// settlements, movements): each source's writes as one unit of work, the
+// walk over a pending selection, and the check for rows already paid.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "commission/ContextoFase.h"
+#include "commission/Fases.h"
 
 class Consulta;
 
+// The writes of one source go through IBT_Gen and are committed together by
+// Confirmar; a unit that ends without it (an error) rolls them back, so a
+// source is never left half-written.
+class UnidadeFonte {
+public:
+    explicit UnidadeFonte(SessaoBanco& sessao);
+    ~UnidadeFonte();
+    UnidadeFonte(const UnidadeFonte&) = delete;
+    UnidadeFonte& operator=(const UnidadeFonte&) = delete;
+
+    void Confirmar();
+
+private:
+    SessaoBanco& sessao_;
+    bool confirmada_ = false;
+};
+
+// Runs tratar as one unit. A source whose figures cannot be computed (an
+// arithmetic error) is rolled back and added to deixadas, named by fonte
+// under grupo, and the caller goes on; any other error propagates after the
+// rollback. True when the unit was committed.
+bool ProcessarFonte(SessaoBanco& sessao, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
+                    const std::function<std::string()>& fonte, const std::function<void()>& tratar);
+
 // Opens the selection on pendentes and fetches it whole; when it has rows,
 // starts the gauge. Then, row by row, lets pending messages run, advances the
-// gauge and calls tratar on the current row. True when there were rows.
-bool PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
-                        const std::function<void()>& tratar);
+// gauge and processes the current row with ProcessarFonte; tratar returns
+// true when it left the source alone because its commission is already paid.
+ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
+                                   const std::string& grupo, const std::function<std::string()>& fonte,
+                                   const std::function<bool()>& tratar);
 
 // sqlContagem counts the source's rows that already belong to a commission
 // payment, as "qtde".
 bool ComissaoJaPaga(SessaoBanco& sessao, const std::string& sqlContagem);
-
-// The statement on IBQ_Gen followed by " commit".
-void ExecutarEConfirmar(SessaoBanco& sessao, const std::string& sql);

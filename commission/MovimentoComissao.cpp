@@ -12,6 +12,5 @@ void GravarMovimentoComissao(ContextoFase& contexto, const std::function<void(Da
     preencher(movimento);
     movimento.Postar();
     movimento.AplicarAtualizacoes();
-    movimento.TransacaoAtual()->ConfirmarMantendo();
     contexto.progresso.ProcessarMensagens();
 }

@@ -7,5 +7,6 @@
 class DatasetInsercao;
 
 // Opens IBQ_MovComissao when needed, inserts a row, lets preencher set its
-// columns, posts, applies, commit-retains and lets pending messages run.
+// columns, posts, applies and lets pending messages run. The row is committed
+// with the rest of its source.
 void GravarMovimentoComissao(ContextoFase& contexto, const std::function<void(DatasetInsercao&)>& preencher);

@@ -41,6 +41,9 @@ void SessaoBanco::Preparar(const std::string& local)
          std::initializer_list<Consulta*>{&IBQ_Gen, &IBQ_Login, &IBQ_Comercio, &IBQ_Pesquisa, &IBQ_MovComissao,
                                           &IBD_AcertoComissao, &IBQ_Financeiro, &IBQ_AcertoComissao, &IBQ_Atualiza})
         consulta->DefinirBanco(&banco);
+    for (Consulta* escrita : std::initializer_list<Consulta*>{&IBQ_Gen, &IBQ_Atualiza, &IBQ_MovComissao,
+                                                              &IBD_AcertoComissao})
+        escrita->DefinirTransacao(&IBT_Gen);
 }
 
 void SessaoBanco::Desconectar()
@@ -50,6 +53,14 @@ void SessaoBanco::Desconectar()
     IBD_BancoDados->Fechar();
     IBT_BancoDados.reset();
     IBD_BancoDados.reset();
+}
+
+void SessaoBanco::Desfazer() noexcept
+{
+    if (!IBD_BancoDados)
+        return;
+    IBT_Gen.Desfazer();
+    IBT_BancoDados->Desfazer();
 }
 
 void SessaoBanco::PassarParaGen(Consulta& consulta)

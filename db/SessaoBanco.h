@@ -22,8 +22,14 @@ public:
 
     // New connection and default transaction for the location, with the
     // suite's user and every named object bound to them; nothing is opened.
+    // The objects that write a source's rows and flags, and ProximoId's
+    // query, work on IBT_Gen, so one commit takes a source's writes together.
     void Preparar(const std::string& local);
+    // Releases the connection; what is still open on it is committed.
     void Desconectar();
+    // Rolls back what is still open on both transactions: after a failed
+    // statement the release must not commit half of a source.
+    void Desfazer() noexcept;
 
     std::unique_ptr<BancoDados> IBD_BancoDados;
     std::unique_ptr<Transacao> IBT_BancoDados;

@@ -139,7 +139,10 @@ void DatasetInsercao::AplicarAtualizacoes()
     Firebird::IAttachment* anexo = Banco()->Anexo();
     Firebird::ITransaction* tra = TransacaoAtual()->Handle();
     while (!pendentes_.empty()) {
-        const auto& linha = pendentes_.front();
+        // A row leaves the buffer before its insert: one that fails must not
+        // be sent again ahead of every later row.
+        const std::map<std::string, Valor> linha = std::move(pendentes_.front());
+        pendentes_.erase(pendentes_.begin());
         fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
             Dono<Firebird::IStatement> comando(anexo->prepare(s, tra, 0, sql.c_str(), fb::kDialeto, 0));
             Dono<Firebird::IMessageMetadata> descrito(comando->getInputMetadata(s));
@@ -157,6 +160,5 @@ void DatasetInsercao::AplicarAtualizacoes()
             comando->execute(s, tra, meta.get(), buffer.data(), nullptr, nullptr);
             comando.Encerrar([&](Firebird::IStatement* c) { c->free(s); });
         });
-        pendentes_.erase(pendentes_.begin());
     }
 }

@@ -104,6 +104,21 @@ void Transacao::ConfirmarMantendo()
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) { handle_->commitRetaining(s); });
 }
 
+// A rollback that fails (the link is gone) forgets the transaction: the
+// server never commits what it did not receive a commit for.
+void Transacao::Desfazer() noexcept
+{
+    if (!handle_)
+        return;
+    try {
+        fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+            handle_.Encerrar([&](Firebird::ITransaction* t) { t->rollback(s); });
+        });
+    } catch (const ErroBanco&) {
+        handle_ = Dono<Firebird::ITransaction>();
+    }
+}
+
 void Transacao::Abandonar() noexcept
 {
     try {

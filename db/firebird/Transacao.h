@@ -2,7 +2,8 @@
 // A transaction object: read committed, record version, no wait. It starts by
 // itself with the first statement that needs it. Commit ends it and closes the
 // query objects open on it; the statement " commit" ends it but leaves their
-// fetched rows readable; commit-retaining keeps it and them.
+// fetched rows readable; commit-retaining keeps it and them. Rollback ends it
+// and, like the statement, leaves the fetched rows readable.
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ public:
     void Confirmar();                      // commit: ends it, closes its query objects
     void ConfirmarPorComando();            // the statement " commit": ends it, rows stay
     void ConfirmarMantendo();              // commit retaining
+    void Desfazer() noexcept;              // rollback: ends it, the fetched rows stay
     Firebird::ITransaction* Handle();      // starts it when it is not active
 
 private:

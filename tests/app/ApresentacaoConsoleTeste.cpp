@@ -85,9 +85,10 @@ TEST_F(Console, TickDoTimerChegaAoModeloEOPedidoDeFimEncerraOLaco)
     const LimiteDoLaco limite;
 
     EXPECT_EQ(console.Laco().Executar(), 0);
-    EXPECT_EQ(Linhas(saida), std::vector<std::string>{"Aviso do Sistema: Não foi encontrado o arquivo de inicialização"});
-    // The tick ran to its end: its failure handling switched the timers off.
-    EXPECT_FALSE(modelo.Timer1.Enabled);
+    // The tick ran to its end: its failure was told, and the timers stay on.
+    EXPECT_EQ(Linhas(saida), (std::vector<std::string>{"Aviso do Sistema: Não foi encontrado o arquivo de inicialização",
+                                                       "Aviso do Sistema: '' is not a valid integer value"}));
+    EXPECT_TRUE(modelo.Timer1.Enabled);
 }
 
 class Sinal : public Console, public ::testing::WithParamInterface<int> {};

@@ -386,9 +386,9 @@ struct CasoDivisorZero {
     DuplicataTeste duplicata;
 };
 
-// The phase stops on the arithmetic error; the receivable's old rows are
-// already gone and it stays pending.
-TEST(Fase6, DivisorZeroInterrompeAFase)
+// The receivable whose figures cannot be computed is left as it was: its old
+// rows stay, it stays pending, and the phase goes on.
+TEST(Fase6, DivisorZeroDeixaADuplicataComoEstava)
 {
     const CasoDivisorZero casos[] = {
         {"total_igual_ao_frete",
@@ -410,10 +410,10 @@ TEST(Fase6, DivisorZeroInterrompeAFase)
         InserirMovimento(m.banco, 1, "'2'", "1", "1");
 
         m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        EXPECT_THROW(m.modelo.ProcessarFase6(), ErroAritmetico);
+        EXPECT_NO_THROW(m.modelo.ProcessarFase6());
         m.modelo.DesconectarBanco();
 
-        EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{});
+        EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{1});
         EXPECT_EQ(Pendente(m.banco, 1), "S");
     }
 }

@@ -61,19 +61,23 @@ TEST_F(Recalculo, TesteDeHoraDoTemporizador)
     EXPECT_TRUE(m.tela.mensagens.empty());
 }
 
-TEST_F(Recalculo, HoraVaziaDesligaOsTemporizadoresEmSilencioEOBotaoReligaOTimer1)
+// A failed tick is told and leaves both timers running: the disconnect
+// request is still obeyed and the next tick tries again.
+TEST_F(Recalculo, HoraVaziaAvisaEMantemOsTemporizadores)
 {
     janela.edtHoraAtualizacao.Text = "";
     janela.Timer1Timer();
-    EXPECT_TRUE(m.tela.mensagens.empty());
-    EXPECT_FALSE(janela.Timer1.Enabled);
-    EXPECT_FALSE(janela.Timer2.Enabled);
+    ASSERT_EQ(m.tela.mensagens.size(), 1u);
+    EXPECT_EQ(m.tela.mensagens[0].titulo, "Aviso do Sistema");
+    EXPECT_EQ(m.tela.mensagens[0].icone, Icone::Erro);
+    EXPECT_TRUE(janela.Timer1.Enabled);
+    EXPECT_TRUE(janela.Timer2.Enabled);
     EXPECT_EQ(janela.lblInicioAtualizacao.Caption, kSemRodada);
 
     janela.edtHoraAtualizacao.Text = "9";
     janela.BitBtn2Click();
     EXPECT_TRUE(janela.Timer1.Enabled);
-    EXPECT_FALSE(janela.Timer2.Enabled);
+    EXPECT_TRUE(janela.Timer2.Enabled);
     EXPECT_NE(janela.lblInicioAtualizacao.Caption, kSemRodada);
 }
 
@@ -140,9 +144,9 @@ TEST_F(Recalculo, RodadaAgendadaNaoMostraMensagemDeConclusao)
     EXPECT_EQ(m.tela.mensagens.back().texto, "Nenhum registro encontrado para atualização.");
 }
 
-// The three texts of a lost connection end the monitor once the flag is
-// written and the connection released; any other error leaves it quiet with
-// both timers off.
+// Every failure is told. The three texts of a lost connection end the monitor
+// once the flag is written and the connection released; any other error
+// leaves it running with both timers on.
 TEST_F(Recalculo, FalhaNoMeioDaRodada)
 {
     struct Caso {
@@ -165,10 +169,11 @@ TEST_F(Recalculo, FalhaNoMeioDaRodada)
 
         local.modelo.BitBtn2Click();
 
-        EXPECT_FALSE(local.modelo.Timer1.Enabled);
-        EXPECT_FALSE(local.modelo.Timer2.Enabled);
+        EXPECT_EQ(local.modelo.Timer1.Enabled, !caso.encerra);
+        EXPECT_EQ(local.modelo.Timer2.Enabled, !caso.encerra);
         EXPECT_EQ(local.modelo.Sessao.IBD_BancoDados, nullptr);
-        EXPECT_TRUE(local.tela.mensagens.empty());
+        const std::vector<MensagemGravada> esperadas = {{caso.texto, "Aviso do Sistema", Icone::Erro}};
+        EXPECT_EQ(local.tela.mensagens, esperadas);
         EXPECT_EQ(local.finalizador.nomes, caso.encerra ? std::vector<std::string>{"telmoraComissao2.exe"}
                                                         : std::vector<std::string>{});
         EXPECT_EQ(local.banco.Escalar("select ST_MONITOR_COMISSAO_ATIVO from tab_parametro").Texto(),

@@ -88,6 +88,7 @@ TEST_F(ConfiguracaoConexao, ConectarVinculaOsObjetosEDesconectarCommitaTudo)
     EXPECT_EQ(janela.Sessao.IBD_BancoDados->NomeBanco, m.banco.Caminho());
     EXPECT_EQ(janela.Sessao.IBD_BancoDados->Parametros, (std::vector<std::string>{"user_name=sysdba", "password=qzvlatren"}));
     EXPECT_EQ(janela.Sessao.IBQ_Comercio.TransacaoAtual(), janela.Sessao.IBT_BancoDados.get());
+    EXPECT_EQ(janela.Sessao.IBQ_MovComissao.TransacaoAtual(), &janela.Sessao.IBT_Gen);
     EXPECT_EQ(janela.Sessao.IBT_Gen.Banco(), janela.Sessao.IBD_BancoDados.get());
     EXPECT_EQ(sNomeExe, "telmoraComissao2.exe");
     EXPECT_EQ(sPastaUpdate, inst.Raiz() + "/Update");

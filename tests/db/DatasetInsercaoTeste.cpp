@@ -3,6 +3,7 @@
 // and texts reach the database as Windows-1252.
 #include <gtest/gtest.h>
 
+#include "commission/FontePendente.h"
 #include "commission/MovimentoComissao.h"
 #include "db/firebird/ErroBanco.h"
 #include "tests/fixtures/Modelo.h"
@@ -22,6 +23,7 @@ TEST_F(DatasetInsercaoTeste, MovimentoDeComissaoGravadoColunaAColuna)
 {
     const DataHora emissao = DataHora::De(2013, 3, 25);
     ContextoFase contexto{janela.Sessao, janela, m.relogio};
+    UnidadeFonte unidade(janela.Sessao);
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& d) {
         d.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(42));
         d.DefinirCampo("TP_REGISTRO", Valor::DeTexto("1"));
@@ -32,6 +34,7 @@ TEST_F(DatasetInsercaoTeste, MovimentoDeComissaoGravadoColunaAColuna)
         d.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(Dinheiro::DeUnidades(160'000)));
         d.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(Dinheiro::DeUnidades(17'778)));
     });
+    unidade.Confirmar();
 
     const auto linhas = m.banco.Ler("select * from mov_comissao");
     ASSERT_EQ(linhas.size(), 1u);

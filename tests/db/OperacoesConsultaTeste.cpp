@@ -82,19 +82,19 @@ TEST_F(OperacoesConsulta, ComandoSemCommitFicaInvisivelAteOCommit)
 }
 
 // " commit" commits the transaction of the query object that runs it:
-// IBT_BancoDados until IBQ_Gen is handed to a shared operation, IBT_Gen after.
+// IBQ_Gen writes on IBT_Gen from the start, with every shared operation, and
+// a query of the default transaction commits only its own work.
 TEST_F(OperacoesConsulta, CommitPeloIbqGenAntesEDepoisDasOperacoesCompartilhadas)
 {
     janela.Sessao.IBQ_Gen.Executar("insert into cad_pessoa (id_pessoa) values (1)");
     Consulta noGen("qryGen", janela.Sessao.IBD_BancoDados.get());
     janela.Sessao.ExecutarComando(noGen, "insert into cad_pessoa (id_pessoa) values (2)", false);
+    janela.Sessao.IBQ_Comercio.Executar("insert into cad_pessoa (id_pessoa) values (3)");
     janela.Sessao.IBQ_Gen.Executar(" commit");
-    EXPECT_EQ(ContarVisivel("cad_pessoa where id_pessoa = 1"), 1);
-    EXPECT_EQ(ContarVisivel("cad_pessoa where id_pessoa = 2"), 0);
+    EXPECT_EQ(ContarVisivel("cad_pessoa where id_pessoa in (1, 2)"), 2);
+    EXPECT_EQ(ContarVisivel("cad_pessoa where id_pessoa = 3"), 0);
 
-    janela.Sessao.ExecutarComando(janela.Sessao.IBQ_Gen, "insert into cad_pessoa (id_pessoa) values (3)", false);
-    janela.Sessao.IBQ_Gen.Executar(" commit");
-    EXPECT_EQ(ContarVisivel("cad_pessoa where id_pessoa = 2"), 1);
+    janela.Sessao.IBQ_Comercio.Executar(" commit");
     EXPECT_EQ(ContarVisivel("cad_pessoa where id_pessoa = 3"), 1);
 }
 

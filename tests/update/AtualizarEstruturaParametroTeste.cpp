@@ -59,7 +59,8 @@ TEST(AtualizarEstruturaParametro, ColunasDeVersao)
 }
 
 // The first ALTER fails on the column that is there; the error reaches the
-// generic error display and nothing after the update check runs.
+// generic error display, nothing after the update check runs, and the start
+// that could not complete asks the program to end.
 TEST(AtualizarEstruturaParametro, SoScriptRodadoParaAInicializacaoNaVerificacao)
 {
     ModeloTeste m;
@@ -72,7 +73,8 @@ TEST(AtualizarEstruturaParametro, SoScriptRodadoParaAInicializacaoNaVerificacao)
     EXPECT_EQ(m.tela.mensagens[0].titulo, "telmora Monitor Comissão");
     EXPECT_EQ(m.tela.mensagens[0].icone, Icone::Erro);
     EXPECT_NE(m.tela.mensagens[0].texto.find("SCRIPT_RODADO"), std::string::npos) << m.tela.mensagens[0].texto;
-    EXPECT_EQ(m.tela.pedidosEncerrar, 0);
+    EXPECT_EQ(m.tela.pedidosEncerrar, 1);
+    EXPECT_EQ(m.modelo.CodigoSaida(), 2);
     EXPECT_EQ(m.modelo.edtHoraAtualizacao.Text, "");
     EXPECT_FALSE(m.modelo.Timer1.Enabled);
     EXPECT_FALSE(m.modelo.Timer2.Enabled);

@@ -92,11 +92,11 @@ TEST(Servidor, RodadaPeloServidorGravaEConclui)
 }
 
 // The server dies after phase 7 has committed its row. The next statement
-// reads "Error reading data from the connection.", a lost link: the flag
-// update then fails with "Error writing data to the connection.", which
-// reaches the operator (a failure the run did not take for a lost link
-// would not be shown at all). The monitor stays, with both timers off and
-// no connection, and what was committed before the server died stays.
+// reads "Error reading data from the connection.", a lost link, which the
+// operator is told; the flag update then fails with "Error writing data to
+// the connection.", which reaches the operator too. The monitor stays, with
+// both timers off and no connection, and what was committed before the
+// server died stays.
 TEST(Servidor, ServidorMortoNoMeioDaRodada)
 {
     ModeloNoServidor m;
@@ -109,8 +109,10 @@ TEST(Servidor, ServidorMortoNoMeioDaRodada)
     janela.ExecutarTratado([&] { janela.BitBtn2Click(); });
 
     EXPECT_FALSE(m.servidor.Ativo());
-    ASSERT_EQ(m.tela.mensagens.size(), 1u);
-    EXPECT_EQ(m.tela.mensagens[0],
+    ASSERT_EQ(m.tela.mensagens.size(), 2u);
+    EXPECT_EQ(m.tela.mensagens[0].titulo, "Aviso do Sistema");
+    EXPECT_NE(m.tela.mensagens[0].texto.find("Error reading data"), std::string::npos) << m.tela.mensagens[0].texto;
+    EXPECT_EQ(m.tela.mensagens[1],
               (MensagemGravada{"Error writing data to the connection.", kTituloAplicacao, Icone::Erro}));
     EXPECT_FALSE(janela.Timer1.Enabled);
     EXPECT_FALSE(janela.Timer2.Enabled);
