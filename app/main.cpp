@@ -41,7 +41,8 @@ int main(int argc, char* argv[])
     // receives the closing signals.
     SinaisEncerramento::Bloquear();
     std::vector<std::string> argumentos(argv + (argc > 0 ? 1 : 0), argv + argc);
-    if (UsarConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
+    if (EscolherConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                        std::cerr)) {
         QCoreApplication aplicacao(argc, argv);
         ApresentacaoConsole frente(std::cerr);
         return Monitorar(frente, std::move(argumentos));
