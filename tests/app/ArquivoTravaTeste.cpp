@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(ArquivoTrava, NomeTrava, ::testing::Values(
     CasoNome{"sem_ponto", "telmoraComissao2", ".lock"},
     CasoNome{"brancos_em_volta", "  telmoraComissao2.exe  ", "telmoraComissao2.lock"},
     CasoNome{"branco_interno_fica", "telmora Comissao2.exe", "telmora Comissao2.lock"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& i) { return std::string(i.param.nome); });
 
 TEST(ArquivoTrava, UmaLinhaEmWin1252ComCrLfENomeCompleto)
 {

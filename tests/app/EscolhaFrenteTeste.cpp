@@ -58,4 +58,4 @@ INSTANTIATE_TEST_SUITE_P(EscolhaFrente, EscolherConsoleComTela, ::testing::Value
     Caso{"offscreen_nem_tenta", "offscreen", ":4711", nullptr, true, false},
     Caso{"sem_display_nem_tenta", nullptr, "", nullptr, true, false},
     Caso{"wayland_fica_com_o_qt", nullptr, ":4711", "wayland-0", false, false}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& i) { return std::string(i.param.nome); });
