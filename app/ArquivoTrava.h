@@ -5,5 +5,8 @@
 #include <string>
 
 bool ExisteArquivoTrava(const std::string& programa, const std::string& pasta);
-void CriarArquivoTrava(const std::string& programa, const std::string& pasta);   // throws when it cannot be written
+// Throws std::runtime_error naming the file and the reason when it cannot be
+// written, when a folder or a symbolic link (even one to nothing) stands in
+// its place; a link's target is never created nor written.
+void CriarArquivoTrava(const std::string& programa, const std::string& pasta);
 void ApagarArquivoTrava(const std::string& programa, const std::string& pasta);

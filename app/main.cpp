@@ -59,7 +59,8 @@ int main(int argc, char* argv[])
     SinaisEncerramento::Bloquear();
     std::vector<std::string> argumentos(argv + (argc > 0 ? 1 : 0), argv + argc);
     Servicos servicos = ServicosReais();
-    if (UsarConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"))) {
+    if (EscolherConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
+                        std::cerr)) {
         QCoreApplication aplicacao(argc, argv);
         ApresentacaoConsole frente(std::cerr, servicos.esperarAviso);
         return Monitorar(frente, std::move(servicos), std::move(argumentos));

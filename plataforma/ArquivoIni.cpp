@@ -4,7 +4,9 @@
 #include "comum/Texto.h"
 #include "plataforma/Arquivos.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -74,13 +76,31 @@ std::vector<std::string> Linhas(const std::string& texto)
     return linhas;
 }
 
+// The parser's line buffer is a run-time setting of the library as Debian
+// builds it: on the heap, as long as the longest line plus line end and
+// terminator, so that a line of any length is read whole. False when a line
+// is beyond what the library can count.
+bool AjustarBufferDoParser(const std::vector<std::string>& linhas)
+{
+    std::size_t maior = 0;
+    for (const std::string& linha : linhas)
+        maior = std::max(maior, linha.size());
+    if (maior > static_cast<std::size_t>(std::numeric_limits<int>::max()) - 3)
+        return false;
+    ini_use_stack = false;
+    ini_allow_realloc = false;
+    ini_initial_alloc = ini_max_line = static_cast<int>(maior) + 3;
+    return true;
+}
+
 struct Leitura {
     std::vector<std::string> linhas;
     std::size_t proxima = 0;
     int secoesLidas = 0;                        // section headers read so far
     std::map<std::string, int> primeiraSecao;   // section -> the header that opened it first
+    std::string secaoAtual = {};                // the parser cuts long names; this one is whole
     std::map<std::string, std::string>& valores;
-    bool linhaLonga = false;
+    bool naoCoube = false;
 };
 
 char* LerLinha(char* destino, int tamanho, void* dados)
@@ -88,26 +108,24 @@ char* LerLinha(char* destino, int tamanho, void* dados)
     auto& leitura = *static_cast<Leitura*>(dados);
     if (leitura.proxima == leitura.linhas.size())
         return nullptr;
-    std::string linha = leitura.linhas[leitura.proxima++];
-    const auto cabe = static_cast<std::size_t>(tamanho) - 2;   // room for "\n" and the terminator
-    if (linha.size() > cabe) {
-        if (!Comentario(linha)) {
-            leitura.linhaLonga = true;
-            return nullptr;
-        }
-        linha.resize(cabe);
+    std::string linha = leitura.linhas[leitura.proxima++] + '\n';
+    // Only a library that ignores the buffer setting gets here.
+    if (linha.size() >= static_cast<std::size_t>(tamanho)) {
+        leitura.naoCoube = true;
+        return nullptr;
     }
-    if (CabecalhoDeSecao(linha))
-        leitura.primeiraSecao.emplace(NomeDeSecao(linha.substr(1, linha.find(']') - 1)), ++leitura.secoesLidas);
-    linha += '\n';
+    if (CabecalhoDeSecao(linha)) {
+        leitura.secaoAtual = NomeDeSecao(linha.substr(1, linha.find(']') - 1));
+        leitura.primeiraSecao.emplace(leitura.secaoAtual, ++leitura.secoesLidas);
+    }
     std::memcpy(destino, linha.c_str(), linha.size() + 1);
     return destino;
 }
 
-int GuardarValor(void* dados, const char* secao, const char* chave, const char* valor)
+int GuardarValor(void* dados, const char*, const char* chave, const char* valor)
 {
     auto& leitura = *static_cast<Leitura*>(dados);
-    const std::string nomeSecao = NomeDeSecao(secao);
+    const std::string& nomeSecao = leitura.secaoAtual;
     // Only the first section of a name counts, and in it the first occurrence of a key.
     const auto primeira = leitura.primeiraSecao.find(nomeSecao);
     if (primeira != leitura.primeiraSecao.end() && primeira->second == leitura.secoesLidas)
@@ -122,9 +140,10 @@ ArquivoIni::ArquivoIni(const std::string& caminho)
     if (!ArquivoExiste(caminho))
         return;
     // Keys above the first header belong to the section without name.
-    Leitura leitura{Linhas(TextoUtf8(LerArquivo(caminho))), 0, 0, {{"", 0}}, valores_, false};
-    ini_parse_stream(LerLinha, &leitura, GuardarValor, &leitura);
-    if (leitura.linhaLonga)
+    Leitura leitura{.linhas = Linhas(TextoUtf8(LerArquivo(caminho))), .primeiraSecao = {{"", 0}}, .valores = valores_};
+    const bool coube = AjustarBufferDoParser(leitura.linhas) &&
+                       ini_parse_stream(LerLinha, &leitura, GuardarValor, &leitura) != -2 && !leitura.naoCoube;
+    if (!coube)
         throw std::runtime_error("O arquivo " + caminho + " tem uma linha longa demais para ser lida.");
 }
 

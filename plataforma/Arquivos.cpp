@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <utility>
@@ -72,6 +72,52 @@ bool LerAteOFim(int fd, Usar usar)
 std::runtime_error ErroDeLeitura(const std::string& caminho)
 {
     return std::runtime_error("Não foi possível ler o arquivo " + caminho + ".");
+}
+
+const char* const kNaoEArquivoComum = "o caminho não é um arquivo comum";
+
+// Why a file could not be written, in the operator's words.
+std::string MotivoDaFalha(int erro)
+{
+    switch (erro) {
+    case EISDIR:
+        return "o caminho é uma pasta";
+    case ELOOP:
+        return "o caminho é um link simbólico";
+    case ENXIO:
+        return kNaoEArquivoComum;
+    case EACCES:
+    case EPERM:
+        return "sem permissão de gravação";
+    case ENOENT:
+    case ENOTDIR:
+        return "a pasta não existe";
+    case ENOSPC:
+    case EDQUOT:
+        return "não há espaço no disco";
+    case EROFS:
+        return "o disco é somente leitura";
+    default:
+        return std::strerror(erro);
+    }
+}
+
+std::runtime_error ErroDeGravacao(const std::string& caminho, const std::string& motivo)
+{
+    return std::runtime_error("Não foi possível gravar o arquivo " + caminho + ": " + motivo + ".");
+}
+
+// Creates the file, or opens the one there for replacing its bytes; criado
+// tells which. A link in the file's place is never followed: it could name
+// any file of the machine. A FIFO there does not block the open.
+int AbrirParaGravar(const std::string& caminho, bool& criado)
+{
+    constexpr int kModo = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    const int novo = ::open(caminho.c_str(), kModo | O_CREAT | O_EXCL, 0666);
+    criado = novo >= 0;
+    if (novo >= 0 || errno != EEXIST)
+        return novo;
+    return ::open(caminho.c_str(), kModo | O_TRUNC);
 }
 
 }  // namespace
@@ -172,9 +218,18 @@ std::string LerPrimeiraLinha(const std::string& caminho)
 
 void GravarArquivo(const std::string& caminho, const std::string& bytes)
 {
-    std::ofstream arquivo(caminho, std::ios::binary | std::ios::trunc);
-    arquivo.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    arquivo.close();
-    if (!arquivo)
-        throw std::runtime_error("Não foi possível gravar o arquivo " + caminho + ".");
+    bool criado = false;
+    Descritor arquivo(AbrirParaGravar(caminho, criado));
+    if (!arquivo.Aberto())
+        throw ErroDeGravacao(caminho, MotivoDaFalha(errno));
+    struct stat info {};
+    if (::fstat(arquivo.fd(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw ErroDeGravacao(caminho, kNaoEArquivoComum);
+    if (!EscreverTudo(arquivo.fd(), bytes.data(), bytes.size()) || !arquivo.Fechar()) {
+        const int erro = errno;
+        // Half a file of ours would pass for a whole one (a lock file counts by its existence).
+        if (criado)
+            ::unlink(caminho.c_str());
+        throw ErroDeGravacao(caminho, MotivoDaFalha(erro));
+    }
 }

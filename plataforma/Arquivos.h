@@ -22,5 +22,8 @@ DataHora DataModificacao(const std::string& caminho);
 std::string LerArquivo(const std::string& caminho);
 // First line without its line end; throws std::runtime_error when unreadable.
 std::string LerPrimeiraLinha(const std::string& caminho);
-// Creates or replaces the file with exactly these bytes; throws on failure.
+// Creates or replaces the file with exactly these bytes. A symbolic link in
+// the file's place is not followed but refused, like a folder or any other
+// thing that is not a regular file: std::runtime_error whose text names the
+// file and the reason. A file this call created is removed when writing fails.
 void GravarArquivo(const std::string& caminho, const std::string& bytes);

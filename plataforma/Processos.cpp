@@ -51,12 +51,12 @@ std::vector<pid_t> ProcessosEmOrdem()
     return pids;
 }
 
-// Executable file name of a process; empty for kernel threads, zombies and
-// processes of other users whose executable may not be read.
-std::string NomeExecutavel(pid_t pid)
+// File name of the executable behind a /proc/.../exe link; empty for kernel
+// threads, zombies and processes of other users whose executable may not be read.
+std::string NomeExecutavel(const std::string& linkExecutavel)
 {
     static const std::string kApagado = " (deleted)";
-    std::string executavel = Destino("/proc/" + std::to_string(pid) + "/exe");
+    std::string executavel = Destino(linkExecutavel);
     if (executavel.size() > kApagado.size() &&
         executavel.compare(executavel.size() - kApagado.size(), kApagado.size(), kApagado) == 0)
         executavel.resize(executavel.size() - kApagado.size());
@@ -124,13 +124,14 @@ bool ExecFalhou(int leitura)
 void FinalizarProcesso(const std::string& nomeExecutavel)
 {
     const std::string procurado = Minusculas(nomeExecutavel);
+    // Another installation's monitor on this machine has the same file name:
+    // the own name ends this process and never looks for another.
+    if (procurado == Minusculas(NomeExecutavel("/proc/self/exe")))
+        EncerrarProcessoImediatamente(0);
     for (const pid_t pid : ProcessosEmOrdem()) {
-        if (Minusculas(NomeExecutavel(pid)) != procurado)
-            continue;
-        if (pid == ::getpid())
-            EncerrarProcessoImediatamente(0);
         // One that may not be signalled (another user's) is passed over.
-        if (::kill(pid, SIGKILL) == 0)
+        if (Minusculas(NomeExecutavel("/proc/" + std::to_string(pid) + "/exe")) == procurado &&
+            ::kill(pid, SIGKILL) == 0)
             return;
     }
 }

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
-// Terminates the first process, in ascending id order, whose executable file
-// name (from /proc/PID/exe) equals the name case-insensitively. The own
-// process ends at once with exit code 0; another is killed. Reports nothing.
+// With the program's own executable file name (case-insensitive), ends the
+// own process at once with exit code 0 and touches no other process of that
+// name. Any other name: kills the first process, in ascending id order, whose
+// executable file name (from /proc/PID/exe) equals it case-insensitively.
+// Reports nothing.
 void FinalizarProcesso(const std::string& nomeExecutavel);
 
 // Starts the program with these arguments, detached, without waiting.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "comum/CodigoPagina.h"
 #include "db/firebird/Cliente.h"
 #include "db/firebird/Consulta.h"
 #include "db/firebird/Transacao.h"
@@ -47,13 +46,16 @@ void BancoDados::Abrir()
 {
     if (anexo_)
         return;
-    const std::string local = Utf8ParaWin1252(NomeBanco);
     anexo_ = Dono<Firebird::IAttachment>(fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
         Dono<Firebird::IXpbBuilder> dpb(fb::Util()->getXpbBuilder(s, Firebird::IXpbBuilder::DPB, nullptr, 0));
         for (const std::string& linha : Parametros)
             AdicionarParametro(dpb.get(), s, linha);
+        // The location is the program's own UTF-8 text, not data of the
+        // suite's code page: the library hands it on to the file system (or
+        // to the server) from UTF-8.
+        dpb->insertTag(s, isc_dpb_utf8_filename);
         Dono<Firebird::IProvider> provedor(fb::Mestre()->getDispatcher());
-        return provedor->attachDatabase(s, local.c_str(), dpb->getBufferLength(s), dpb->getBuffer(s));
+        return provedor->attachDatabase(s, NomeBanco.c_str(), dpb->getBufferLength(s), dpb->getBuffer(s));
     }));
 }
 

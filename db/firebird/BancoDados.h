@@ -24,7 +24,7 @@ public:
     const std::string& Nome() const { return nome_; }
 
     std::vector<std::string> Parametros;   // "user_name=...", "password=..."
-    std::string NomeBanco;                 // location: a bare path or host:path
+    std::string NomeBanco;                 // location, UTF-8: a bare path or host:path
     bool PedirLogin = false;
 
     void DefinirTransacaoPadrao(Transacao* transacao) { transacaoPadrao_ = transacao; }

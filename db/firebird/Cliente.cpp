@@ -1,6 +1,10 @@
 #include "db/firebird/Cliente.h"
 
+#include <clocale>
 #include <string>
+#include <string_view>
+
+#include <langinfo.h>
 
 namespace fb {
 
@@ -9,11 +13,23 @@ namespace {
 constexpr std::int64_t kMsPorDia = 86'400'000;
 constexpr std::int64_t kDiasAteDiaZero = 15'018;
 
+// The library reaches database files through the character set of the
+// locale in force at its first connection, once for the whole process. The
+// location is UTF-8 like every text of the program, so a start without a
+// UTF-8 locale (a scheduled task, a service) would never find a folder
+// named "Comissões".
+Firebird::IMaster* IniciarCliente()
+{
+    if (std::string_view(::nl_langinfo(CODESET)) != "UTF-8")
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    return Firebird::fb_get_master_interface();
+}
+
 }  // namespace
 
 Firebird::IMaster* Mestre()
 {
-    static Firebird::IMaster* mestre = Firebird::fb_get_master_interface();
+    static Firebird::IMaster* mestre = IniciarCliente();
     return mestre;
 }
 

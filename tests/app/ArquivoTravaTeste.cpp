@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -58,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(ArquivoTrava, NomeTrava, ::testing::Values(
     CasoNome{"sem_ponto", "telmoraComissao2", ".lock"},
     CasoNome{"brancos_em_volta", "  telmoraComissao2.exe  ", "telmoraComissao2.lock"},
     CasoNome{"branco_interno_fica", "telmora Comissao2.exe", "telmora Comissao2.lock"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& i) { return std::string(i.param.nome); });
 
 TEST(ArquivoTrava, UmaLinhaEmWin1252ComCrLfENomeCompleto)
 {
@@ -85,6 +86,35 @@ TEST(ArquivoTrava, CriarEmPastaInexistenteFalha)
 {
     const PastaTemporaria pasta;
     EXPECT_THROW(CriarArquivoTrava("/b/telmoraComissao2.exe", pasta.Caminho() + "/falta/"), std::runtime_error);
+}
+
+// A link planted as the lock file must not make the monitor create or write
+// its target, which may lie anywhere on the machine.
+TEST(ArquivoTrava, PastaOuLinkNoLugarDaTravaEErroQueNomeiaOArquivo)
+{
+    const PastaTemporaria pasta;
+    const std::string dados = pasta.Caminho() + "/";
+    const std::string trava = dados + "telmoraComissao2.lock";
+    const std::string alvo = pasta.Caminho() + "/fora-da-instalacao";
+    const struct {
+        std::function<void()> preparar;
+        std::string motivo;
+    } casos[] = {
+        {[&] { fs::create_symlink(alvo, trava); }, "o caminho é um link simbólico"},
+        {[&] { fs::create_directory(trava); }, "o caminho é uma pasta"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.motivo);
+        fs::remove(trava);
+        caso.preparar();
+        try {
+            CriarArquivoTrava("/b/telmoraComissao2.exe", dados);
+            ADD_FAILURE();
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "Não foi possível gravar o arquivo " + trava + ": " + caso.motivo + ".");
+        }
+        EXPECT_FALSE(fs::exists(alvo));
+    }
 }
 
 TEST(ArquivoTrava, ApagarSemArquivoNaoFalha)

@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -161,7 +165,65 @@ TEST_F(Arquivos, FalhasDeLeituraEGravacaoLancam)
     }
     EXPECT_THROW(LerPrimeiraLinha(ausente), std::runtime_error);
     EXPECT_THROW(LerArquivo(CriarSubpasta("sub")), std::runtime_error);
-    EXPECT_THROW(GravarArquivo(pasta_.Caminho() + "/falta/a.txt", "x"), std::runtime_error);
+}
+
+// What stands in the file's place is refused, never written through; the
+// text names the file and the reason.
+TEST_F(Arquivos, GravarRecusaOQueNaoEArquivoComum)
+{
+    const std::string alvo = pasta_.Caminho() + "/alvo.txt";
+    const std::string existente = Criar("existente.txt", "intacto");
+    const std::string fifo = pasta_.Caminho() + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::filesystem::create_symlink(alvo, pasta_.Caminho() + "/link-solto");
+    std::filesystem::create_symlink(existente, pasta_.Caminho() + "/link-existente");
+    const struct {
+        std::string caminho;
+        std::string motivo;
+    } casos[] = {
+        {pasta_.Caminho() + "/link-solto", "o caminho é um link simbólico"},
+        {pasta_.Caminho() + "/link-existente", "o caminho é um link simbólico"},
+        {CriarSubpasta("pasta"), "o caminho é uma pasta"},
+        {fifo, "o caminho não é um arquivo comum"},
+        {pasta_.Caminho() + "/falta/a.txt", "a pasta não existe"},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.caminho);
+        try {
+            GravarArquivo(caso.caminho, "novo");
+            ADD_FAILURE();
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "Não foi possível gravar o arquivo " + caso.caminho + ": " + caso.motivo + ".");
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(alvo));
+    EXPECT_EQ(LerArquivo(existente), "intacto");
+}
+
+// The kernel's file size limit makes the write fail after the file was
+// created; run in a child process, which ends with 0 when the file is gone.
+[[noreturn]] void GravarAlemDoLimiteDeTamanho(const std::string& caminho)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{4, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    std::string erro;
+    try {
+        GravarArquivo(caminho, "mais de quatro bytes");
+    } catch (const std::runtime_error& e) {
+        erro = e.what();
+    }
+    limite.rlim_cur = RLIM_INFINITY;   // the error output is a file too
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    std::fputs(erro.c_str(), stderr);
+    std::_Exit(ArquivoExiste(caminho) ? 1 : 0);
+}
+
+TEST_F(Arquivos, GravacaoQueFalhaNaoDeixaOArquivoQueCriou)
+{
+    const std::string novo = pasta_.Caminho() + "/novo.txt";
+    EXPECT_EXIT(GravarAlemDoLimiteDeTamanho(novo), ::testing::ExitedWithCode(0),
+                "Não foi possível gravar o arquivo .*/novo.txt: ");
 }
 
 TEST_F(Arquivos, PrimeiraLinhaSemFimDeLinha)

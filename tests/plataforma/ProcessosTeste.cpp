@@ -10,8 +10,8 @@
 #include <cctype>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -124,34 +124,42 @@ TEST_F(FinalizarPorNome, NomeDiferenteNaoMata)
     EXPECT_TRUE(Vivo(pid));
 }
 
-// The test runs a copy of its own program under a name of its own; the copy,
-// recognising the variable below, terminates itself by that name.
-TEST(FinalizarProcessoProprio, EncerraNaHoraComCodigoZero)
-{
-    if (const char* marca = std::getenv("ZZTESTE_FINALIZAR_PROPRIO")) {
+// A copy of this test program started with this variable set does nothing
+// but end itself by its own file name, before any test runs.
+const char* const kFinalizarProprio = "ZZTESTE_FINALIZAR_PROPRIO";
+[[maybe_unused]] const bool kCopiaQueSeFinaliza = [] {
+    if (const char* marca = std::getenv(kFinalizarProprio)) {
         GravarArquivo(marca, "antes");
-        FinalizarProcesso(NomeArquivo(NomeCompletoPrograma()));
+        FinalizarProcesso(Maiusculas(NomeArquivo(NomeCompletoPrograma())));
         std::_Exit(3);
     }
-    const PastaTemporaria pasta;
-    const std::string copia = pasta.Caminho() + "/zzteste-proprio-" + std::to_string(::getpid()) + ".bin";
-    const std::string marca = pasta.Caminho() + "/marca";
+    return false;
+}();
+
+// The copy bears the name of a process started before it, as a monitor of
+// another installation would: that one has the lower id and must live on.
+TEST_F(FinalizarPorNome, ProprioNomeEncerraSoOProprioProcessoComCodigoZero)
+{
+    const pid_t outro = Iniciar();
+    const std::string pastaCopia = pasta_.Caminho() + "/proprio";
+    const std::string copia = pastaCopia + "/" + nome_;
+    const std::string marca = pasta_.Caminho() + "/marca";
+    ASSERT_TRUE(CriarPasta(pastaCopia));
     ASSERT_TRUE(CopiarArquivoSemSobrescrever(NomeCompletoPrograma(), copia));
 
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setenv("ZZTESTE_FINALIZAR_PROPRIO", marca.c_str(), 1);
-        const int nulo = ::open("/dev/null", O_WRONLY);
-        ::dup2(nulo, STDOUT_FILENO);
-        ::execl(copia.c_str(), copia.c_str(), "--gtest_filter=FinalizarProcessoProprio.EncerraNaHoraComCodigoZero",
-                static_cast<char*>(nullptr));
+    const pid_t copiaPid = ::fork();
+    if (copiaPid == 0) {
+        ::setenv(kFinalizarProprio, marca.c_str(), 1);
+        ::execl(copia.c_str(), copia.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    ASSERT_GT(copiaPid, outro);
     int situacao;
-    ASSERT_EQ(::waitpid(pid, &situacao, 0), pid);
+    ASSERT_EQ(::waitpid(copiaPid, &situacao, 0), copiaPid);
     EXPECT_TRUE(ArquivoExiste(marca));
     ASSERT_TRUE(WIFEXITED(situacao));
     EXPECT_EQ(WEXITSTATUS(situacao), 0);
+    EXPECT_TRUE(Vivo(outro));
 }
 
 TEST(EncerrarProcessoImediatamente, EsvaziaOsBuffersESaiComOCodigo)

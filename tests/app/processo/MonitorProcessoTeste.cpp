@@ -90,6 +90,30 @@ TEST(MonitorProcesso, ResidenteEncerraNoPedidoDeDesconexaoEApagaSuaTrava)
     EXPECT_TRUE(fs::exists(i.instalacao.PastaDados() + "/Conectado.txt"));
 }
 
+// Two installations on one machine, so two monitors of the same file name;
+// the second started ends itself on its disconnect request. Both run in one
+// name space, where the first has the lower process id.
+TEST(MonitorProcesso, DesconexaoDeUmaInstalacaoNaoEncerraOMonitorDaOutra)
+{
+    const Instalado primeira;
+    const Instalado segunda;
+    const std::string roteiro =
+        "'" + primeira.instalacao.Programa() + "' & P=$!; until [ -e '" + primeira.Trava() +
+        "' ]; do sleep 0.1; done; '" + segunda.instalacao.Programa() + "' & S=$!; wait $S; echo \"segunda:$?\"; " +
+        "[ -e '" + primeira.Trava() + "' ] && echo trava-da-primeira; kill -0 $P && echo primeira-viva; " +
+        "kill -TERM $P; wait $P; echo \"primeira:$?\"";
+    ProcessoPrograma processo("/bin/sh", {"-c", roteiro}, primeira.instalacao.Raiz() + "/saida.txt");
+    ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return fs::exists(segunda.Trava()); })) << processo.SaidaErro();
+
+    segunda.PedirDesconexao();
+    ASSERT_TRUE(processo.Esperar(kLimiteSegundos)) << processo.SaidaErro();
+    const std::string saida = processo.SaidaErro();
+    for (const char* linha : {"segunda:0\n", "trava-da-primeira\n", "primeira-viva\n", "primeira:0\n"})
+        EXPECT_NE(saida.find(linha), std::string::npos) << linha << saida;
+    EXPECT_FALSE(fs::exists(segunda.Trava()));
+    EXPECT_FALSE(fs::exists(primeira.Trava()));
+}
+
 // The check runs inside the run, when the run lets pending events through.
 // The run's connection (the second of the program) is held back in the
 // database for longer than the check's interval, so the check is due before
