@@ -1,5 +1,7 @@
 #include "app/UnPrincipal.h"
 
+#include <cstdlib>
+
 #include "comum/Apresentacao.h"
 #include "app/ArquivoTrava.h"
 #include "comum/Relogio.h"
@@ -8,11 +10,20 @@
 #include "db/SqlDatasets.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
+#include "plataforma/SinaisFechamento.h"
 #include "update/VerificarAtualizacao.h"
 
 namespace {
 
 const char* const kTituloAplicacao = "telmora Monitor Comissão";
+
+// The update check's surroundings; the site host may be overridden by TELMORA_SITE_HOST.
+AmbienteAtualizacao AmbienteDoPrograma()
+{
+    const char* host = std::getenv("TELMORA_SITE_HOST");
+    return {NomeCompletoPrograma(), host && *host ? host : TELMORA_SITE_HOST_PADRAO, EncerrarProcessoImediatamente,
+            SinalFechamentoPendente};
+}
 
 }  // namespace
 
@@ -60,7 +71,9 @@ void TfrmPrincipal::FormCreate()
             }
         }
         ConectarBanco(LerCaminhoBanco());
-        VerificarAtualizacao(apresentacao_, *IBD_BancoDados, 1);
+        // A closing signal during the check: the event loop closes the program in order.
+        if (!VerificarAtualizacao(apresentacao_, *IBD_BancoDados, 1, AmbienteDoPrograma()))
+            return;
         const std::string hora = LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? relogio_.Agora().FormatoHora() : hora;
         DesconectarBanco();

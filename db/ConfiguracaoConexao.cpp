@@ -85,7 +85,7 @@ void TfrmPrincipal::ConectarBanco(const std::string& local)
 
     // The update paths come from the ini files alone; fixing them before the
     // open keeps a failed open from leaving the update check without them.
-    DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor);
+    DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor, NomeCompletoPrograma(), LocalIni());
     try {
         banco.Abrir();
     } catch (const std::exception&) {
