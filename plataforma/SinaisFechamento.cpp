@@ -33,8 +33,10 @@ bool SinalFechamentoPendente()
     sigset_t pendentes;
     if (::sigpending(&pendentes) != 0)
         return false;
+    // One by one: glibc's sigisemptyset overlooks the real-time signals.
     const sigset_t sinais = SinaisFechamento();
-    sigset_t fechamentoPendente;
-    sigandset(&fechamentoPendente, &pendentes, &sinais);
-    return !sigisemptyset(&fechamentoPendente);
+    for (int sinal = 1; sinal < NSIG; ++sinal)
+        if (sigismember(&sinais, sinal) == 1 && sigismember(&pendentes, sinal) == 1)
+            return true;
+    return false;
 }

@@ -88,6 +88,14 @@ ListaCabecalhos MontarCabecalhos()
     return lista;
 }
 
+// The named file replaces the system's trust store, the folder of
+// certificates that this build of libcurl also reads included.
+bool ConfiarSoNoArquivo(CURL* cliente, const std::string& arquivoCA)
+{
+    return curl_easy_setopt(cliente, CURLOPT_CAINFO, arquivoCA.c_str()) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_CAPATH, static_cast<const char*>(nullptr)) == CURLE_OK;
+}
+
 bool ConfigurarSeguranca(CURL* cliente, const TipoPedido& tipo, const std::string& arquivoCA)
 {
     return curl_easy_setopt(cliente, CURLOPT_PROTOCOLS_STR, tipo.protocolos) == CURLE_OK &&
@@ -97,7 +105,7 @@ bool ConfigurarSeguranca(CURL* cliente, const TipoPedido& tipo, const std::strin
            curl_easy_setopt(cliente, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_DEFAULT)) == CURLE_OK &&
            curl_easy_setopt(cliente, CURLOPT_SSL_VERIFYPEER, 1L) == CURLE_OK &&
            curl_easy_setopt(cliente, CURLOPT_SSL_VERIFYHOST, 2L) == CURLE_OK &&
-           (arquivoCA.empty() || curl_easy_setopt(cliente, CURLOPT_CAINFO, arquivoCA.c_str()) == CURLE_OK);
+           (arquivoCA.empty() || ConfiarSoNoArquivo(cliente, arquivoCA));
 }
 
 // No signals of libcurl's own: the program blocks its closing signals and

@@ -13,7 +13,7 @@
 #include <string>
 
 struct ConfiguracaoHttp {
-    std::string arquivoCA;               // PEM file of the authorities to trust; empty: the system's
+    std::string arquivoCA;               // PEM file of the only authorities trusted; empty: the system's
     std::function<bool()> interromper;   // polled about once a second; true gives the transfer up
 };
 
