@@ -119,9 +119,9 @@ TEST_P(Sinal, FechaComoOBotaoFechar)
 
 INSTANTIATE_TEST_SUITE_P(Console, Sinal,
                          ::testing::Values(SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGRTMIN),
-                         [](const auto& info) {
-                             const char* nome = sigabbrev_np(info.param);
-                             return nome ? std::string(nome) : "RT" + std::to_string(info.param);
+                         [](const auto& i) {
+                             const char* nome = sigabbrev_np(i.param);
+                             return nome ? std::string(nome) : "RT" + std::to_string(i.param);
                          });
 
 // A write to a closed pipe or socket fails with EPIPE instead of ending the
@@ -156,4 +156,4 @@ INSTANTIATE_TEST_SUITE_P(Frentes, EscolhaFrente, ::testing::Values(
     Ambiente{"offscreen_mesmo_com_x11", "offscreen", ":0", nullptr, true},
     Ambiente{"minimal_com_opcoes", "minimal:enable_fonts", ":0", nullptr, true},
     Ambiente{"plataforma_nomeada", "xcb", nullptr, nullptr, false}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& i) { return std::string(i.param.nome); });

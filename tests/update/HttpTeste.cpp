@@ -130,7 +130,7 @@ private:
 
 TEST_F(HttpTeste, EnderecoBaseEhOSeguroSoQuandoOCertificadoSeVerifica)
 {
-    const std::string autoAssinado = AutoAssinado().Host();
+    const std::string hostAutoAssinado = AutoAssinado().Host();
     const struct {
         const char* nome;
         std::string host;
@@ -139,8 +139,8 @@ TEST_F(HttpTeste, EnderecoBaseEhOSeguroSoQuandoOCertificadoSeVerifica)
     } casos[] = {
         {"autoridade_no_arquivo_ca", Valido().Host(), autoridade->Arquivo(), true},
         {"autoridade_desconhecida_do_sistema", Valido().Host(), "", false},
-        {"autoassinado_sem_arquivo_ca", autoAssinado, "", false},
-        {"autoassinado_como_arquivo_ca", autoAssinado, certificadoAutoAssinado, true},
+        {"autoassinado_sem_arquivo_ca", hostAutoAssinado, "", false},
+        {"autoassinado_como_arquivo_ca", hostAutoAssinado, certificadoAutoAssinado, true},
         {"nome_de_outro_host", OutroNome().Host(), autoridade->Arquivo(), false},
         {"arquivo_ca_inexistente", Valido().Host(), NaPasta("falta.pem"), false},
         {"so_http", Simples().Host(), autoridade->Arquivo(), false},

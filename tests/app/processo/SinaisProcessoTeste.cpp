@@ -60,7 +60,7 @@ TEST_P(SinalAoResidente, FechaEmOrdemEApagaATrava)
 }
 
 INSTANTIATE_TEST_SUITE_P(SinaisProcesso, SinalAoResidente, ::testing::Values(SIGHUP, SIGUSR1, SIGALRM),
-                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+                         [](const auto& i) { return std::string(sigabbrev_np(i.param)); });
 
 // The monitor outlives SIGPIPE: the SIGTERM sent after it is the one that
 // closes it, in order.

@@ -75,7 +75,7 @@ TEST_P(SinalNoDownload, EncerraEmOrdemSemEsperarOSite)
 }
 
 INSTANTIATE_TEST_SUITE_P(AtualizacaoProcesso, SinalNoDownload, ::testing::Values(SIGTERM, SIGINT),
-                         [](const auto& info) { return info.param == SIGTERM ? "SIGTERM" : "SIGINT"; });
+                         [](const auto& i) { return i.param == SIGTERM ? "SIGTERM" : "SIGINT"; });
 
 // The site takes the connection and never answers: the probe gives up, the
 // plain address is not used for the executable, and the start-up reports the
