@@ -60,7 +60,9 @@ TEST_F(Console, CaixasViramUmaLinhaCadaNaSaida)
         {[](ApresentacaoConsole& c) { c.Mensagem("'x' is not a valid integer value", "telmora Monitor Comissão", Icone::Erro); },
          "telmora Monitor Comissão: 'x' is not a valid integer value", {}},
         // A carriage return breaks the line as it breaks the message box's text.
-        {[](ApresentacaoConsole& c) { c.Mensagem("Falha na pasta /x/Update.\rO Sistema será finalizado.", "Aviso do Sistema", Icone::Aviso); },
+        {[](ApresentacaoConsole& c) {
+             c.Mensagem("Falha na pasta /x/Update.\rO Sistema será finalizado.", "Aviso do Sistema", Icone::Aviso);
+         },
          "Aviso do Sistema: Falha na pasta /x/Update.\nO Sistema será finalizado.", {}},
         {[](ApresentacaoConsole& c) { c.Mensagem("um\r\ndois", "Aviso do Sistema", Icone::Aviso); },
          "Aviso do Sistema: um\ndois", {}},

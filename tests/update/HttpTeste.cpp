@@ -258,7 +258,8 @@ TEST_F(HttpTeste, SondaEDownloadEnviamOsCabecalhosDoSite)
 {
     const std::size_t antes = Valido().Pedidos().size();
     ASSERT_TRUE(SiteAcessivel(Valido().Endereco(), Configuracao(autoridade->Arquivo())));
-    ASSERT_TRUE(BaixarArquivo(Valido().Endereco(kCaminho), NaPasta("baixado.bin"), Configuracao(autoridade->Arquivo())));
+    ASSERT_TRUE(
+        BaixarArquivo(Valido().Endereco(kCaminho), NaPasta("baixado.bin"), Configuracao(autoridade->Arquivo())));
 
     const auto pedidos = Valido().Pedidos();
     ASSERT_EQ(pedidos.size(), antes + 2);

@@ -414,7 +414,8 @@ TEST_F(VerificarAtualizacaoTeste, DestinoDoDownloadImpossivelDeixaOErroPassar)
         (void)c.Verificar();
         FAIL() << "nenhum erro";
     } catch (const std::runtime_error& erro) {
-        EXPECT_EQ(std::string(erro.what()), "Não foi possível criar o arquivo " + c.NaUpdate("oldtelmoraAtualizador.exe") + ".");
+        EXPECT_EQ(std::string(erro.what()),
+                  "Não foi possível criar o arquivo " + c.NaUpdate("oldtelmoraAtualizador.exe") + ".");
     }
     EXPECT_TRUE(c.tela.mensagens.empty());
 }
