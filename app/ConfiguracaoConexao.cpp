@@ -61,7 +61,7 @@ void TfrmPrincipal::ConectarBanco(const std::string& local)
     BancoDados& banco = *Sessao.IBD_BancoDados;
     // The update paths come from the ini files alone; fixing them before the
     // open keeps a failed open from leaving the update check without them.
-    DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor);
+    DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor, servicos_.programa, LocalIni(servicos_.programa));
     try {
         banco.Abrir();
     } catch (const std::exception&) {

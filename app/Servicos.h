@@ -14,4 +14,5 @@ struct Servicos {
     std::function<void(int)> encerrarProprio;                    // ends the own process with this exit code
     std::string hostSite;                                        // the maker's web site
     std::function<void(int)> esperarAviso;                       // the notice's wait, in milliseconds
+    std::function<bool()> sinalFechamentoPendente;               // a closing signal waits to be handled
 };

@@ -1,5 +1,7 @@
 #include "app/UnPrincipal.h"
 
+#include <cstdlib>
+
 #include "comum/Apresentacao.h"
 #include "app/ArquivoTrava.h"
 #include "comum/Relogio.h"
@@ -51,7 +53,11 @@ void TfrmPrincipal::FormCreate()
             }
         }
         ConectarBanco(LerCaminhoBanco());
-        VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, 1);
+        // A closing signal during the check: the event loop closes the program in order.
+        const AmbienteAtualizacao ambiente{servicos_.programa, servicos_.hostSite, servicos_.encerrarProprio,
+                                           servicos_.sinalFechamentoPendente};
+        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, 1, ambiente))
+            return;
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
         DesconectarBanco();

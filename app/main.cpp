@@ -19,6 +19,7 @@
 #include "app/qt/JanelaPrincipal.h"
 #include "comum/Relogio.h"
 #include "plataforma/Processos.h"
+#include "plataforma/SinaisFechamento.h"
 
 namespace {
 
@@ -33,8 +34,8 @@ std::string HostSite()
 
 Servicos ServicosReais()
 {
-    return Servicos{kRelogio,          NomeCompletoPrograma(),           FinalizarProcesso,
-                    EncerrarProcessoImediatamente, HostSite(), LacoEventos::EsperarParado};
+    return Servicos{kRelogio,   NomeCompletoPrograma(),      FinalizarProcesso,      EncerrarProcessoImediatamente,
+                    HostSite(), LacoEventos::EsperarParado, SinalFechamentoPendente};
 }
 
 template <class Frente>

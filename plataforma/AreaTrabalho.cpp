@@ -98,6 +98,14 @@ std::string ArgumentoExec(const std::string& argumento)
     return saida + "\"";
 }
 
+// A desktop shows the entry under its Name, as a file manager shows a link
+// under its file name: the file name without its extension.
+std::string NomeVisivel(const std::string& caminho)
+{
+    const std::string nome = NomeArquivo(caminho);
+    return nome.substr(0, nome.rfind('.'));
+}
+
 }  // namespace
 
 std::string PastaAreaTrabalhoUsuario()
@@ -115,7 +123,7 @@ bool CriarAtalho(const std::string& caminho, const std::string& descricao, const
 {
     const std::string entrada = "[Desktop Entry]\n"
                                 "Type=Application\n"
-                                "Name=" + ValorDeEntrada(descricao) + "\n"
+                                "Name=" + ValorDeEntrada(NomeVisivel(caminho)) + "\n"
                                 "Comment=" + ValorDeEntrada(descricao) + "\n"
                                 "Exec=" + ValorDeEntrada(ArgumentoExec(alvo)) + "\n"
                                 "Terminal=false\n";

@@ -173,24 +173,10 @@ void EncerrarProcessoImediatamente(int codigo)
 
 namespace {
 
-// Set only by tests that place the program in a temporary folder.
-std::string& NomeDefinido()
-{
-    static std::string nome;
-    return nome;
-}
-
 }  // namespace
-
-void DefinirNomeCompletoPrograma(const std::string& caminho)
-{
-    NomeDefinido() = caminho;
-}
 
 std::string NomeCompletoPrograma()
 {
-    if (!NomeDefinido().empty())
-        return NomeDefinido();
     const std::string programa = Destino("/proc/self/exe");
     if (programa.empty())
         throw std::runtime_error("Não foi possível obter o nome do programa em execução.");

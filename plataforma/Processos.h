@@ -18,7 +18,5 @@ bool IniciarProgramaDesacoplado(const std::string& programa, const std::vector<s
 // Ends the own process at once, running nothing further.
 [[noreturn]] void EncerrarProcessoImediatamente(int codigo);
 
-// Full file name of the running executable, or the name a test placed
-// there with DefinirNomeCompletoPrograma (a program in a temporary folder).
+// Full file name of the running executable.
 std::string NomeCompletoPrograma();
-void DefinirNomeCompletoPrograma(const std::string& caminho);

@@ -1,12 +1,14 @@
 #include "update/CaminhosAtualizacao.h"
 
+#include "plataforma/ArquivoIni.h"
+#include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
-#include "plataforma/Processos.h"
 
 std::string sNomeExe;
 std::string sPastaUpdate;
 std::string sPastaUpdateParam;
 std::string sPastaExeParam;
+std::string sArquivoCA;
 
 namespace {
 
@@ -35,13 +37,30 @@ std::string PastaAcimaDoIni(const std::string& localIniServidor)
     return PastaComSeparador(localIniServidor);
 }
 
+// A missing or empty local ini names no server ini: the update folder would
+// otherwise fall back to the working folder.
+std::string PastaUpdate(const std::string& localIniServidor)
+{
+    return ArquivoExiste(localIniServidor) ? PastaAcimaDoIni(localIniServidor) + "Update" : std::string();
+}
+
+std::string ArquivoCA(const std::string& localIni, const std::string& pastaPrograma)
+{
+    const std::string arquivo = ArquivoIni(localIni).LerTexto("Atualizacao", "ArquivoCA");
+    if (arquivo.empty() || arquivo.front() == kSeparador)
+        return arquivo;
+    return pastaPrograma + kSeparadorTexto + arquivo;
+}
+
 }  // namespace
 
-void DefinirCaminhosAtualizacao(const std::string& /*nomeBanco*/, const std::string& localIniServidor)
+void DefinirCaminhosAtualizacao(const std::string& /*nomeBanco*/, const std::string& localIniServidor,
+                                const std::string& programa, const std::string& localIni)
 {
-    const std::string programa = NomeCompletoPrograma();
+    const std::string pastaPrograma = PastaSemSeparador(programa);
     sNomeExe = NomeArquivo(programa);
-    sPastaUpdate = PastaAcimaDoIni(localIniServidor) + "Update";
+    sPastaUpdate = PastaUpdate(localIniServidor);
     sPastaUpdateParam = TrocarEspacos(sPastaUpdate);
-    sPastaExeParam = TrocarEspacos(PastaSemSeparador(programa));
+    sPastaExeParam = TrocarEspacos(pastaPrograma);
+    sArquivoCA = ArquivoCA(localIni, pastaPrograma);
 }

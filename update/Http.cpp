@@ -1,12 +1,10 @@
 #include "update/Http.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <functional>
 #include <memory>
-#include <stdexcept>
 
 #include <curl/curl.h>
+
+#include "plataforma/ArquivoTemporario.h"
 
 namespace {
 
@@ -15,11 +13,31 @@ using Receptor = std::function<bool(const char* dados, std::size_t tamanho)>;
 
 using Cliente = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using ListaCabecalhos = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
-using Arquivo = std::unique_ptr<std::FILE, decltype(&std::fclose)>;
 
 // The site's service expects these on every request, the probe included.
 const char* const kCabecalhos[] = {"Content-Type: application/json", "Content-Encoding: utf-8",
                                    "Accept: text/javascript"};
+
+constexpr long kRedirecionamentos = 5;
+constexpr long kConexaoSegundos = 15;
+constexpr long kSemProgressoSegundos = 30;
+
+// What a kind of request may reach, and the most it may take in all: the
+// start-up waits for it.
+struct TipoPedido {
+    const char* protocolos;
+    long limiteSegundos;
+};
+const TipoPedido kSonda{"http,https", 60};
+const TipoPedido kDownload{"https", 600};
+
+// What the callbacks of one transfer reach.
+struct Transferencia {
+    const Receptor& receptor;
+    const std::function<bool()>& interromper;
+    curl_off_t recebidos = 0;
+    bool interrompida = false;
+};
 
 void IniciarBiblioteca()
 {
@@ -29,21 +47,31 @@ void IniciarBiblioteca()
     } biblioteca;
 }
 
-std::string HostSite()
-{
-    const char* host = std::getenv("TELMORA_SITE_HOST");
-    return host && *host ? host : TELMORA_SITE_HOST_PADRAO;
-}
-
 // No exception may cross libcurl: a throwing receiver fails the transfer.
 std::size_t Receber(char* dados, std::size_t tamanho, std::size_t quantidade, void* contexto)
 {
+    Transferencia& transferencia = *static_cast<Transferencia*>(contexto);
     const std::size_t total = tamanho * quantidade;
     try {
-        return (*static_cast<const Receptor*>(contexto))(dados, total) ? total : CURL_WRITEFUNC_ERROR;
+        if (!transferencia.receptor(dados, total))
+            return CURL_WRITEFUNC_ERROR;
     } catch (...) {
         return CURL_WRITEFUNC_ERROR;
     }
+    transferencia.recebidos += static_cast<curl_off_t>(total);
+    return total;
+}
+
+// Called about once a second even while nothing arrives, connecting included.
+int Progredir(void* contexto, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    Transferencia& transferencia = *static_cast<Transferencia*>(contexto);
+    try {
+        transferencia.interrompida = transferencia.interromper();
+    } catch (...) {
+        return 1;
+    }
+    return transferencia.interrompida ? 1 : 0;
 }
 
 ListaCabecalhos MontarCabecalhos()
@@ -60,56 +88,101 @@ ListaCabecalhos MontarCabecalhos()
     return lista;
 }
 
-// The site may present any certificate: nothing is verified, any TLS version
-// both sides support is accepted. An HTTP error status fails the transfer.
-bool Configurar(CURL* cliente, const std::string& endereco, curl_slist* cabecalhos, const Receptor& receptor)
+// The named file replaces the system's trust store, the folder of
+// certificates that this build of libcurl also reads included.
+bool ConfiarSoNoArquivo(CURL* cliente, const std::string& arquivoCA)
+{
+    return curl_easy_setopt(cliente, CURLOPT_CAINFO, arquivoCA.c_str()) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_CAPATH, static_cast<const char*>(nullptr)) == CURLE_OK;
+}
+
+bool ConfigurarSeguranca(CURL* cliente, const TipoPedido& tipo, const std::string& arquivoCA)
+{
+    return curl_easy_setopt(cliente, CURLOPT_PROTOCOLS_STR, tipo.protocolos) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_MAXREDIRS, kRedirecionamentos) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_REDIR_PROTOCOLS_STR, "https") == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_DEFAULT)) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_SSL_VERIFYPEER, 1L) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_SSL_VERIFYHOST, 2L) == CURLE_OK &&
+           (arquivoCA.empty() || ConfiarSoNoArquivo(cliente, arquivoCA));
+}
+
+// No signals of libcurl's own: the program blocks its closing signals and
+// polls them through the progress callback instead.
+bool ConfigurarTempos(CURL* cliente, const TipoPedido& tipo, Transferencia& transferencia)
+{
+    return curl_easy_setopt(cliente, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_CONNECTTIMEOUT, kConexaoSegundos) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_LOW_SPEED_LIMIT, 1L) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_LOW_SPEED_TIME, kSemProgressoSegundos) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_TIMEOUT, tipo.limiteSegundos) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_NOPROGRESS, 0L) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_XFERINFOFUNCTION, Progredir) == CURLE_OK &&
+           curl_easy_setopt(cliente, CURLOPT_XFERINFODATA, &transferencia) == CURLE_OK;
+}
+
+bool Configurar(CURL* cliente, const std::string& endereco, curl_slist* cabecalhos, const TipoPedido& tipo,
+                const std::string& arquivoCA, Transferencia& transferencia)
 {
     return curl_easy_setopt(cliente, CURLOPT_URL, endereco.c_str()) == CURLE_OK &&
            curl_easy_setopt(cliente, CURLOPT_HTTPHEADER, cabecalhos) == CURLE_OK &&
-           curl_easy_setopt(cliente, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_DEFAULT)) == CURLE_OK &&
-           curl_easy_setopt(cliente, CURLOPT_SSL_VERIFYPEER, 0L) == CURLE_OK &&
-           curl_easy_setopt(cliente, CURLOPT_SSL_VERIFYHOST, 0L) == CURLE_OK &&
+           ConfigurarSeguranca(cliente, tipo, arquivoCA) && ConfigurarTempos(cliente, tipo, transferencia) &&
            curl_easy_setopt(cliente, CURLOPT_FAILONERROR, 1L) == CURLE_OK &&
            curl_easy_setopt(cliente, CURLOPT_WRITEFUNCTION, Receber) == CURLE_OK &&
-           curl_easy_setopt(cliente, CURLOPT_WRITEDATA, &receptor) == CURLE_OK;
+           curl_easy_setopt(cliente, CURLOPT_WRITEDATA, &transferencia) == CURLE_OK;
+}
+
+// A 2xx final status, and the whole body when its length was announced.
+bool RespostaCompleta(CURL* cliente, const Transferencia& transferencia)
+{
+    long status = 0;
+    curl_off_t anunciado = -1;
+    return curl_easy_getinfo(cliente, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status >= 200 &&
+           status < 300 && curl_easy_getinfo(cliente, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &anunciado) == CURLE_OK &&
+           (anunciado < 0 || anunciado == transferencia.recebidos);
 }
 
 // One GET with a client of its own, freed before returning.
-bool Obter(const std::string& endereco, const Receptor& receptor) noexcept
+bool Obter(const std::string& endereco, const TipoPedido& tipo, const ConfiguracaoHttp& configuracao,
+           const Receptor& receptor)
 {
-    try {
-        IniciarBiblioteca();
-        const Cliente cliente(curl_easy_init(), curl_easy_cleanup);
-        const ListaCabecalhos cabecalhos = MontarCabecalhos();
-        return cliente && cabecalhos && Configurar(cliente.get(), endereco, cabecalhos.get(), receptor) &&
-               curl_easy_perform(cliente.get()) == CURLE_OK;
-    } catch (...) {
-        return false;
-    }
+    IniciarBiblioteca();
+    Transferencia transferencia{receptor, configuracao.interromper};
+    const Cliente cliente(curl_easy_init(), curl_easy_cleanup);
+    const ListaCabecalhos cabecalhos = MontarCabecalhos();
+    const bool completa =
+        cliente && cabecalhos &&
+        Configurar(cliente.get(), endereco, cabecalhos.get(), tipo, configuracao.arquivoCA, transferencia) &&
+        curl_easy_perform(cliente.get()) == CURLE_OK && RespostaCompleta(cliente.get(), transferencia);
+    if (transferencia.interrompida)
+        throw TransferenciaInterrompida();
+    return completa;
 }
 
 }  // namespace
 
-std::string EnderecoBaseSite()
+TransferenciaInterrompida::TransferenciaInterrompida()
+    : std::runtime_error("A transferência foi interrompida pelo encerramento do programa.")
 {
-    const std::string seguro = "https://" + HostSite();
-    return SiteAcessivel(seguro) ? seguro : "http://" + HostSite();
 }
 
-bool SiteAcessivel(const std::string& endereco)
+std::string EnderecoBaseSite(const std::string& host, const ConfiguracaoHttp& configuracao)
 {
-    return Obter(endereco, [](const char*, std::size_t) { return true; });
+    const std::string seguro = "https://" + host;
+    return SiteAcessivel(seguro, configuracao) ? seguro : "http://" + host;
 }
 
-bool BaixarArquivo(const std::string& endereco, const std::string& destino)
+bool SiteAcessivel(const std::string& endereco, const ConfiguracaoHttp& configuracao)
 {
-    Arquivo arquivo(std::fopen(destino.c_str(), "wb"), std::fclose);
-    if (!arquivo)
-        throw std::runtime_error("Não foi possível criar o arquivo " + destino + ".");
-    const bool recebido = Obter(endereco, [&arquivo](const char* dados, std::size_t tamanho) {
-        return std::fwrite(dados, 1, tamanho, arquivo.get()) == tamanho;
+    return Obter(endereco, kSonda, configuracao, [](const char*, std::size_t) { return true; });
+}
+
+bool BaixarArquivo(const std::string& endereco, const std::string& destino, const ConfiguracaoHttp& configuracao)
+{
+    ArquivoTemporario arquivo(destino);
+    const bool recebido = Obter(endereco, kDownload, configuracao, [&arquivo](const char* dados, std::size_t tamanho) {
+        return arquivo.Escrever(dados, tamanho);
     });
-    // Closing writes what is still buffered: a failure there loses part of the body.
-    const bool gravado = std::fclose(arquivo.release()) == 0;
-    return recebido && gravado;
+    return recebido && arquivo.Concluir();
 }

@@ -6,7 +6,6 @@
 #include "plataforma/ArquivoIni.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
-#include "plataforma/Processos.h"
 #include "update/CaminhosAtualizacao.h"
 
 namespace {
@@ -18,20 +17,20 @@ std::string Substituir(std::string texto, const std::string& de, const std::stri
     return texto;
 }
 
-std::string NaPastaPrograma(const std::string& nome)
+std::string NaPastaPrograma(const std::string& programa, const std::string& nome)
 {
-    return PastaSemSeparador(NomeCompletoPrograma()) + kSeparadorTexto + nome;
+    return PastaSemSeparador(programa) + kSeparadorTexto + nome;
 }
 
 // Only ".exe" in lower case is replaced: "X.EXE" looks for "Exec-X.EXE".
-std::string IniExec()
+std::string IniExec(const std::string& programa)
 {
-    return NaPastaPrograma("Exec-" + Substituir(sNomeExe, ".exe", ".ini"));
+    return NaPastaPrograma(programa, "Exec-" + Substituir(sNomeExe, ".exe", ".ini"));
 }
 
-std::string CopiaExecutavel()
+std::string CopiaExecutavel(const std::string& programa)
 {
-    return NaPastaPrograma("Exec-" + sNomeExe);
+    return NaPastaPrograma(programa, "Exec-" + sNomeExe);
 }
 
 bool ProgramaPrincipal()
@@ -52,24 +51,24 @@ std::string TrocarExtensao(const std::string& nome, const std::string& extensao)
 
 }  // namespace
 
-void TratarIniExec()
+void TratarIniExec(const std::string& programa)
 {
-    const std::string ini = IniExec();
+    const std::string ini = IniExec(programa);
     if (ArquivoExiste(ini)) {
-        CriarAtalhoNovo();
-        ApagarArquivo(CopiaExecutavel());
+        CriarAtalhoNovo(programa);
+        ApagarArquivo(CopiaExecutavel(programa));
         if (ProgramaPrincipal())
-            CopiarExecutaveisPastaMestre();
+            CopiarExecutaveisPastaMestre(programa);
         ApagarArquivo(ini);
     }
     // A leftover copy goes also when there is no launcher ini.
-    ApagarArquivo(CopiaExecutavel());
+    ApagarArquivo(CopiaExecutavel(programa));
 }
 
-void CriarAtalhoNovo()
+void CriarAtalhoNovo(const std::string& programa)
 {
     const std::string nome = NomeCurto();
-    CriarAtalho(PastaAreaTrabalho() + TrocarExtensao("Novo " + nome, ".desktop"), nome, NomeCompletoPrograma());
+    CriarAtalho(PastaAreaTrabalho() + TrocarExtensao("Novo " + nome, ".desktop"), nome, programa);
 }
 
 std::string PastaAreaTrabalho()
@@ -77,9 +76,9 @@ std::string PastaAreaTrabalho()
     return PastaAreaTrabalhoUsuario();
 }
 
-void CopiarExecutaveisPastaMestre()
+void CopiarExecutaveisPastaMestre(const std::string& programa)
 {
-    const std::string mestre = ArquivoIni(IniExec()).LerTexto("configuracao", "pastamestre");
+    const std::string mestre = ArquivoIni(IniExec(programa)).LerTexto("configuracao", "pastamestre");
     const std::string pastaUpdate = Substituir(sPastaUpdateParam, "§", " ");
     for (const std::string& nome : ListarArquivos(mestre + kSeparadorTexto + "*.exe")) {
         const std::string destino = pastaUpdate + kSeparadorTexto + nome;

@@ -7,6 +7,7 @@
 #include "comum/DataHora.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
+#include "plataforma/Processos.h"
 #include "update/AtualizarEstruturaParametro.h"
 #include "update/CaminhosAtualizacao.h"
 #include "update/Http.h"
@@ -23,20 +24,22 @@ std::string NaPastaUpdate(const std::string& nome)
     return sPastaUpdate + kSeparadorTexto + nome;
 }
 
-// The updater is started as a program: the downloaded file must be executable.
+// The updater is started as a program: the downloaded file must be
+// executable. A link put in its place meanwhile is not followed.
 void TornarExecutavel(const std::string& arquivo)
 {
     namespace fs = std::filesystem;
     std::error_code ignorado;
     fs::permissions(arquivo, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                    fs::perm_options::add, ignorado);
+                    fs::perm_options::add | fs::perm_options::nofollow, ignorado);
 }
 
-void BaixarAtualizador(Apresentacao& tela)
+void BaixarAtualizador(Apresentacao& tela, const AmbienteAtualizacao& ambiente)
 {
+    const ConfiguracaoHttp http{sArquivoCA, ambiente.fimPedido};
     const std::string atualizador = NaPastaUpdate(kNomeAtualizador);
     const std::string destino = NaPastaUpdate("oldtelmoraAtualizador.exe");
-    if (BaixarArquivo(EnderecoBaseSite() + kEnderecoAtualizador, destino)) {
+    if (BaixarArquivo(EnderecoBaseSite(ambiente.hostSite, http) + kEnderecoAtualizador, destino, http)) {
         ApagarArquivo(atualizador);
         RenomearArquivo(destino, atualizador);
         ApagarArquivo(destino);
@@ -71,7 +74,7 @@ std::string NomeAtePrimeiroPonto(const std::string& nome)
     return ponto == std::string::npos ? std::string() : nome.substr(0, ponto);
 }
 
-void PassarParaAtualizador(Apresentacao& tela, const std::function<void(int)>& encerrarProcesso)
+void PassarParaAtualizador(Apresentacao& tela, const AmbienteAtualizacao& ambiente)
 {
     tela.MostrarAviso("AVISO: Existe uma nova versão do aplicativo " + NomeAtePrimeiroPonto(sNomeExe) +
                           ". A atualização será feita automaticamente. Aguarde...",
@@ -79,31 +82,26 @@ void PassarParaAtualizador(Apresentacao& tela, const std::function<void(int)>& e
     // A failed start goes unnoticed: the process ends all the same.
     IniciarProgramaDesacoplado(NaPastaUpdate(kNomeAtualizador),
                                {"@F1", "@M" + sPastaUpdateParam, "@E" + sPastaExeParam, "@A" + sNomeExe});
-    encerrarProcesso(0);
+    ambiente.encerrarProcesso(0);
 }
 
-}  // namespace
-
-std::string DataArquivoTexto(const std::string& arquivo)
+void Verificar(Apresentacao& tela, BancoDados& banco, int modo, const AmbienteAtualizacao& ambiente)
 {
-    return DataModificacao(arquivo).FormatoTela();
-}
-
-void VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo,
-                          const std::function<void(int)>& encerrarProcesso)
-{
-    const std::string pastaPrograma = PastaSemSeparador(NomeCompletoPrograma());
+    const std::string pastaPrograma = PastaSemSeparador(ambiente.programa);
     if (ArquivoExiste(pastaPrograma + kSeparadorTexto + "DebugarZorvel.tmp")) {
         tela.Mensagem("O aplicativo " + sNomeExe + " não será atualizado. A pasta " + pastaPrograma +
                           " está com o arquivo DebugarZorvel.tmp",
                       kTitulo, Icone::Aviso);
         return;
     }
+    // The start-up has already reported the missing server ini.
+    if (sPastaUpdate.empty())
+        return;
     if (!PastaExiste(sPastaUpdate))
         CriarPasta(sPastaUpdate);
-    TratarIniExec();
+    TratarIniExec(ambiente.programa);
     if (!ArquivoExiste(NaPastaUpdate(kNomeAtualizador)))
-        BaixarAtualizador(tela);
+        BaixarAtualizador(tela, ambiente);
     AtualizarEstruturaParametro(banco);
     if (modo != 1)
         return;
@@ -113,11 +111,28 @@ void VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo,
         AvisarArquivoFaltando(tela, sNomeExe);
         return;
     }
-    if (MesmaVersao(NomeCompletoPrograma(), copia))
+    if (MesmaVersao(ambiente.programa, copia))
         return;
     if (!ArquivoExiste(NaPastaUpdate(kNomeAtualizador))) {
         AvisarArquivoFaltando(tela, kNomeAtualizador);
         return;
     }
-    PassarParaAtualizador(tela, encerrarProcesso);
+    PassarParaAtualizador(tela, ambiente);
+}
+
+}  // namespace
+
+std::string DataArquivoTexto(const std::string& arquivo)
+{
+    return DataModificacao(arquivo).FormatoTela();
+}
+
+bool VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo, const AmbienteAtualizacao& ambiente)
+{
+    try {
+        Verificar(tela, banco, modo, ambiente);
+        return true;
+    } catch (const TransferenciaInterrompida&) {
+        return false;
+    }
 }

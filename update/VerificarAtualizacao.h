@@ -5,20 +5,28 @@
 // update folder differs in modification time from the running program.
 // Problems are told to the operator and end in a request to end the
 // application; errors of the schema upkeep and of creating the download
-// file are not caught here. Reads the paths of update/CaminhosAtualizacao.h.
+// file are not caught here. Reads the values of update/CaminhosAtualizacao.h.
 #include <functional>
 #include <string>
-
-#include "plataforma/Processos.h"
 
 class Apresentacao;
 class BancoDados;
 
+// What the check takes from the program's surroundings.
+struct AmbienteAtualizacao {
+    std::string programa;                        // the running program's full file name
+    std::string hostSite;                        // host name of the maker's web site
+    std::function<void(int)> encerrarProcesso;   // ends the own process at once with this exit code
+    std::function<bool()> fimPedido;             // a request to end the program (a signal) has arrived
+};
+
 // Only mode 1 compares and hands over; other modes stop after the schema
-// upkeep. encerrarProcesso ends the process once the updater has started
-// (with exit code 0): at once, unless a test records the request instead.
-void VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo,
-                          const std::function<void(int)>& encerrarProcesso = EncerrarProcessoImediatamente);
+// upkeep. Without an update folder (no server ini) only the marker file is
+// looked at. Returns false when a request to end the program arrived during
+// a transfer with the site: the check then stopped at once, silently, and
+// the rest of the start-up should not run either.
+[[nodiscard]] bool VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo,
+                                        const AmbienteAtualizacao& ambiente);
 
 // A file's modification time as "dd/mm/yyyy hh:mm:ss", at two-second resolution.
 std::string DataArquivoTexto(const std::string& arquivo);

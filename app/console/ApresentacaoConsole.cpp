@@ -9,6 +9,20 @@ namespace {
 const char* const kTituloAviso = "Aviso do Sistema";
 constexpr int kFechamentoAutomaticoMs = 5000;
 
+// A message box breaks its text at a carriage return, with or without the
+// line feed; on a terminal a bare one would overwrite the line it ends.
+std::string QuebrasDeLinha(const std::string& texto)
+{
+    std::string saida;
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        if (texto[i] != '\r')
+            saida += texto[i];
+        else if (i + 1 == texto.size() || texto[i + 1] != '\n')
+            saida += '\n';
+    }
+    return saida;
+}
+
 }  // namespace
 
 ApresentacaoConsole::ApresentacaoConsole(std::ostream& saida, Esperar esperar)
@@ -23,7 +37,7 @@ void ApresentacaoConsole::Observar(TfrmPrincipal& modelo)
 
 void ApresentacaoConsole::Escrever(const std::string& titulo, const std::string& texto)
 {
-    saida_ << titulo << ": " << texto << std::endl;
+    saida_ << titulo << ": " << QuebrasDeLinha(texto) << std::endl;
 }
 
 void ApresentacaoConsole::Mensagem(const std::string& texto, const std::string& titulo, Icone)

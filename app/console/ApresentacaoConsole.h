@@ -3,7 +3,8 @@
 // message box is one line "caption: text" on its stream and the program goes
 // on as if OK was pressed; the notice is a line too, followed by its wait.
 // The model's timers keep running in a QCoreApplication event loop, and
-// SIGTERM or SIGINT close the monitor the way the window's close box does.
+// the closing signals (SIGTERM, SIGINT, SIGHUP...) close the monitor the way
+// the window's close box does.
 #include <functional>
 #include <iosfwd>
 #include <string>

@@ -1,29 +1,20 @@
 #include "app/laco/SinaisEncerramento.h"
 
 #include <cerrno>
-#include <csignal>
 #include <system_error>
 
-#include <pthread.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-namespace {
+#include "plataforma/SinaisFechamento.h"
 
-sigset_t SinaisDeFechamento()
-{
-    sigset_t sinais;
-    sigemptyset(&sinais);
-    sigaddset(&sinais, SIGTERM);
-    sigaddset(&sinais, SIGINT);
-    return sinais;
-}
+namespace {
 
 // Close-on-exec: the updater started later must not inherit the descriptor.
 int AbrirDescritor()
 {
     SinaisEncerramento::Bloquear();
-    const sigset_t sinais = SinaisDeFechamento();
+    const sigset_t sinais = SinaisFechamento();
     const int descritor = ::signalfd(-1, &sinais, SFD_CLOEXEC | SFD_NONBLOCK);
     if (descritor < 0)
         throw std::system_error(errno, std::generic_category(), "signalfd");
@@ -34,9 +25,7 @@ int AbrirDescritor()
 
 void SinaisEncerramento::Bloquear()
 {
-    const sigset_t sinais = SinaisDeFechamento();
-    if (const int erro = ::pthread_sigmask(SIG_BLOCK, &sinais, nullptr))
-        throw std::system_error(erro, std::generic_category(), "pthread_sigmask");
+    BloquearSinaisFechamento();
 }
 
 SinaisEncerramento::SinaisEncerramento(std::function<void()> aoReceber)

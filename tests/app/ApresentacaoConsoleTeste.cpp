@@ -1,6 +1,6 @@
 // The console front-end: its one-line messages, the choice between it and
 // the window, and the event loop it shares with the window (the model's
-// timer ticks, the end request, SIGTERM and SIGINT as an orderly close).
+// timer ticks, the end request, the closing signals as an orderly close).
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -15,6 +15,7 @@
 #include "app/UnPrincipal.h"
 #include "app/console/ApresentacaoConsole.h"
 #include "app/console/EscolhaFrente.h"
+#include "plataforma/SinaisFechamento.h"
 #include "tests/app/AplicacaoQt.h"
 #include "tests/fixtures/Dubles.h"
 #include "tests/fixtures/InstalacaoTeste.h"
@@ -59,6 +60,13 @@ TEST_F(Console, CaixasViramUmaLinhaCadaNaSaida)
          "Aviso do Sistema: Processamento concluído com sucesso!", {}},
         {[](ApresentacaoConsole& c) { c.Mensagem("'x' is not a valid integer value", "telmora Monitor Comissão", Icone::Erro); },
          "telmora Monitor Comissão: 'x' is not a valid integer value", {}},
+        // A carriage return breaks the line as it breaks the message box's text.
+        {[](ApresentacaoConsole& c) {
+             c.Mensagem("Falha na pasta /x/Update.\rO Sistema será finalizado.", "Aviso do Sistema", Icone::Aviso);
+         },
+         "Aviso do Sistema: Falha na pasta /x/Update.\nO Sistema será finalizado.", {}},
+        {[](ApresentacaoConsole& c) { c.Mensagem("um\r\ndois", "Aviso do Sistema", Icone::Aviso); },
+         "Aviso do Sistema: um\ndois", {}},
         {[](ApresentacaoConsole& c) { c.MostrarAviso("O aplicativo /x já está sendo executado.", false, true); },
          "Aviso do Sistema: O aplicativo /x já está sendo executado.", {5000}},
         {[](ApresentacaoConsole& c) { c.MostrarAviso("Leia com atenção.", true, false); },
@@ -69,7 +77,7 @@ TEST_F(Console, CaixasViramUmaLinhaCadaNaSaida)
         saida.str({});
         esperas.clear();
         caso.mostrar(console);
-        EXPECT_EQ(Linhas(saida), std::vector<std::string>{caso.linha});
+        EXPECT_EQ(saida.str(), caso.linha + "\n");
         EXPECT_EQ(esperas, caso.esperas);
     }
 }
@@ -78,7 +86,6 @@ TEST_F(Console, CaixasViramUmaLinhaCadaNaSaida)
 // the program to end (no ini file), and the loop ends once the tick is over.
 TEST_F(Console, TickDoTimerChegaAoModeloEOPedidoDeFimEncerraOLaco)
 {
-    instalacao.UsarNoProcesso();
     modelo.Timer1.Interval = 1;
     modelo.Timer1.Enabled = true;
     console.Repintar();
@@ -93,23 +100,37 @@ TEST_F(Console, TickDoTimerChegaAoModeloEOPedidoDeFimEncerraOLaco)
 
 class Sinal : public Console, public ::testing::WithParamInterface<int> {};
 
-// SIGTERM and SIGINT close the monitor like the window's close box: FormClose
-// deletes the resident monitor's lock file and the loop ends.
+// A signal whose default would end the process closes the monitor like the
+// window's close box: FormClose deletes the resident monitor's lock file and
+// the loop ends. Until the loop reads it, a long step can see it waiting.
 TEST_P(Sinal, FechaComoOBotaoFechar)
 {
     instalacao.EscreverIniServidor("[Database]\r\n");
-    instalacao.UsarNoProcesso();
     const std::string dados = instalacao.PastaDados() + "/";
     CriarArquivoTrava(instalacao.Programa(), dados);
 
     ASSERT_EQ(std::raise(GetParam()), 0);
+    EXPECT_TRUE(SinalFechamentoPendente());
     EXPECT_EQ(console.Laco().Executar(), 0);
     EXPECT_FALSE(ExisteArquivoTrava(instalacao.Programa(), dados));
+    EXPECT_FALSE(SinalFechamentoPendente());
     EXPECT_TRUE(Linhas(saida).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Console, Sinal, ::testing::Values(SIGTERM, SIGINT),
-                         [](const auto& info) { return info.param == SIGTERM ? "SIGTERM" : "SIGINT"; });
+INSTANTIATE_TEST_SUITE_P(Console, Sinal,
+                         ::testing::Values(SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGRTMIN),
+                         [](const auto& i) {
+                             const char* nome = sigabbrev_np(i.param);
+                             return nome ? std::string(nome) : "RT" + std::to_string(i.param);
+                         });
+
+// A write to a closed pipe or socket fails with EPIPE instead of ending the
+// program, and the signal is not held for the loop either.
+TEST_F(Console, SigpipeEhIgnorado)
+{
+    ASSERT_EQ(std::raise(SIGPIPE), 0);
+    EXPECT_FALSE(SinalFechamentoPendente());
+}
 
 struct Ambiente {
     const char* nome;
@@ -135,4 +156,4 @@ INSTANTIATE_TEST_SUITE_P(Frentes, EscolhaFrente, ::testing::Values(
     Ambiente{"offscreen_mesmo_com_x11", "offscreen", ":0", nullptr, true},
     Ambiente{"minimal_com_opcoes", "minimal:enable_fonts", ":0", nullptr, true},
     Ambiente{"plataforma_nomeada", "xcb", nullptr, nullptr, false}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    [](const auto& i) { return std::string(i.param.nome); });

@@ -25,7 +25,6 @@ struct Monitor {
     Monitor()
     {
         instalacao.EscreverIniServidor("[Database]\r\n");
-        instalacao.UsarNoProcesso();
     }
 
     std::string Conectado() const { return instalacao.PastaDados() + "/Conectado.txt"; }

@@ -315,7 +315,6 @@ TEST_F(Janela, DestruidaComFocoNaHoraRecusadaNaoValida)
 TEST_F(Janela, BotaoFecharRodaFormCloseEEncerra)
 {
     instalacao.EscreverIniServidor("[Database]\r\n");
-    instalacao.UsarNoProcesso();
     const std::string dados = instalacao.PastaDados() + "/";
     CriarArquivoTrava(instalacao.Programa(), dados);
 

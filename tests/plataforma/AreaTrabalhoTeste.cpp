@@ -91,7 +91,7 @@ TEST(CriarAtalho, EntradaDeDesktopExecutavel)
     ASSERT_TRUE(CriarAtalho(atalho, "telmoraComissao2", "/opt/telmora/telmoraComissao2.exe"));
     EXPECT_EQ(LerArquivo(atalho), "[Desktop Entry]\n"
                                   "Type=Application\n"
-                                  "Name=telmoraComissao2\n"
+                                  "Name=Novo telmoraComissao2\n"
                                   "Comment=telmoraComissao2\n"
                                   "Exec=\"/opt/telmora/telmoraComissao2.exe\"\n"
                                   "Terminal=false\n");
@@ -103,10 +103,11 @@ TEST(CriarAtalho, EntradaDeDesktopExecutavel)
 TEST(CriarAtalho, CaracteresEspeciaisDoAlvoEscapados)
 {
     const PastaTemporaria pasta;
-    const std::string atalho = pasta.Caminho() + "/a.desktop";
+    const std::string atalho = pasta.Caminho() + "/a\\b.desktop";
     ASSERT_TRUE(CriarAtalho(atalho, "linha\nnova", "/opt/a b/x$%\"\\.exe"));
     const std::string texto = LerArquivo(atalho);
-    EXPECT_NE(texto.find("Name=linha\\nnova\n"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("Name=a\\\\b\n"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("Comment=linha\\nnova\n"), std::string::npos) << texto;
     EXPECT_NE(texto.find("Exec=\"/opt/a b/x\\\\$%%\\\\\"\\\\\\\\.exe\"\n"), std::string::npos) << texto;
 }
 

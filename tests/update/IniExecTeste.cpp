@@ -8,7 +8,6 @@
 #include <string>
 
 #include "plataforma/Arquivos.h"
-#include "plataforma/Processos.h"
 #include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/update/VariavelAmbienteTeste.h"
 #include "update/CaminhosAtualizacao.h"
@@ -27,8 +26,8 @@ struct Cenario {
         std::filesystem::create_directories(Desktop());
         programa = instalacao.PastaPrograma() + "/" + nomePrograma;
         instalacao.Gravar("Bin/" + nomePrograma, "programa");
-        DefinirNomeCompletoPrograma(programa);
-        DefinirCaminhosAtualizacao("banco.fdb", instalacao.IniServidor());
+        instalacao.EscreverIniServidor("[Database]\r\n");
+        DefinirCaminhosAtualizacao("banco.fdb", instalacao.IniServidor(), programa, instalacao.IniLocal());
     }
 
     std::string Desktop() const { return instalacao.Raiz() + "/home/Desktop"; }
@@ -45,7 +44,7 @@ TEST(TratarIniExec, SemIniSoApagaACopiaExecutavel)
     const Cenario c("telmoraComissao2.exe");
     c.instalacao.Gravar("Bin/Exec-telmoraComissao2.exe", "copia");
 
-    TratarIniExec();
+    TratarIniExec(c.programa);
 
     EXPECT_FALSE(ArquivoExiste(c.NoBin("Exec-telmoraComissao2.exe")));
     EXPECT_TRUE(std::filesystem::is_empty(c.Desktop()));
@@ -70,10 +69,12 @@ TEST(TratarIniExec, ComIniCriaOAtalhoEApagaIniECopia)
         c.instalacao.Gravar(std::string("Bin/Exec-") + caso.programa, "copia");
         c.instalacao.Gravar("Mestre/outro.exe", "outro");
 
-        TratarIniExec();
+        TratarIniExec(c.programa);
 
         const std::string atalho = LerArquivo(c.Desktop() + "/Novo telmoraComissao2.desktop");
-        EXPECT_NE(atalho.find("\nName=telmoraComissao2\n"), std::string::npos) << atalho;
+        // Shown under the file's name; described by the short name.
+        EXPECT_NE(atalho.find("\nName=Novo telmoraComissao2\n"), std::string::npos) << atalho;
+        EXPECT_NE(atalho.find("\nComment=telmoraComissao2\n"), std::string::npos) << atalho;
         EXPECT_NE(atalho.find("\nExec=\"" + c.programa + "\"\n"), std::string::npos) << atalho;
         EXPECT_FALSE(ArquivoExiste(c.NoBin(caso.ini)));
         EXPECT_FALSE(ArquivoExiste(c.NoBin(std::string("Exec-") + caso.programa)));
@@ -92,7 +93,7 @@ TEST(TratarIniExec, ProgramaPrincipalCompletaAPastaUpdateSemSubstituir)
     c.instalacao.Gravar("Mestre Rede/leiame.txt", "texto");
     c.instalacao.Gravar("Update/antigo.exe", "antigo da pasta update");
 
-    TratarIniExec();
+    TratarIniExec(c.programa);
 
     const std::string update = c.instalacao.Raiz() + "/Update/";
     EXPECT_EQ(LerArquivo(update + "novo.exe"), "novo do mestre");

@@ -1,18 +1,21 @@
 #pragma once
 // HTTP test servers on 127.0.0.1: one python3 http.server process per object,
-// plain or TLS (a self-signed certificate made by openssl when it starts).
-// The root "/" always answers; other paths serve the files published under
-// the server's folder, 404 when missing. Each request's path and headers are
-// recorded before it is answered. A cut server announces twice each body's
-// length and closes the connection after the body: a transfer that breaks
-// off half-way. The process is stopped and its folder removed when the
-// object goes. Start-up failures throw.
+// plain or TLS with a certificate of tests/update/AutoridadeTeste.h. The root
+// "/" always answers; other paths serve the files published under the
+// server's folder (the query ignored), 404 when missing, unless a request path was told to
+// answer otherwise (a redirect, a status, a body cut short or stalled). Each
+// request's path and headers are recorded before it is answered. The process
+// is stopped and its folder removed when the object goes. Start-up failures
+// throw. Also: a port that refuses connections, and one that accepts them
+// and never answers.
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -26,14 +29,11 @@
 #include <unistd.h>
 
 #include "tests/fixtures/PastaTemporaria.h"
-
-extern char** environ;
+#include "tests/fixtures/ProcessosTeste.h"
+#include "tests/update/AutoridadeTeste.h"
 
 class ServidorHttpTeste {
 public:
-    enum class Protocolo { Http, Https };
-    enum class Resposta { Completa, Cortada };
-
     struct Pedido {
         std::string caminho;
         std::vector<std::string> cabecalhos;   // "Name: value", as sent
@@ -48,24 +48,21 @@ public:
         }
     };
 
-    explicit ServidorHttpTeste(Protocolo protocolo, Resposta resposta = Resposta::Completa)
+    // Plain HTTP.
+    ServidorHttpTeste() { Iniciar({"http"}); }
+
+    // HTTPS presenting this certificate.
+    explicit ServidorHttpTeste(const AutoridadeTeste::Certificado& certificado) : seguro_(true)
     {
-        const std::string script = pasta_.Caminho() + "/servidor.py";
-        std::ofstream(script) << kScript;
-        std::filesystem::create_directory(Raiz());
-        const std::vector<std::string> textos = {"python3", script, pasta_.Caminho(),
-                                                 protocolo == Protocolo::Https ? "https" : "http",
-                                                 resposta == Resposta::Cortada ? "cortada" : "completa"};
-        std::vector<char*> argv;
-        for (const std::string& texto : textos)
-            argv.push_back(const_cast<char*>(texto.c_str()));
-        argv.push_back(nullptr);
-        if (::posix_spawnp(&processo_.pid, "python3", nullptr, nullptr, argv.data(), environ) != 0)
-            throw std::runtime_error("python3 não pôde ser iniciado");
-        porta_ = AguardarPorta();
+        Iniciar({"https", certificado.certificado, certificado.chave});
     }
 
     std::string Host() const { return "127.0.0.1:" + std::to_string(porta_); }
+    // The scheme and host followed by a request path ("/x").
+    std::string Endereco(const std::string& pedido = "") const
+    {
+        return (seguro_ ? "https://" : "http://") + Host() + pedido;
+    }
 
     // caminho: the request path decoded, without the leading "/".
     void Publicar(const std::string& caminho, const std::string& corpo) const
@@ -74,6 +71,20 @@ public:
         std::filesystem::create_directories(arquivo.parent_path());
         std::ofstream(arquivo, std::ios::binary) << corpo;
     }
+
+    // How a request path, as sent ("/a%20b"), is answered from now on.
+    // A 302 to destino, a full address:
+    void Redirecionar(const std::string& pedido, const std::string& destino) const
+    {
+        Rota(pedido, "redirecionar", destino);
+    }
+    // This status with a short body:
+    void Responder(const std::string& pedido, int status) const { Rota(pedido, "status", std::to_string(status)); }
+    // The published body with twice its length announced, and the connection
+    // closed after it: a transfer that breaks off half-way.
+    void Cortar(const std::string& pedido) const { Rota(pedido, "cortar", ""); }
+    // Half the published body, then nothing more while the server lives.
+    void Parar(const std::string& pedido) const { Rota(pedido, "parar", ""); }
 
     std::vector<Pedido> Pedidos() const
     {
@@ -94,19 +105,50 @@ public:
         return pedidos;
     }
 
+    bool Recebeu(const std::string& pedido) const
+    {
+        const auto pedidos = Pedidos();
+        return std::any_of(pedidos.begin(), pedidos.end(), [&](const Pedido& p) { return p.caminho == pedido; });
+    }
+
 private:
     // Records every request, then answers it; "/" stands for a site that is up.
+    // The TLS handshake runs in the request's own thread, so a client that
+    // never completes it holds up no other.
     static constexpr const char* kScript = R"PY(
-import http.server, os, ssl, subprocess, sys, urllib.parse
+import http.server, os, ssl, sys, time, urllib.parse
 
-pasta, protocolo, resposta = sys.argv[1], sys.argv[2], sys.argv[3]
+pasta, protocolo = sys.argv[1], sys.argv[2]
 raiz = os.path.join(pasta, "raiz")
+
+def rota(pedido):
+    try:
+        with open(os.path.join(pasta, "rotas")) as rotas:
+            for linha in rotas:
+                partes = linha.rstrip("\n").split("\t")
+                if partes[0] == pedido:
+                    return partes[1], partes[2]
+    except FileNotFoundError:
+        pass
+    return "", ""
 
 class Tratador(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
+    def setup(self):
+        if protocolo == "https":
+            self.request.do_handshake()
+        super().setup()
+
     def log_message(self, *args):
         pass
+
+    def responder(self, status, cabecalhos, corpo):
+        self.send_response(status)
+        for nome, valor in cabecalhos:
+            self.send_header(nome, valor)
+        self.end_headers()
+        self.wfile.write(corpo)
 
     def do_GET(self):
         with open(os.path.join(pasta, "pedidos.log"), "a") as log:
@@ -114,35 +156,44 @@ class Tratador(http.server.BaseHTTPRequestHandler):
             for nome, valor in self.headers.items():
                 log.write(nome + ": " + valor + "\n")
             log.write("\n")
+        modo, argumento = rota(self.path)
+        if modo == "redirecionar":
+            self.responder(302, [("Location", argumento), ("Content-Length", "0")], b"")
+            return
+        if modo == "status":
+            self.responder(int(argumento), [("Content-Length", "4")], b"erro")
+            return
         if self.path == "/":
             corpo = b"telmora"
         else:
-            arquivo = os.path.join(raiz, urllib.parse.unquote(self.path).lstrip("/"))
+            caminho = urllib.parse.urlsplit(self.path).path
+            arquivo = os.path.join(raiz, urllib.parse.unquote(caminho).lstrip("/"))
             if not os.path.isfile(arquivo):
                 self.send_error(404)
                 return
             with open(arquivo, "rb") as entrada:
                 corpo = entrada.read()
-        cortar = resposta == "cortada"
-        self.send_response(200)
-        self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Content-Length", str(len(corpo) * (2 if cortar else 1)))
-        self.end_headers()
-        self.wfile.write(corpo)
-        if cortar:
+        anunciado = len(corpo) * (2 if modo == "cortar" else 1)
+        enviado = corpo[:len(corpo) // 2] if modo == "parar" else corpo
+        self.responder(200, [("Content-Type", "application/octet-stream"), ("Content-Length", str(anunciado))],
+                       enviado)
+        self.wfile.flush()
+        if modo == "parar":
+            time.sleep(3600)
+        if modo == "cortar":
             self.close_connection = True
 
-servidor = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Tratador)
-servidor.daemon_threads = True
+class Servidor(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+    def handle_error(self, request, client_address):
+        pass
+
+servidor = Servidor(("127.0.0.1", 0), Tratador)
 if protocolo == "https":
-    chave, certificado = os.path.join(pasta, "chave.pem"), os.path.join(pasta, "certificado.pem")
-    subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
-                    "-nodes", "-days", "1",
-                    "-subj", "/CN=localhost", "-keyout", chave, "-out", certificado],
-                   check=True, capture_output=True)
     contexto = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    contexto.load_cert_chain(certificado, chave)
-    servidor.socket = contexto.wrap_socket(servidor.socket, server_side=True)
+    contexto.load_cert_chain(sys.argv[3], sys.argv[4])
+    servidor.socket = contexto.wrap_socket(servidor.socket, server_side=True, do_handshake_on_connect=False)
 with open(os.path.join(pasta, "porta.tmp"), "w") as saida:
     saida.write(str(servidor.server_address[1]))
 os.rename(os.path.join(pasta, "porta.tmp"), os.path.join(pasta, "porta"))
@@ -164,6 +215,33 @@ servidor.serve_forever()
             }
         }
     };
+
+    void Iniciar(const std::vector<std::string>& parametros)
+    {
+        const std::string script = pasta_.Caminho() + "/servidor.py";
+        std::ofstream(script) << kScript;
+        std::filesystem::create_directory(Raiz());
+        std::vector<std::string> textos = {"python3", script, pasta_.Caminho()};
+        textos.insert(textos.end(), parametros.begin(), parametros.end());
+        std::vector<char*> argv = Ponteiros(textos);
+        // The test's open files stay its own: an inherited database file
+        // would keep its lock and shut the test's own engine out of it.
+        struct Acoes {
+            posix_spawn_file_actions_t acoes;
+            Acoes() { ::posix_spawn_file_actions_init(&acoes); }
+            ~Acoes() { ::posix_spawn_file_actions_destroy(&acoes); }
+        } herdados;
+        ::posix_spawn_file_actions_addclosefrom_np(&herdados.acoes, 3);
+        if (::posix_spawnp(&processo_.pid, "python3", &herdados.acoes, nullptr, argv.data(), environ) != 0)
+            throw std::runtime_error("python3 não pôde ser iniciado");
+        porta_ = AguardarPorta();
+    }
+
+    void Rota(const std::string& pedido, const std::string& modo, const std::string& argumento) const
+    {
+        std::ofstream(pasta_.Caminho() + "/rotas", std::ios::app) << pedido << '\t' << modo << '\t' << argumento
+                                                                 << '\n';
+    }
 
     std::string Raiz() const { return pasta_.Caminho() + "/raiz"; }
 
@@ -189,22 +267,52 @@ servidor.serve_forever()
 
     PastaTemporaria pasta_;
     Processo processo_;
+    bool seguro_ = false;
     int porta_ = 0;
 };
+
+// The server in servidor, made by criar on first use. Each server is a
+// python process that takes a moment to start, and CTest runs every test in
+// a program of its own: a test then starts only the servers it uses.
+inline const ServidorHttpTeste& SobDemanda(std::unique_ptr<ServidorHttpTeste>& servidor,
+                                           const std::function<std::unique_ptr<ServidorHttpTeste>()>& criar)
+{
+    if (!servidor)
+        servidor = criar();
+    return *servidor;
+}
 
 // A port of 127.0.0.1 on which nothing listens: connections are refused.
 inline std::string HostRecusado()
 {
-    const int soquete = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in endereco{};
-    endereco.sin_family = AF_INET;
-    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t tamanho = sizeof endereco;
-    const bool livre = soquete >= 0 && ::bind(soquete, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) == 0 &&
-                       ::getsockname(soquete, reinterpret_cast<sockaddr*>(&endereco), &tamanho) == 0;
-    if (soquete >= 0)
-        ::close(soquete);
-    if (!livre)
-        throw std::runtime_error("nenhuma porta livre");
-    return "127.0.0.1:" + std::to_string(ntohs(endereco.sin_port));
+    return "127.0.0.1:" + std::to_string(PortaLivre());
 }
+
+// A port of 127.0.0.1 that takes connections (the kernel completes them) and
+// never reads or answers: a site that hangs.
+class ServidorMudoTeste {
+public:
+    ServidorMudoTeste()
+    {
+        sockaddr_in endereco{};
+        endereco.sin_family = AF_INET;
+        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t tamanho = sizeof endereco;
+        const bool ouvindo =
+            soquete_ >= 0 && ::bind(soquete_, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) == 0 &&
+            ::listen(soquete_, 16) == 0 &&
+            ::getsockname(soquete_, reinterpret_cast<sockaddr*>(&endereco), &tamanho) == 0;
+        if (!ouvindo)
+            throw std::runtime_error("o servidor mudo não pôde ouvir");
+        porta_ = ntohs(endereco.sin_port);
+    }
+    ~ServidorMudoTeste() { ::close(soquete_); }
+    ServidorMudoTeste(const ServidorMudoTeste&) = delete;
+    ServidorMudoTeste& operator=(const ServidorMudoTeste&) = delete;
+
+    std::string Host() const { return "127.0.0.1:" + std::to_string(porta_); }
+
+private:
+    int soquete_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int porta_ = 0;
+};

@@ -1,13 +1,17 @@
 // The start-up update check in a temporary installation, on the model's own
-// connection: the marker file, the updater's download, the comparison with
-// the program's copy at two-second resolution and the hand-over to an
-// updater that records the arguments it was started with.
+// connection: the marker file, the updater's download (verified TLS only,
+// nothing left behind by a failure, no link followed, a request to end
+// honoured), the comparison with the program's copy at two-second resolution
+// and the hand-over to an updater that records the arguments it was started
+// with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -22,17 +26,20 @@
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
 #include "tests/fixtures/Modelo.h"
+#include "tests/update/AutoridadeTeste.h"
 #include "tests/update/ServidorHttpTeste.h"
 #include "tests/update/VariavelAmbienteTeste.h"
 #include "update/VerificarAtualizacao.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using Servidor = ServidorHttpTeste;
 
 constexpr std::time_t kHorario = 1364205600;   // even: a two-second step starts here
 const char* const kTitulo = "Aviso do Sistema";
 const char* const kPublicado = "update/Atualizacao/telmora Dovezed/telmoraAtualizador.exe";
+const char* const kPedido = "/update/Atualizacao/telmora%20Dovezed/telmoraAtualizador.exe";
 const char* const kCorpoAtualizador = "atualizador baixado\n";
 const char* const kFalhaDownload =
     "Não foi possível baixar o aplicativo para atualização inicial do seu sistema. Tente novamente mais tarde ou "
@@ -40,7 +47,7 @@ const char* const kFalhaDownload =
 
 void Gravar(const std::string& caminho, const std::string& conteudo, std::time_t modificacao)
 {
-    std::filesystem::create_directories(std::filesystem::path(caminho).parent_path());
+    fs::create_directories(fs::path(caminho).parent_path());
     GravarArquivo(caminho, conteudo);
     const timespec tempos[2] = {{modificacao, 0}, {modificacao, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, caminho.c_str(), tempos, 0), 0);
@@ -53,7 +60,7 @@ void GravarAtualizadorGravador(const std::string& pastaUpdate, const std::string
     Gravar(atualizador,
            "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + saida + ".tmp' && mv '" + saida + ".tmp' '" + saida + "'\n",
            kHorario);
-    std::filesystem::permissions(atualizador, std::filesystem::perms::owner_all);
+    fs::permissions(atualizador, fs::perms::owner_all);
 }
 
 // The updater runs detached; the limit only keeps a missing start from
@@ -79,15 +86,35 @@ std::vector<std::string> ArgumentosEsperados(const InstalacaoTeste& instalacao, 
     return {"@F1", "@M" + raizParametro + "/Update", "@E" + raizParametro + "/Bin", "@A" + nomePrograma};
 }
 
+std::vector<std::string> Conteudo(const std::string& pasta)
+{
+    std::vector<std::string> nomes;
+    for (const auto& entrada : fs::directory_iterator(pasta))
+        nomes.push_back(entrada.path().filename().string());
+    std::sort(nomes.begin(), nomes.end());
+    return nomes;
+}
+
+// The local ini naming the server ini and, when arquivoCA is not empty, the CA file.
+std::string IniLocal(const InstalacaoTeste& instalacao, const std::string& arquivoCA)
+{
+    std::string ini = "[IniServidor]\r\nnomearquivo=" + instalacao.IniServidor() + "\r\n";
+    if (!arquivoCA.empty())
+        ini += "[Atualizacao]\r\nArquivoCA=" + arquivoCA + "\r\n";
+    return ini;
+}
+
 struct Opcoes {
     bool comEspacos = false;
     bool comVersao = true;
     std::string nomePrograma = "telmoraComissao2.exe";
+    std::string arquivoCA{};   // the local ini's [Atualizacao] ArquivoCA; empty: no such key
 };
 
-// The model connected the way the start-up connects, so the update paths are
-// the ones the connection set-up fixed. The program file is a small file
-// modified at kHorario.
+// The model connected the way the start-up connects, so the update values
+// are the ones the connection set-up fixed. The program file is a small file
+// modified at kHorario. The site is a port that refuses until a test names
+// another host.
 struct Cenario {
     explicit Cenario(const Opcoes& opcoes = {})
         : banco(opcoes.comVersao),
@@ -96,29 +123,28 @@ struct Cenario {
           modelo(tela, ServicosTeste(relogio, programa, finalizador), {})
     {
         instalacao.ApontarBanco(banco.Caminho());
+        instalacao.EscreverIniLocal(IniLocal(instalacao, opcoes.arquivoCA));
         Gravar(programa, "programa", kHorario);
-        DefinirNomeCompletoPrograma(programa);
         modelo.ConectarBanco(modelo.LerCaminhoBanco());
     }
 
-    std::string NaUpdate(const std::string& nome) const { return instalacao.Raiz() + "/Update/" + nome; }
+    std::string Update() const { return instalacao.Raiz() + "/Update"; }
+    std::string NaUpdate(const std::string& nome) const { return Update() + "/" + nome; }
 
     void GravarCopia(std::time_t modificacao) const
     {
-        Gravar(NaUpdate(std::filesystem::path(programa).filename().string()), "copia", modificacao);
+        Gravar(NaUpdate(fs::path(programa).filename().string()), "copia", modificacao);
     }
 
-    void InstalarAtualizadorGravador() const
-    {
-        GravarAtualizadorGravador(instalacao.Raiz() + "/Update", ArquivoArgumentos());
-    }
+    void InstalarAtualizadorGravador() const { GravarAtualizadorGravador(Update(), ArquivoArgumentos()); }
 
     std::string ArquivoArgumentos() const { return instalacao.Raiz() + "/argumentos"; }
 
-    void Verificar(int modo = 1)
+    bool Verificar(int modo = 1)
     {
-        VerificarAtualizacao(tela, *modelo.Sessao.IBD_BancoDados, modo,
-                             [this](int codigo) { encerramentos.push_back(codigo); });
+        return VerificarAtualizacao(tela, *modelo.Sessao.IBD_BancoDados, modo,
+                                    {programa, host, [this](int codigo) { encerramentos.push_back(codigo); },
+                                     fimPedido});
     }
 
     // Releases the model's connection first: the count must see committed work only.
@@ -138,41 +164,95 @@ struct Cenario {
     FinalizadorGravado finalizador;
     std::string programa;
     TfrmPrincipal modelo;
+    std::string host = HostRecusado();
+    std::function<bool()> fimPedido = [] { return false; };
     std::vector<int> encerramentos;   // exit codes of the process ends asked for
 };
 
 std::string FaltaNaUpdate(const Cenario& c, const std::string& nome)
 {
-    return "Falha na atualização do aplicativo. Não foi encontrado o arquivo " + nome + " na pasta " +
-           c.instalacao.Raiz() + "/Update.\rO Sistema será finalizado.";
+    return "Falha na atualização do aplicativo. Não foi encontrado o arquivo " + nome + " na pasta " + c.Update() +
+           ".\rO Sistema será finalizado.";
 }
+
+// The working folder of the test process, changed for the life of the object.
+class PastaDeTrabalho {
+public:
+    explicit PastaDeTrabalho(const std::string& pasta) : anterior_(fs::current_path()) { fs::current_path(pasta); }
+    ~PastaDeTrabalho() { fs::current_path(anterior_); }
+    PastaDeTrabalho(const PastaDeTrabalho&) = delete;
+    PastaDeTrabalho& operator=(const PastaDeTrabalho&) = delete;
+
+private:
+    fs::path anterior_;
+};
 
 class VerificarAtualizacaoTeste : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        seguro = std::make_unique<Servidor>(Servidor::Protocolo::Https);
-        vazio = std::make_unique<Servidor>(Servidor::Protocolo::Http);
-        cortado = std::make_unique<Servidor>(Servidor::Protocolo::Http, Servidor::Resposta::Cortada);
-        seguro->Publicar(kPublicado, kCorpoAtualizador);
-        cortado->Publicar(kPublicado, kCorpoAtualizador);
-        recusado = HostRecusado();
-    }
+    static void SetUpTestSuite() { autoridade = std::make_unique<AutoridadeTeste>(); }
 
     static void TearDownTestSuite()
     {
-        seguro.reset();
-        vazio.reset();
-        cortado.reset();
+        for (auto* servidor : {&valido, &vazio, &cortado, &desviado, &parado, &autoAssinado, &simples})
+            servidor->reset();
+        autoridade.reset();
     }
 
-    static inline std::unique_ptr<Servidor> seguro;   // publishes the updater
-    static inline std::unique_ptr<Servidor> vazio;    // answers 404 for it
-    static inline std::unique_ptr<Servidor> cortado;  // breaks it off half-way
-    static inline std::string recusado;
+    static std::string ArquivoCA() { return autoridade->Arquivo(); }
 
-    // No test may reach the maker's real site.
-    VariavelAmbienteTeste host{"TELMORA_SITE_HOST", recusado};
+    // The sites, each answering the updater's request in its own way.
+    static const Servidor& Valido() { return SobDemanda(valido, [] { return Publicando(Seguro()); }); }
+    static const Servidor& Vazio() { return SobDemanda(vazio, [] { return Seguro(); }); }
+    static const Servidor& Cortado()
+    {
+        return SobDemanda(cortado, [] {
+            auto site = Publicando(Seguro());
+            site->Cortar(kPedido);
+            return site;
+        });
+    }
+    static const Servidor& Parado()
+    {
+        return SobDemanda(parado, [] {
+            auto site = Publicando(Seguro());
+            site->Parar(kPedido);
+            return site;
+        });
+    }
+    static const Servidor& Desviado()
+    {
+        return SobDemanda(desviado, [] {
+            auto site = Seguro();
+            site->Redirecionar(kPedido, Simples().Endereco(kPedido));
+            return site;
+        });
+    }
+    static const Servidor& AutoAssinado()
+    {
+        return SobDemanda(autoAssinado,
+                          [] { return Publicando(std::make_unique<Servidor>(autoridade->AutoAssinado())); });
+    }
+    static const Servidor& Simples()
+    {
+        return SobDemanda(simples, [] { return Publicando(std::make_unique<Servidor>()); });
+    }
+
+private:
+    static std::unique_ptr<Servidor> Seguro() { return std::make_unique<Servidor>(autoridade->Emitir()); }
+    static std::unique_ptr<Servidor> Publicando(std::unique_ptr<Servidor> site)
+    {
+        site->Publicar(kPublicado, kCorpoAtualizador);
+        return site;
+    }
+
+    static inline std::unique_ptr<AutoridadeTeste> autoridade;
+    static inline std::unique_ptr<Servidor> valido;        // publishes the updater
+    static inline std::unique_ptr<Servidor> vazio;         // answers 404 for it
+    static inline std::unique_ptr<Servidor> cortado;       // breaks it off half-way
+    static inline std::unique_ptr<Servidor> parado;        // stops sending half-way
+    static inline std::unique_ptr<Servidor> desviado;      // redirects it to the plain server
+    static inline std::unique_ptr<Servidor> autoAssinado;  // publishes it, certificate signed by itself
+    static inline std::unique_ptr<Servidor> simples;       // publishes it over plain HTTP
 };
 
 TEST_F(VerificarAtualizacaoTeste, MarcadorDesligaTudoMenosAMensagem)
@@ -181,7 +261,7 @@ TEST_F(VerificarAtualizacaoTeste, MarcadorDesligaTudoMenosAMensagem)
     c.instalacao.Gravar("Bin/DebugarZorvel.tmp", "");
     c.instalacao.Gravar("Bin/Exec-telmoraComissao2.exe", "copia");
 
-    c.Verificar();
+    EXPECT_TRUE(c.Verificar());
 
     const std::vector<MensagemGravada> esperadas = {
         {"O aplicativo telmoraComissao2.exe não será atualizado. A pasta " + c.instalacao.PastaPrograma() +
@@ -189,54 +269,139 @@ TEST_F(VerificarAtualizacaoTeste, MarcadorDesligaTudoMenosAMensagem)
          kTitulo, Icone::Aviso}};
     EXPECT_EQ(c.tela.mensagens, esperadas);
     EXPECT_EQ(c.tela.pedidosEncerrar, 0);
-    EXPECT_FALSE(PastaExiste(c.instalacao.Raiz() + "/Update"));
+    EXPECT_FALSE(PastaExiste(c.Update()));
     EXPECT_TRUE(ArquivoExiste(c.instalacao.PastaPrograma() + "/Exec-telmoraComissao2.exe"));
     EXPECT_EQ(c.ColunasVersao(), 0);
 }
 
-TEST_F(VerificarAtualizacaoTeste, AtualizadorFaltandoEhBaixadoPeloEnderecoSeguro)
+// The CA file named in the local ini, absolute or from the program's folder,
+// verifies the site; the download goes to the secure address.
+TEST_F(VerificarAtualizacaoTeste, AtualizadorFaltandoEhBaixadoPorTlsVerificado)
 {
-    const VariavelAmbienteTeste site("TELMORA_SITE_HOST", seguro->Host());
-    Cenario c({.comVersao = false});
-    c.GravarCopia(kHorario);
+    for (const std::string& arquivoCA : {ArquivoCA(), std::string("certificados/autoridade.pem")}) {
+        SCOPED_TRACE(arquivoCA);
+        Cenario c({.comVersao = false, .arquivoCA = arquivoCA});
+        c.instalacao.Gravar("Bin/certificados/autoridade.pem", LerArquivo(ArquivoCA()));
+        c.host = Valido().Host();
+        c.GravarCopia(kHorario);
 
-    c.Verificar();
+        EXPECT_TRUE(c.Verificar());
 
-    EXPECT_TRUE(c.tela.mensagens.empty());
-    EXPECT_EQ(c.tela.pedidosEncerrar, 0);
-    EXPECT_TRUE(c.encerramentos.empty());
-    EXPECT_EQ(seguro->Pedidos().back().caminho, "/update/Atualizacao/telmora%20Dovezed/telmoraAtualizador.exe");
-    EXPECT_EQ(LerArquivo(c.NaUpdate("telmoraAtualizador.exe")), kCorpoAtualizador);
-    EXPECT_EQ(::access(c.NaUpdate("telmoraAtualizador.exe").c_str(), X_OK), 0);
-    EXPECT_FALSE(ArquivoExiste(c.NaUpdate("oldtelmoraAtualizador.exe")));
-    EXPECT_EQ(c.ColunasVersao(), 2);
+        EXPECT_TRUE(c.tela.mensagens.empty());
+        EXPECT_EQ(c.tela.pedidosEncerrar, 0);
+        EXPECT_TRUE(c.encerramentos.empty());
+        EXPECT_EQ(Valido().Pedidos().back().caminho, kPedido);
+        EXPECT_EQ(LerArquivo(c.NaUpdate("telmoraAtualizador.exe")), kCorpoAtualizador);
+        EXPECT_EQ(::access(c.NaUpdate("telmoraAtualizador.exe").c_str(), X_OK), 0);
+        EXPECT_EQ(Conteudo(c.Update()), (std::vector<std::string>{"telmoraAtualizador.exe", "telmoraComissao2.exe"}));
+        EXPECT_EQ(c.ColunasVersao(), 2);
+    }
 }
 
-// The check goes on after the failure: the schema upkeep still runs.
-TEST_F(VerificarAtualizacaoTeste, DownloadFalhoAvisaApagaOAlvoEPedeOFim)
+// Nothing that could not be verified, nor a partial body, is left in the
+// update folder. The check goes on after the failure: the schema upkeep
+// still runs.
+TEST_F(VerificarAtualizacaoTeste, DownloadFalhoAvisaNaoDeixaNadaEPedeOFim)
 {
     const struct {
         const char* nome;
         std::string host;
+        std::string arquivoCA;
     } casos[] = {
-        {"status_404", vazio->Host()},
-        {"resposta_cortada", cortado->Host()},
-        {"recusado", recusado},
+        {"status_404", Vazio().Host(), ArquivoCA()},
+        {"resposta_cortada", Cortado().Host(), ArquivoCA()},
+        {"redirecionado_a_http", Desviado().Host(), ArquivoCA()},
+        {"autoassinado_sem_arquivo_ca", AutoAssinado().Host(), ""},
+        {"autoridade_fora_do_arquivo_ca", Valido().Host(), ""},
+        {"so_http", Simples().Host(), ArquivoCA()},
+        {"recusado", HostRecusado(), ArquivoCA()},
     };
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        const VariavelAmbienteTeste site("TELMORA_SITE_HOST", caso.host);
-        Cenario c({.comVersao = false});
+        Cenario c({.comVersao = false, .arquivoCA = caso.arquivoCA});
+        c.host = caso.host;
         c.GravarCopia(kHorario);
 
-        c.Verificar();
+        EXPECT_TRUE(c.Verificar());
 
         const std::vector<MensagemGravada> esperadas = {{kFalhaDownload, kTitulo, Icone::Nenhum}};
         EXPECT_EQ(c.tela.mensagens, esperadas);
         EXPECT_EQ(c.tela.pedidosEncerrar, 1);
-        EXPECT_FALSE(ArquivoExiste(c.NaUpdate("oldtelmoraAtualizador.exe")));
-        EXPECT_FALSE(ArquivoExiste(c.NaUpdate("telmoraAtualizador.exe")));
+        EXPECT_EQ(Conteudo(c.Update()), std::vector<std::string>{"telmoraComissao2.exe"});
         EXPECT_EQ(c.ColunasVersao(), 2);
+    }
+    // Only a verified site is asked for the executable.
+    EXPECT_FALSE(Simples().Recebeu(kPedido));
+}
+
+// A link planted under the download's name is replaced, never written
+// through, whether the download succeeds or fails.
+TEST_F(VerificarAtualizacaoTeste, LinkNoAlvoDoDownloadNaoEhSeguido)
+{
+    for (const Servidor* site : {&Valido(), &Vazio()}) {
+        SCOPED_TRACE(site->Host());
+        Cenario c({.arquivoCA = ArquivoCA()});
+        c.host = site->Host();
+        c.GravarCopia(kHorario);
+        const std::string alheio = c.banco.Pasta() + "/alheio.txt";
+        GravarArquivo(alheio, "arquivo de fora da instalação");
+        fs::create_symlink(alheio, c.NaUpdate("oldtelmoraAtualizador.exe"));
+
+        EXPECT_TRUE(c.Verificar());
+
+        EXPECT_EQ(LerArquivo(alheio), "arquivo de fora da instalação");
+        EXPECT_FALSE(fs::is_symlink(c.NaUpdate("oldtelmoraAtualizador.exe")));
+        EXPECT_FALSE(fs::is_symlink(c.NaUpdate("telmoraAtualizador.exe")));
+    }
+}
+
+// A request to end arrives while the download stalls: the check stops at
+// once, shows nothing, asks nothing, leaves nothing, and skips the schema
+// upkeep, since the start-up does not go on.
+TEST_F(VerificarAtualizacaoTeste, PedidoDeFimDuranteODownloadParaEmSilencio)
+{
+    Cenario c({.comVersao = false, .arquivoCA = ArquivoCA()});
+    c.host = Parado().Host();
+    c.fimPedido = [] { return Parado().Recebeu(kPedido); };
+    c.GravarCopia(kHorario);
+
+    EXPECT_FALSE(c.Verificar());
+
+    EXPECT_TRUE(c.tela.mensagens.empty());
+    EXPECT_EQ(c.tela.pedidosEncerrar, 0);
+    EXPECT_TRUE(c.encerramentos.empty());
+    EXPECT_EQ(Conteudo(c.Update()), std::vector<std::string>{"telmoraComissao2.exe"});
+    EXPECT_EQ(c.ColunasVersao(), 0);
+}
+
+// Without the server ini the update folder is unknown: no folder appears in
+// the working folder and the site is not asked, even with the updater missing.
+TEST_F(VerificarAtualizacaoTeste, SemIniLocalNadaDeUpdateNemSite)
+{
+    const struct {
+        const char* nome;
+        std::function<void(const InstalacaoTeste&)> estragar;
+    } casos[] = {
+        {"ini_ausente", [](const InstalacaoTeste& i) { fs::remove(i.IniLocal()); }},
+        {"ini_vazio", [](const InstalacaoTeste& i) { i.EscreverIniLocal(""); }},
+    };
+    for (const auto& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        Cenario c;
+        c.host = Valido().Host();
+        caso.estragar(c.instalacao);
+        c.modelo.ConectarBanco(c.modelo.LerCaminhoBanco());
+        const PastaTemporaria trabalho;
+        const PastaDeTrabalho dentro(trabalho.Caminho());
+        const std::size_t pedidos = Valido().Pedidos().size();
+        const std::size_t mensagens = c.tela.mensagens.size();
+
+        EXPECT_TRUE(c.Verificar());
+
+        EXPECT_TRUE(fs::is_empty(trabalho.Caminho()));
+        EXPECT_FALSE(PastaExiste(c.Update()));
+        EXPECT_EQ(Valido().Pedidos().size(), pedidos);
+        EXPECT_EQ(c.tela.mensagens.size(), mensagens);
     }
 }
 
@@ -247,7 +412,7 @@ TEST_F(VerificarAtualizacaoTeste, DestinoDoDownloadImpossivelDeixaOErroPassar)
     Cenario c;
     c.instalacao.Gravar("Update", "um arquivo no lugar da pasta");
     try {
-        c.Verificar();
+        (void)c.Verificar();
         FAIL() << "nenhum erro";
     } catch (const std::runtime_error& erro) {
         EXPECT_EQ(std::string(erro.what()),
@@ -261,7 +426,7 @@ TEST_F(VerificarAtualizacaoTeste, CopiaFaltandoAvisaEPedeOFim)
     Cenario c;
     c.InstalarAtualizadorGravador();
 
-    c.Verificar();
+    EXPECT_TRUE(c.Verificar());
 
     const std::vector<MensagemGravada> esperadas = {{FaltaNaUpdate(c, "telmoraComissao2.exe"), kTitulo, Icone::Aviso}};
     EXPECT_EQ(c.tela.mensagens, esperadas);
@@ -274,7 +439,7 @@ TEST_F(VerificarAtualizacaoTeste, OutroModoParaDepoisDaEstrutura)
     Cenario c({.comVersao = false});
     c.InstalarAtualizadorGravador();
 
-    c.Verificar(0);
+    EXPECT_TRUE(c.Verificar(0));
 
     EXPECT_TRUE(c.tela.mensagens.empty());
     EXPECT_EQ(c.tela.pedidosEncerrar, 0);
@@ -289,7 +454,7 @@ TEST_F(VerificarAtualizacaoTeste, CopiaNoMesmoPassoDeDoisSegundosEhAMesmaVersao)
         c.InstalarAtualizadorGravador();
         c.GravarCopia(kHorario + diferenca);
 
-        c.Verificar();
+        EXPECT_TRUE(c.Verificar());
 
         EXPECT_TRUE(c.tela.mensagens.empty());
         EXPECT_TRUE(c.tela.avisos.empty());
@@ -307,7 +472,7 @@ TEST_F(VerificarAtualizacaoTeste, CopiaMaisAntigaOuMaisNovaPassaAoAtualizador)
         c.InstalarAtualizadorGravador();
         c.GravarCopia(kHorario + diferenca);
 
-        c.Verificar();
+        EXPECT_TRUE(c.Verificar());
 
         const std::vector<AvisoGravado> avisos = {
             {"AVISO: Existe uma nova versão do aplicativo telmoraComissao2. A atualização será feita "
@@ -322,11 +487,11 @@ TEST_F(VerificarAtualizacaoTeste, CopiaMaisAntigaOuMaisNovaPassaAoAtualizador)
 
 TEST_F(VerificarAtualizacaoTeste, AtualizadorFaltandoComCopiaDiferenteAvisaDuasVezes)
 {
-    const VariavelAmbienteTeste site("TELMORA_SITE_HOST", vazio->Host());
-    Cenario c;
+    Cenario c({.arquivoCA = ArquivoCA()});
+    c.host = Vazio().Host();
     c.GravarCopia(kHorario + 2);
 
-    c.Verificar();
+    EXPECT_TRUE(c.Verificar());
 
     const std::vector<MensagemGravada> esperadas = {
         {kFalhaDownload, kTitulo, Icone::Nenhum},
@@ -343,7 +508,7 @@ TEST_F(VerificarAtualizacaoTeste, NomeSemPontoDeixaONomeDoAvisoVazio)
     c.InstalarAtualizadorGravador();
     c.GravarCopia(kHorario + 2);
 
-    c.Verificar();
+    EXPECT_TRUE(c.Verificar());
 
     const std::vector<AvisoGravado> avisos = {
         {"AVISO: Existe uma nova versão do aplicativo . A atualização será feita automaticamente. Aguarde...", false,

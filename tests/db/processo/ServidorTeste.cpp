@@ -25,7 +25,6 @@ struct ModeloNoServidor {
     ModeloNoServidor() : relogio(DataHora::De(2013, 3, 25, 7, 5)), modelo(tela, ServicosTeste(relogio, instalacao.Programa(), finalizador), {})
     {
         instalacao.ApontarBanco(banco.Caminho(), servidor.Servidor());
-        instalacao.UsarNoProcesso();
         banco.Executar("update tab_parametro set ST_MONITOR_COMISSAO_ATIVO = 'S'");
         // A settlement pending recalculation: phase 7 turns it into a type "3" row.
         banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
