@@ -16,6 +16,7 @@
 
 namespace {
 
+const char* const kArquivo = "telmoraComissao2.log";
 const char* const kPadraoLinha = "%Y-%m-%d %H:%M:%S %l %v";
 
 struct EventoRodada {
@@ -91,6 +92,35 @@ void ExigirArquivoComum(const spdlog::filename_t& caminho)
         throw spdlog::spdlog_ex("não é um arquivo comum");
 }
 
+// The reason the summary could not be written; empty when it was.
+std::string Gravar(const std::string& pasta, const std::string& caminho, const ResumoRodada& resumo,
+                   std::size_t tamanhoMaximo, std::size_t arquivosAnteriores)
+{
+    // The file sink would create a missing folder; the data folder is the suite's, never ours to create.
+    if (!PastaExiste(pasta))
+        return "a pasta não existe";
+    std::string erro;
+    try {
+        spdlog::file_event_handlers eventosArquivo;
+        eventosArquivo.before_open = ExigirArquivoComum;
+        auto arquivo = std::make_shared<spdlog::sinks::rotating_file_sink_st>(caminho, tamanhoMaximo,
+                                                                              arquivosAnteriores, false,
+                                                                              eventosArquivo);
+        arquivo->set_formatter(Formatador("\n"));
+        spdlog::logger registro("rodada", std::move(arquivo));
+        registro.set_error_handler([&erro](const std::string& mensagem) {
+            if (erro.empty())
+                erro = mensagem;
+        });
+        for (const EventoRodada& evento : EventosRodada(resumo))
+            registro.log(evento.momento, spdlog::source_loc{}, evento.nivel, evento.texto);
+        registro.flush();
+    } catch (const std::exception& falha) {
+        erro = falha.what();
+    }
+    return erro;
+}
+
 }  // namespace
 
 std::vector<std::string> LinhasRodada(const ResumoRodada& resumo)
@@ -114,8 +144,8 @@ std::optional<std::string> RegistroRodada::Registrar(const std::string& pasta, c
 {
     const std::string pastaComSeparador =
         pasta.empty() || pasta.back() == kSeparador ? pasta : pasta + kSeparadorTexto;
-    const std::string caminho = pastaComSeparador + kArquivoRegistroRodada;
-    const std::string erro = Gravar(pasta, caminho, resumo);
+    const std::string caminho = pastaComSeparador + kArquivo;
+    const std::string erro = Gravar(pasta, caminho, resumo, tamanhoMaximo_, arquivosAnteriores_);
     if (erro.empty()) {
         falhaInformada_ = false;
         return std::nullopt;
@@ -124,32 +154,4 @@ std::optional<std::string> RegistroRodada::Registrar(const std::string& pasta, c
         return std::nullopt;
     falhaInformada_ = true;
     return "Não foi possível gravar o log da rodada " + caminho + ": " + erro;
-}
-
-std::string RegistroRodada::Gravar(const std::string& pasta, const std::string& caminho,
-                                   const ResumoRodada& resumo) const
-{
-    // The file sink would create a missing folder; the data folder is the suite's, never ours to create.
-    if (!PastaExiste(pasta))
-        return "a pasta não existe";
-    std::string erro;
-    try {
-        spdlog::file_event_handlers eventosArquivo;
-        eventosArquivo.before_open = ExigirArquivoComum;
-        auto arquivo = std::make_shared<spdlog::sinks::rotating_file_sink_st>(caminho, tamanhoMaximo_,
-                                                                              arquivosAnteriores_, false,
-                                                                              eventosArquivo);
-        arquivo->set_formatter(Formatador("\n"));
-        spdlog::logger registro("rodada", std::move(arquivo));
-        registro.set_error_handler([&erro](const std::string& mensagem) {
-            if (erro.empty())
-                erro = mensagem;
-        });
-        for (const EventoRodada& evento : EventosRodada(resumo))
-            registro.log(evento.momento, spdlog::source_loc{}, evento.nivel, evento.texto);
-        registro.flush();
-    } catch (const std::exception& falha) {
-        erro = falha.what();
-    }
-    return erro;
 }

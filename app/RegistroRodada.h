@@ -18,8 +18,6 @@
 
 struct ResumoRodada;
 
-inline constexpr const char* kArquivoRegistroRodada = "telmoraComissao2.log";
-
 // The lines the log gets for this summary, without line ends: what the
 // console prints on standard error at the end of a run.
 std::vector<std::string> LinhasRodada(const ResumoRodada& resumo);
@@ -37,9 +35,6 @@ public:
     std::optional<std::string> Registrar(const std::string& pasta, const ResumoRodada& resumo);
 
 private:
-    // The reason the summary could not be written; empty when it was.
-    std::string Gravar(const std::string& pasta, const std::string& caminho, const ResumoRodada& resumo) const;
-
     std::size_t tamanhoMaximo_;
     std::size_t arquivosAnteriores_;
     bool falhaInformada_ = false;
