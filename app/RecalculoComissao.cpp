@@ -12,6 +12,7 @@
 #include "app/UnPrincipal.h"
 #include "comum/Conversao.h"
 #include "comum/Literais.h"
+#include "plataforma/Caminhos.h"
 
 namespace {
 
@@ -96,8 +97,10 @@ void TfrmPrincipal::Timer1Timer()
         const bool devida = bMesnagemClickBotao || (LerInteiro(edtHoraAtualizacao.Text) ==
                                                         LerInteiro(agora.FormatoHora()) &&
                                                     agora > ultimoInicio);
-        if (devida)
+        if (devida) {
+            IniciarResumo();
             RecalculoComissao();
+        }
     } catch (const std::exception& erro) {
         TratarFalhaRodada(erro);
     }
@@ -111,6 +114,7 @@ void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
 {
     Sessao.Desfazer();
     Mensagem(erro.what(), kTituloAviso, Icone::Erro);
+    ConcluirResumo(erro.what());
     // Set before the flag update, which fails too when the link is gone.
     if (ModoManual())
         codigoSaida_ = 1;
@@ -127,6 +131,40 @@ void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
         DesconectarBanco();
         EncerrarComFalha(1);
     }
+}
+
+void TfrmPrincipal::IniciarResumo()
+{
+    resumo_ = ResumoRodada{};
+    resumo_->inicio = std::chrono::system_clock::now();
+    resumo_->modo = ModoManual() ? ModoRodada::Manual : ModoRodada::Residente;
+    resumo_->banco = Sessao.Banco()->NomeBanco;
+}
+
+void TfrmPrincipal::FecharFaseDoResumo()
+{
+    if (resumo_->fases.empty())
+        return;
+    const std::chrono::duration<double> decorrido = std::chrono::steady_clock::now() - inicioFase_;
+    resumo_->fases.back().segundos = decorrido.count();
+}
+
+// The log sits in the server data folder, beside the lock file: the folder
+// of the server ini this tick read. A log that cannot be written is told,
+// once, and the run goes on.
+void TfrmPrincipal::ConcluirResumo(const std::optional<std::string>& falha)
+{
+    if (!resumo_)
+        return;
+    FecharFaseDoResumo();
+    ResumoRodada resumo = std::move(*resumo_);
+    resumo_.reset();
+    resumo.fim = std::chrono::system_clock::now();
+    resumo.deixadas = fontesDeixadas_;
+    resumo.falha = falha;
+    if (const auto erro = registro_.Registrar(PastaComSeparador(it_sLocaIniServidor), resumo))
+        Mensagem(*erro, kTituloAviso, Icone::Aviso);
+    Tela().MostrarResumo(LinhasRodada(resumo));
 }
 
 void TfrmPrincipal::MostrarAvisos()
@@ -186,6 +224,7 @@ void TfrmPrincipal::RecalculoComissao()
     }
     bMesnagemClickBotao = false;
     MarcarMonitorAtivo(Sessao.Banco());
+    ConcluirResumo(std::nullopt);
 
     if (ModoManual()) {
         DesconectarBanco();

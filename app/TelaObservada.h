@@ -26,6 +26,8 @@ public:
         frente_.MostrarAviso(texto, concordo, fechamentoAutomatico);
     }
 
+    void MostrarResumo(const std::vector<std::string>& linhas) override { frente_.MostrarResumo(linhas); }
+
     bool FimPedido() const { return fimPedido_; }
 
 private:

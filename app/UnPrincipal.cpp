@@ -185,6 +185,8 @@ void TfrmPrincipal::MostrarVersao()
 
 void TfrmPrincipal::Mensagem(const std::string& texto, const std::string& titulo, Icone icone)
 {
+    if (resumo_ && icone == Icone::Aviso)
+        resumo_->avisos.push_back(texto);
     tela_.Mensagem(texto, titulo, icone);
 }
 
@@ -195,6 +197,12 @@ void TfrmPrincipal::ProcessarMensagens()
 
 void TfrmPrincipal::MostrarFase(const std::string& caption)
 {
+    if (resumo_) {
+        FecharFaseDoResumo();
+        // "Fase 5/9": the digit after the blank.
+        resumo_->fases.push_back({static_cast<int>(LerInteiro(caption.substr(caption.find(' ') + 1, 1))), 0, 0, 0});
+        inicioFase_ = std::chrono::steady_clock::now();
+    }
     lblAguarde.Visible = true;
     lblAguarde.Caption = caption;
     tela_.Repintar();
@@ -207,6 +215,14 @@ void TfrmPrincipal::IniciarGauge(int maximo, int posicao)
     Gauge1.MaxValue = maximo;
     Gauge1.Progress = posicao;
     tela_.Repintar();
+}
+
+void TfrmPrincipal::ContarFonte(int linhas)
+{
+    if (!resumo_ || resumo_->fases.empty())
+        return;
+    ++resumo_->fases.back().fontes;
+    resumo_->fases.back().linhas += linhas;
 }
 
 void TfrmPrincipal::AvancarGauge()

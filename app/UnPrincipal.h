@@ -4,11 +4,14 @@
 // done by commission/; the model hands them its session, itself as their
 // progress display and plain values. It reaches a front-end only through
 // Apresentacao and its surroundings only through Servicos.
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Controles.h"
+#include "app/RegistroRodada.h"
 #include "app/Servicos.h"
 #include "app/TelaObservada.h"
 #include "commission/Fases.h"
@@ -87,6 +90,7 @@ public:
     void MostrarFase(const std::string& caption) override;   // lblAguarde visible with the caption, repaint, messages
     void IniciarGauge(int maximo, int posicao) override;     // Gauge1 visible
     void AvancarGauge() override;
+    void ContarFonte(int linhas) override;
 
     // ---- the run's database objects and query operations -------------------
     SessaoBanco Sessao;
@@ -132,6 +136,9 @@ private:
     ContextoFase Contexto();
     void GuardarDeixadas(const std::vector<FonteDeixada>& deixadas);
     void MostrarAvisos();
+    void IniciarResumo();
+    void FecharFaseDoResumo();
+    void ConcluirResumo(const std::optional<std::string>& falha);
     void TratarFalhaRodada(const std::exception& erro);
     void EncerrarComFalha(int codigo);
 
@@ -142,4 +149,7 @@ private:
     bool rodadaEmAndamento_ = false;
     int codigoSaida_ = 0;
     std::vector<FonteDeixada> fontesDeixadas_;   // of the run in progress, in the order the phases left them
+    RegistroRodada registro_;                    // one per program, so a broken log is told once
+    std::optional<ResumoRodada> resumo_;         // of the run in progress
+    std::chrono::steady_clock::time_point inicioFase_;
 };

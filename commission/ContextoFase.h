@@ -9,4 +9,5 @@ struct ContextoFase {
     SessaoBanco& sessao;
     Progresso& progresso;
     const Relogio& relogio;
+    int linhasDaFonte = 0;   // rows the source in progress has written so far
 };

@@ -127,7 +127,7 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
     for (notas.Primeiro(); !notas.Fim(); notas.Proximo()) {
         ProcessarFonte(
-            sessao, resultado.deixadas, kGrupoNotasVenda,
+            contexto, resultado.deixadas, kGrupoNotasVenda,
             [&] { return "NF " + NumeroNota(calculo, notas.Campo("id_nf_comercio").Inteiro()); },
             [&] { ProcessarNota(sessao, notas, calculo, itens, resultado.matriz); });
         contexto.progresso.AvancarGauge();

@@ -9,17 +9,8 @@
 
 #include "commission/ContextoFase.h"
 #include "commission/RateioComissao.h"
+#include "commission/ResumoRodada.h"
 #include "comum/Dinheiro.h"
-
-// A source left as it was because its figures cannot be computed (a zero
-// divisor, an overflow): grupo is the warning's opening for its kind, fonte
-// names it ("NF 123"), motivo says why.
-struct FonteDeixada {
-    std::string grupo;
-    std::string fonte;
-    std::string motivo;
-    bool operator==(const FonteDeixada&) const = default;
-};
 
 // The warnings' openings for each kind of source.
 extern const char* const kGrupoNotasVenda;

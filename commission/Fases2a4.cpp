@@ -117,12 +117,13 @@ void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCan
     const Consulta& movimento = consultas.qryPesquisa;
     const DataHora data = DataAcerto(contexto.relogio.Agora(), movimento);
     const std::string descricao = DescricaoAcerto(reversao, movimento);
-    UnidadeFonte unidade(contexto.sessao);
+    UnidadeFonte unidade(contexto);
     contexto.sessao.ExecutarComandoCommit(consultas.qryInsert, InsercaoAcerto(reversao, data, descricao, movimento),
                                           false);
     contexto.sessao.ExecutarComando(consultas.qryUpdate,
                                     reversao.marcarMovimento + LiteralInteiro(movimento.Campo("id_comissao").Inteiro()),
                                     false);
+    ++contexto.linhasDaFonte;
     unidade.Confirmar();
 }
 

@@ -83,6 +83,7 @@ void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const Slo
     acerto.DefinirCampo("ID_COMISSAO_ESTORNADA", Valor::DeInteiro(nota.Campo("id_nf_comercio").Inteiro()));
     acerto.Postar();
     acerto.AplicarAtualizacoes();
+    ++contexto.linhasDaFonte;
 }
 
 void EstornarSlot(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
@@ -123,7 +124,7 @@ std::vector<FonteDeixada> EstornarNotas(ContextoFase& contexto)
         contexto.progresso.ProcessarMensagens();
         contexto.progresso.AvancarGauge();
         ProcessarFonte(
-            contexto.sessao, deixadas, kGrupoEstornos, [&] { return "NF " + notas.Campo("nr_nota_fiscal").Texto(); },
+            contexto, deixadas, kGrupoEstornos, [&] { return "NF " + notas.Campo("nr_nota_fiscal").Texto(); },
             [&] {
                 ParaCadaSlot(notas, [&](const SlotVendedor& slot) { EstornarSlot(contexto, notas, slot); });
                 ConcluirEstorno(contexto.sessao, notas);

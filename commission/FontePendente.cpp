@@ -18,30 +18,34 @@ std::string Motivo(const ErroAritmetico& erro)
 
 }  // namespace
 
-UnidadeFonte::UnidadeFonte(SessaoBanco& sessao) : sessao_(sessao) {}
+UnidadeFonte::UnidadeFonte(ContextoFase& contexto) : contexto_(contexto)
+{
+    contexto_.linhasDaFonte = 0;
+}
 
 UnidadeFonte::~UnidadeFonte()
 {
     if (!confirmada_)
-        sessao_.IBT_Gen.Desfazer();
+        contexto_.sessao.IBT_Gen.Desfazer();
 }
 
 void UnidadeFonte::Confirmar()
 {
-    sessao_.IBT_Gen.ConfirmarPorComando();
+    contexto_.sessao.IBT_Gen.ConfirmarPorComando();
     confirmada_ = true;
+    contexto_.progresso.ContarFonte(contexto_.linhasDaFonte);
 }
 
-bool ProcessarFonte(SessaoBanco& sessao, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
+bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
                     const std::function<std::string()>& fonte, const std::function<void()>& tratar)
 {
     try {
-        UnidadeFonte unidade(sessao);
+        UnidadeFonte unidade(contexto);
         tratar();
         unidade.Confirmar();
         return true;
     } catch (const ErroAritmetico& erro) {
-        deixadas.push_back({grupo, fonte(), Motivo(erro)});
+        deixadas.push_back({fonte(), Motivo(erro), grupo});
         return false;
     }
 }
@@ -60,7 +64,7 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
     while (!pendentes.Fim()) {
         contexto.progresso.ProcessarMensagens();
         contexto.progresso.AvancarGauge();
-        ProcessarFonte(contexto.sessao, resultado.deixadas, grupo, fonte, [&] {
+        ProcessarFonte(contexto, resultado.deixadas, grupo, fonte, [&] {
             if (tratar())
                 resultado.comissaoJaPaga = true;
         });

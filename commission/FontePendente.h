@@ -12,11 +12,11 @@
 class Consulta;
 
 // The writes of one source go through IBT_Gen and are committed together by
-// Confirmar; a unit that ends without it (an error) rolls them back, so a
-// source is never left half-written.
+// Confirmar, which counts the source and its rows; a unit that ends without
+// it (an error) rolls them back, so a source is never left half-written.
 class UnidadeFonte {
 public:
-    explicit UnidadeFonte(SessaoBanco& sessao);
+    explicit UnidadeFonte(ContextoFase& contexto);
     ~UnidadeFonte();
     UnidadeFonte(const UnidadeFonte&) = delete;
     UnidadeFonte& operator=(const UnidadeFonte&) = delete;
@@ -24,7 +24,7 @@ public:
     void Confirmar();
 
 private:
-    SessaoBanco& sessao_;
+    ContextoFase& contexto_;
     bool confirmada_ = false;
 };
 
@@ -32,7 +32,7 @@ private:
 // arithmetic error) is rolled back and added to deixadas, named by fonte
 // under grupo, and the caller goes on; any other error propagates after the
 // rollback. True when the unit was committed.
-bool ProcessarFonte(SessaoBanco& sessao, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
+bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
                     const std::function<std::string()>& fonte, const std::function<void()>& tratar);
 
 // Opens the selection on pendentes and fetches it whole; when it has rows,

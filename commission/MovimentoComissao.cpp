@@ -12,5 +12,6 @@ void GravarMovimentoComissao(ContextoFase& contexto, const std::function<void(Da
     preencher(movimento);
     movimento.Postar();
     movimento.AplicarAtualizacoes();
+    ++contexto.linhasDaFonte;
     contexto.progresso.ProcessarMensagens();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the phases show the operator while they work: the phase caption, the
-// gauge, the event loop between records, and a message box.
+// gauge, the event loop between records, a message box, and the count of
+// what each phase did for the run's summary.
 #include <string>
 
 #include "comum/Apresentacao.h"
@@ -15,4 +16,6 @@ public:
     // Lets queued events (timer ticks, clicks) run once.
     virtual void ProcessarMensagens() = 0;
     virtual void Mensagem(const std::string& texto, const std::string& titulo, Icone icone) = 0;
+    // A source of the current phase was committed with this many rows written.
+    virtual void ContarFonte(int linhas) = 0;
 };

@@ -79,3 +79,10 @@ void ApresentacaoConsole::MostrarAviso(const std::string& texto, bool, bool fech
     if (fechamentoAutomatico)
         esperar_(kFechamentoAutomaticoMs);
 }
+
+void ApresentacaoConsole::MostrarResumo(const std::vector<std::string>& linhas)
+{
+    for (const std::string& linha : linhas)
+        saida_ << linha << '\n';
+    saida_.flush();
+}

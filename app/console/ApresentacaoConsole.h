@@ -31,6 +31,7 @@ public:
     void EsconderJanela() override;
     void EncerrarAplicacao() override;
     void MostrarAviso(const std::string& texto, bool concordo, bool fechamentoAutomatico) override;
+    void MostrarResumo(const std::vector<std::string>& linhas) override;
 
 private:
     void Escrever(const std::string& titulo, const std::string& texto);

@@ -46,6 +46,7 @@ public:
     void EsconderJanela() override;
     void EncerrarAplicacao() override;
     void MostrarAviso(const std::string& texto, bool concordo, bool fechamentoAutomatico) override;
+    void MostrarResumo(const std::vector<std::string>&) override {}
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

@@ -23,7 +23,7 @@ TEST_F(DatasetInsercaoTeste, MovimentoDeComissaoGravadoColunaAColuna)
 {
     const DataHora emissao = DataHora::De(2013, 3, 25);
     ContextoFase contexto{janela.Sessao, janela, m.relogio};
-    UnidadeFonte unidade(janela.Sessao);
+    UnidadeFonte unidade(contexto);
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& d) {
         d.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(42));
         d.DefinirCampo("TP_REGISTRO", Valor::DeTexto("1"));

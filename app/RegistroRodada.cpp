@@ -1,0 +1,157 @@
+#include "app/RegistroRodada.h"
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <memory>
+
+#include <spdlog/fmt/fmt.h>
+#include <spdlog/logger.h>
+#include <spdlog/pattern_formatter.h>
+#include <spdlog/sinks/rotating_file_sink.h>
+
+#include "commission/ResumoRodada.h"
+#include "plataforma/Arquivos.h"
+#include "plataforma/Caminhos.h"
+
+namespace {
+
+const char* const kArquivo = "telmoraComissao2.log";
+const char* const kPadraoLinha = "%Y-%m-%d %H:%M:%S %l %v";
+
+struct EventoRodada {
+    std::chrono::system_clock::time_point momento;
+    spdlog::level::level_enum nivel;
+    std::string texto;
+};
+
+std::string Citado(const std::string& valor)
+{
+    std::string citado = "\"";
+    for (const char c : valor) {
+        switch (c) {
+        case '\\': citado += "\\\\"; break;
+        case '"': citado += "\\\""; break;
+        case '\r': citado += "\\r"; break;
+        case '\n': citado += "\\n"; break;
+        case '\t': citado += "\\t"; break;
+        default: citado += c;
+        }
+    }
+    return citado + '"';
+}
+
+std::string Segundos(double segundos)
+{
+    return fmt::format("{:.2f}", segundos);   // a decimal point whatever the locale
+}
+
+std::vector<EventoRodada> EventosRodada(const ResumoRodada& resumo)
+{
+    using spdlog::level::err;
+    using spdlog::level::info;
+    using spdlog::level::warn;
+
+    std::vector<EventoRodada> eventos;
+    const char* const modo = resumo.modo == ModoRodada::Manual ? "manual" : "residente";
+    eventos.push_back({resumo.inicio, info, std::string("inicio modo=") + modo + " banco=" + Citado(resumo.banco)});
+    for (const ResumoFase& fase : resumo.fases)
+        eventos.push_back({resumo.fim, info,
+                           fmt::format("fase numero={} fontes={} linhas={} segundos={}", fase.numero, fase.fontes,
+                                       fase.linhas, Segundos(fase.segundos))});
+    for (const FonteDeixada& deixada : resumo.deixadas)
+        eventos.push_back({resumo.fim, warn,
+                           "deixada fonte=" + Citado(deixada.fonte) + " motivo=" + Citado(deixada.motivo)});
+    for (const std::string& aviso : resumo.avisos)
+        eventos.push_back({resumo.fim, warn, "aviso texto=" + Citado(aviso)});
+    if (resumo.falha)
+        eventos.push_back({resumo.fim, err, "falha texto=" + Citado(*resumo.falha)});
+    const std::chrono::duration<double> duracao = resumo.fim - resumo.inicio;
+    eventos.push_back({resumo.fim, resumo.falha ? err : info,
+                       "fim segundos=" + Segundos(duracao.count()) + " resultado=" + (resumo.falha ? "falha" : "ok")});
+    return eventos;
+}
+
+std::unique_ptr<spdlog::formatter> Formatador(const std::string& fimDeLinha)
+{
+    return std::make_unique<spdlog::pattern_formatter>(kPadraoLinha, spdlog::pattern_time_type::local, fimDeLinha);
+}
+
+spdlog::details::log_msg Mensagem(const EventoRodada& evento)
+{
+    return {evento.momento, spdlog::source_loc{}, "", evento.nivel, evento.texto};
+}
+
+// The data folder is shared with the workstations: whatever sits under the
+// log's name and is not a plain file (a link, a folder) is left alone rather
+// than followed or replaced.
+void ExigirArquivoComum(const spdlog::filename_t& caminho)
+{
+    const auto situacao = std::filesystem::symlink_status(caminho);
+    if (std::filesystem::exists(situacao) && !std::filesystem::is_regular_file(situacao))
+        throw spdlog::spdlog_ex("não é um arquivo comum");
+}
+
+// The reason the summary could not be written; empty when it was.
+std::string Gravar(const std::string& pasta, const std::string& caminho, const ResumoRodada& resumo,
+                   std::size_t tamanhoMaximo, std::size_t arquivosAnteriores)
+{
+    // The file sink would create a missing folder; the data folder is the suite's, never ours to create.
+    if (!PastaExiste(pasta))
+        return "a pasta não existe";
+    std::string erro;
+    try {
+        spdlog::file_event_handlers eventosArquivo;
+        eventosArquivo.before_open = ExigirArquivoComum;
+        auto arquivo = std::make_shared<spdlog::sinks::rotating_file_sink_st>(caminho, tamanhoMaximo,
+                                                                              arquivosAnteriores, false,
+                                                                              eventosArquivo);
+        arquivo->set_formatter(Formatador("\n"));
+        spdlog::logger registro("rodada", std::move(arquivo));
+        registro.set_error_handler([&erro](const std::string& mensagem) {
+            if (erro.empty())
+                erro = mensagem;
+        });
+        for (const EventoRodada& evento : EventosRodada(resumo))
+            registro.log(evento.momento, spdlog::source_loc{}, evento.nivel, evento.texto);
+        registro.flush();
+    } catch (const std::exception& falha) {
+        erro = falha.what();
+    }
+    return erro;
+}
+
+}  // namespace
+
+std::vector<std::string> LinhasRodada(const ResumoRodada& resumo)
+{
+    const auto formatador = Formatador("");
+    std::vector<std::string> linhas;
+    for (const EventoRodada& evento : EventosRodada(resumo)) {
+        spdlog::memory_buf_t linha;
+        formatador->format(Mensagem(evento), linha);
+        linhas.emplace_back(linha.data(), linha.size());
+    }
+    return linhas;
+}
+
+RegistroRodada::RegistroRodada(std::size_t tamanhoMaximo, std::size_t arquivosAnteriores)
+    : tamanhoMaximo_(tamanhoMaximo), arquivosAnteriores_(arquivosAnteriores)
+{
+}
+
+std::optional<std::string> RegistroRodada::Registrar(const std::string& pasta, const ResumoRodada& resumo)
+{
+    const std::string pastaComSeparador =
+        pasta.empty() || pasta.back() == kSeparador ? pasta : pasta + kSeparadorTexto;
+    const std::string caminho = pastaComSeparador + kArquivo;
+    const std::string erro = Gravar(pasta, caminho, resumo, tamanhoMaximo_, arquivosAnteriores_);
+    if (erro.empty()) {
+        falhaInformada_ = false;
+        return std::nullopt;
+    }
+    if (falhaInformada_)
+        return std::nullopt;
+    falhaInformada_ = true;
+    return "Não foi possível gravar o log da rodada " + caminho + ": " + erro;
+}
