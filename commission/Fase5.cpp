@@ -9,6 +9,7 @@
 #include "commission/MovimentoComissao.h"
 #include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
+#include "commission/TotaisNota.h"
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
 #include "db/SessaoBanco.h"
@@ -51,12 +52,15 @@ void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
                                  true);
 }
 
-// The credited share of the slot's commission, less the invoice's reduction.
+// The credited share of the slot's commission, less the same share of the
+// invoice's reduction: the receipts carry the rest of it, so the seller's
+// rows of the invoice take the reduction once in all.
 Dinheiro ComissaoFaturada(SessaoBanco& sessao, const Consulta& nota, const SlotVendedor& slot, Dinheiro base)
 {
     const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
     const Dinheiro creditada = AplicarPercentual(integral, slot.poCreditoFat);
-    return DescontarReducao(sessao, nota.Campo("id_nf_comercio").Inteiro(), creditada);
+    const Dinheiro reducao = CalcularReducaoComissao(sessao, nota.Campo("id_nf_comercio").Inteiro());
+    return DescontarReducao(creditada, AplicarPercentual(reducao, slot.poCreditoFat));
 }
 
 void GravarComissaoFaturamento(ContextoFase& contexto, const SlotVendedor& slot)
