@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commission/ComissaoNota.h"
+#include "commission/EstornosDaFonte.h"
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/MovimentoComissao.h"
@@ -86,11 +87,13 @@ void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idNota);
+    const EstornosDaFonte estornos(sessao, "1", "id_nf_comercio", idNota);
     ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (!SlotSemComissao(sessao.IBQ_Comercio, slot, slot.stCreditoFat != "S"))
             GravarComissaoFaturamento(contexto, slot);
     });
+    estornos.PassarAosNovos(contexto);
     ExecutarEConfirmar(sessao, " update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);
 }
 

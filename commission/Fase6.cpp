@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commission/ComissaoNota.h"
+#include "commission/EstornosDaFonte.h"
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/MovimentoComissao.h"
@@ -154,6 +155,7 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idFinanceiro);
+    const EstornosDaFonte estornos(sessao, "2", "id_financeiro", idFinanceiro);
     ExecutarEConfirmar(sessao, " delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
     sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata + LiteralInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
@@ -164,6 +166,7 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
         if (resultado.ultimaParcela->cFreteComissao)
             resultado.ultimoFrete = resultado.ultimaParcela->cFreteComissao;
     });
+    estornos.PassarAosNovos(contexto);
     ExecutarEConfirmar(sessao, " update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
 }
 
