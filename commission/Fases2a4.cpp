@@ -82,8 +82,8 @@ void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCan
     const MovimentoCanhoto movimento = LerMovimentoCanhoto(consultas.qryPesquisa);
     InserirAcertoCanhoto(contexto.sessao, consultas.qryInsert, reversao.textos, contexto.relogio.Agora(), movimento,
                          movimento.vlComissao);
-    contexto.sessao.ExecutarComando(consultas.qryUpdate, reversao.marcarMovimento + LiteralInteiro(movimento.idComissao),
-                                    true);
+    contexto.sessao.ExecutarComando(consultas.qryUpdate,
+                                    reversao.marcarMovimento + LiteralInteiro(movimento.idComissao), true);
 }
 
 void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)

@@ -69,7 +69,8 @@ TEST(EstornoReconstruido, LiquidoDoVendedorNoCicloDoCanhoto)
     InserirNatureza(m.banco, 1, "0");
     m.banco.Executar("update tab_nat_operacao set st_verifica_fase = 'S'");
     m.banco.Executar("insert into fix_situacao_orcamento (id_situacao_orcamento, st_pagar_comissao) values (1, 'S')");
-    InserirNota(m.banco, {.id = 1, .financeiro = "1000.00", .slots = {{"7", "0", "'S'", "40"}, {"9", "1", "'N'", "0"}}});
+    InserirNota(m.banco,
+                {.id = 1, .financeiro = "1000.00", .slots = {{"7", "0", "'S'", "40"}, {"9", "1", "'N'", "0"}}});
     m.banco.Executar("update mov_nf_comercio set nr_nota_fiscal = '12345'");
     InserirItem(m.banco, {.id = 1, .nota = 1, .unitario = "1000.00", .total = "1000.00"});
     m.banco.Executar("update mov_nf_comercio_item set po_comissao = 5");
