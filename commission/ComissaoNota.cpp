@@ -63,9 +63,9 @@ Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual)
     return Dinheiro::DeExtended(Dividir(valor.Extended() * percentual.Extended(), 100));
 }
 
-Dinheiro DescontarReducao(SessaoBanco& sessao, std::int64_t idNota, Dinheiro comissao)
+Dinheiro DescontarReducao(Dinheiro comissao, Dinheiro parteDaReducao)
 {
-    const Dinheiro reduzida = comissao - CalcularReducaoComissao(sessao, idNota);
+    const Dinheiro reduzida = comissao - parteDaReducao;
     return reduzida < Dinheiro() ? Dinheiro() : reduzida;
 }
 

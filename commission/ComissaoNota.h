@@ -28,8 +28,9 @@ Dinheiro ArmazenarBase(DatasetInsercao& linha, const std::optional<Dinheiro>& ba
 // valor × percentual / 100, rounded.
 Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual);
 
-// The commission less the invoice's whole reduction, never below 0.
-Dinheiro DescontarReducao(SessaoBanco& sessao, std::int64_t idNota, Dinheiro comissao);
+// The row's commission less the row's share of the invoice's reduction,
+// never below 0.
+Dinheiro DescontarReducao(Dinheiro comissao, Dinheiro parteDaReducao);
 
 // VL_COMISSAO / VL_BASE_COMISSAO × 100 of the row being inserted, rounded;
 // 0 on a zero base.

@@ -4,11 +4,13 @@
 #include <string>
 
 #include "commission/ComissaoNota.h"
+#include "commission/EstornosDaFonte.h"
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/MovimentoComissao.h"
 #include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
+#include "commission/TotaisNota.h"
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
 #include "db/SessaoBanco.h"
@@ -51,12 +53,15 @@ void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
                                  true);
 }
 
-// The credited share of the slot's commission, less the invoice's reduction.
+// The credited share of the slot's commission, less the same share of the
+// invoice's reduction: the receipts carry the rest of it, so the seller's
+// rows of the invoice take the reduction once in all.
 Dinheiro ComissaoFaturada(SessaoBanco& sessao, const Consulta& nota, const SlotVendedor& slot, Dinheiro base)
 {
     const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
     const Dinheiro creditada = AplicarPercentual(integral, slot.poCreditoFat);
-    return DescontarReducao(sessao, nota.Campo("id_nf_comercio").Inteiro(), creditada);
+    const Dinheiro reducao = CalcularReducaoComissao(sessao, nota.Campo("id_nf_comercio").Inteiro());
+    return DescontarReducao(creditada, AplicarPercentual(reducao, slot.poCreditoFat));
 }
 
 void GravarComissaoFaturamento(ContextoFase& contexto, const SlotVendedor& slot)
@@ -81,11 +86,13 @@ void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idNota);
+    const EstornosDaFonte estornos(sessao, "1", "id_nf_comercio", idNota);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (!SlotSemComissao(sessao.IBQ_Comercio, slot, slot.stCreditoFat != "S"))
             GravarComissaoFaturamento(contexto, slot);
     });
+    estornos.PassarAosNovos(contexto);
     sessao.IBQ_Gen.Executar(" update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);
 }
 

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "commission/ComissaoNota.h"
+#include "commission/EstornosDaFonte.h"
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/MovimentoComissao.h"
 #include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
+#include "commission/TotaisNota.h"
 #include "comum/Literais.h"
 #include "db/SessaoBanco.h"
 
@@ -100,14 +102,22 @@ void DefinirCredito(DatasetInsercao& linha, const Consulta& duplicata)
     linha.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto(paga ? "S" : "N"));
 }
 
-// K1 to K5 with the installment's factors.
+// K2 to K4: the receipts' share of a value of the whole invoice, then the
+// installment's and the discount's factors, each step rounded.
+Dinheiro ParteDaParcela(Dinheiro valor, const SlotVendedor& slot, const FatoresParcela& fatores)
+{
+    const Dinheiro daParcela = AplicarFator(fatores.fFatorParcela, ParteDoRecebimento(valor, slot));
+    return AplicarFator(fatores.fFatorDesconto, daParcela);
+}
+
+// K1 to K5. The invoice's reduction takes the same share and factors as the
+// commission, so once every installment is in, the seller's rows of the
+// invoice carry it once in all.
 Dinheiro ComissaoDaParcela(SessaoBanco& sessao, const SlotVendedor& slot, Dinheiro base, const FatoresParcela& fatores)
 {
-    const Consulta& nota = sessao.IBQ_Comercio;
-    const Dinheiro noRecebimento = ParteDoRecebimento(AplicarPercentual(base, slot.poComissao), slot);
-    const Dinheiro daParcela = AplicarFator(fatores.fFatorParcela, noRecebimento);
-    const Dinheiro descontada = AplicarFator(fatores.fFatorDesconto, daParcela);
-    return DescontarReducao(sessao, nota.Campo("id_nf_comercio").Inteiro(), descontada);
+    const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
+    const Dinheiro reducao = CalcularReducaoComissao(sessao, sessao.IBQ_Comercio.Campo("id_nf_comercio").Inteiro());
+    return DescontarReducao(ParteDaParcela(integral, slot, fatores), ParteDaParcela(reducao, slot, fatores));
 }
 
 Dinheiro BaseDaParcela(Dinheiro base, const FatoresParcela& fatores)
@@ -144,6 +154,7 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::string id = LiteralInteiro(idFinanceiro);
+    const EstornosDaFonte estornos(sessao, "2", "id_financeiro", idFinanceiro);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
     sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata + LiteralInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
@@ -154,6 +165,7 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
         if (resultado.ultimaParcela->cFreteComissao)
             resultado.ultimoFrete = resultado.ultimaParcela->cFreteComissao;
     });
+    estornos.PassarAosNovos(contexto);
     sessao.IBQ_Gen.Executar(" update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
 }
 

@@ -1,6 +1,7 @@
 // Phases 2 to 4: the commission of an invoice whose signed delivery receipt
 // has not come back 46 days after its issue is blocked and reversed with a
 // debit settlement, and paid back with a credit once the invoice is cleared.
+#include "commission/AcertoCanhoto.h"
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/Progresso.h"
@@ -33,9 +34,7 @@ const char* const kBloquear =
 struct Reversao {
     const char* caption;
     const char* selecao;
-    const char* descricaoNota;
-    const char* descricaoDuplicata;
-    const char* tipoAcerto;
+    const TextosAcerto& textos;
     const char* marcarMovimento;
     bool legendaSemMovimentos;
 };
@@ -43,9 +42,7 @@ struct Reversao {
 const Reversao kEstorno{
     "Fase 3/9",
     " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'",
-    "ESTORNO REF CANHOTO NÃO RECEBIDO NF ",
-    "ESTORNO REF CANHOTO NÃO RECEBIDO DUP ",
-    "D",
+    kTextosEstorno,
     " update mov_comissao set st_estorno_1 = 'S' where id_comissao = ",
     true,
 };
@@ -53,9 +50,7 @@ const Reversao kEstorno{
 const Reversao kPagamento{
     "Fase 4/9",
     " select com.* from mov_comissao com where com.st_bloqueio_1 = 'N' and com.st_estorno_1 = 'S'",
-    "PAGTO REF CANHOTO NÃO RECEBIDO NF ",
-    "PAGTO REF CANHOTO NÃO RECEBIDO DUP ",
-    "A",
+    kTextosPagamento,
     " update mov_comissao set st_estorno_1 = 'N' where id_comissao = ",
     false,
 };
@@ -81,48 +76,16 @@ void AtualizarBloqueios(ContextoFase& contexto, Consulta& qryUpdate)
     }
 }
 
-// A credit date still ahead dates the settlement; otherwise it is today.
-DataHora DataAcerto(const DataHora& agora, const Consulta& movimento)
-{
-    const DataHora credito = movimento.Campo("dt_credito").Data();
-    return (agora >= credito ? agora : credito).Data();
-}
-
-// A type "1" movement carries the invoice number, which the description
-// shows grouped; a text that is no whole number stops the run here.
-std::string DescricaoAcerto(const Reversao& reversao, const Consulta& movimento)
-{
-    const Valor& documento = movimento.Campo("no_documento");
-    if (movimento.Campo("tp_registro").Texto() == "1")
-        return reversao.descricaoNota + NumeroAgrupado(documento.Inteiro());
-    return reversao.descricaoDuplicata + documento.Texto();
-}
-
-std::string InsercaoAcerto(const Reversao& reversao, const DataHora& data, const std::string& descricao,
-                           const Consulta& movimento)
-{
-    return " insert into mov_acerto_comissao (ID_ACERTO_COMISSAO, DT_PAGAMENTO, ID_VENDEDOR, VL_ACERTO, TP_ACERTO, "
-           "ST_IRRF, DS_ACERTO, ID_EMPRESA, ID_COMISSAO_GERADA, ST_CALC_COMISSAO, ID_COMISSAO_ESTORNADA) "
-           "values((select Coalesce(max(id_acerto_comissao), 0) + 1 from mov_acerto_comissao), " +
-           LiteralData(data) + "," + LiteralInteiro(movimento.Campo("id_vendedor").Inteiro()) + "," +
-           LiteralDuasCasas(movimento.Campo("vl_comissao").ComoDinheiro().Extended()) + "," +
-           LiteralTexto(reversao.tipoAcerto) + "," + "'N'" + "," + LiteralTexto(descricao) + "," +
-           LiteralInteiro(movimento.Campo("id_empresa").Inteiro()) + "," + "null," + "'S'" + "," + "null)";
-}
-
 // The settlement and its movement's flag form one unit: a settlement never
 // exists without the flag, nor the flag without the settlement.
 void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)
 {
-    const Consulta& movimento = consultas.qryPesquisa;
-    const DataHora data = DataAcerto(contexto.relogio.Agora(), movimento);
-    const std::string descricao = DescricaoAcerto(reversao, movimento);
+    const MovimentoCanhoto movimento = LerMovimentoCanhoto(consultas.qryPesquisa);
     UnidadeFonte unidade(contexto);
-    contexto.sessao.ExecutarComandoCommit(consultas.qryInsert, InsercaoAcerto(reversao, data, descricao, movimento),
-                                          false);
+    InserirAcertoCanhoto(contexto.sessao, consultas.qryInsert, reversao.textos, contexto.relogio.Agora(), movimento,
+                         movimento.vlComissao);
     contexto.sessao.ExecutarComando(consultas.qryUpdate,
-                                    reversao.marcarMovimento + LiteralInteiro(movimento.Campo("id_comissao").Inteiro()),
-                                    false);
+                                    reversao.marcarMovimento + LiteralInteiro(movimento.idComissao), false);
     ++contexto.linhasDaFonte;
     unidade.Confirmar();
 }

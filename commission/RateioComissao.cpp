@@ -4,9 +4,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "commission/SlotVendedor.h"
 #include "comum/Dinheiro.h"
+#include "comum/Erros.h"
 #include "comum/Literais.h"
 #include "comum/Numericos.h"
 #include "db/firebird/Consulta.h"
@@ -70,16 +72,16 @@ RegrasBase LerRegrasBase(BancoDados* banco, const std::string& idNota)
     return regras;
 }
 
-// The whole invoice discount and service value enter every item's base.
-Dinheiro BaseDoItem(const Consulta& item, const RegrasBase& regras)
+// What the parameters add to the item's base: its own expenses and taxes.
+Dinheiro AcrescimosDoItem(const Consulta& item, const RegrasBase& regras)
 {
-    Dinheiro base = item.Campo("Base_Comissao").ComoDinheiro() - regras.desconto + regras.servico;
+    Dinheiro acrescimos;
     if (regras.freteDespesa)
-        base += item.Campo("vl_outras_ajustado").ComoDinheiro() + item.Campo("vl_frete_ajustado").ComoDinheiro() +
-                item.Campo("vl_seguro_ajustado").ComoDinheiro();
+        acrescimos += item.Campo("vl_outras_ajustado").ComoDinheiro() +
+                      item.Campo("vl_frete_ajustado").ComoDinheiro() + item.Campo("vl_seguro_ajustado").ComoDinheiro();
     if (regras.ipiIcmsSt)
-        base += item.Campo("vl_ipi").ComoDinheiro() + item.Campo("vl_icms_subst").ComoDinheiro();
-    return base;
+        acrescimos += item.Campo("vl_ipi").ComoDinheiro() + item.Campo("vl_icms_subst").ComoDinheiro();
+    return acrescimos;
 }
 
 // Item numbers may be missing, repeated, out of range or out of step with the
@@ -147,23 +149,67 @@ void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
     }
 }
 
+// One item that takes part in the sharing and the row of the matrix it fills.
+struct ItemRateio {
+    std::size_t linha = 0;
+    std::int64_t idItem = 0;
+    Dinheiro valor;         // Base_Comissao
+    Dinheiro acrescimos;
+};
+
 // An item without a free row of its product (the items changed between the
-// two statements) contributes nothing: its sellers' percentages are unknown.
+// two statements) takes no part: its sellers' percentages are unknown.
+std::vector<ItemRateio> LerItens(LinhasDaMatriz& linhas, BancoDados* banco, const std::string& idNota,
+                                 const RegrasBase& regras)
+{
+    Consulta itens("qryItensRateio", banco);
+    itens.Abrir(kItensDoRateio + idNota + kGruposItem);
+    std::vector<ItemRateio> lidos;
+    for (; !itens.Fim(); itens.Proximo()) {
+        const auto linha = linhas.Reservar(itens.Campo("no_item").Inteiro(), itens.Campo("id_produto").Inteiro());
+        if (linha)
+            lidos.push_back({*linha, itens.Campo("id_nf_comercio_item").Inteiro(),
+                             itens.Campo("Base_Comissao").ComoDinheiro(), AcrescimosDoItem(itens, regras)});
+    }
+    return lidos;
+}
+
+// The invoice's services less its discount, shared by the items in
+// proportion to their value (evenly when the values add up to 0), so that a
+// seller's percentage stays between the rates of his items. Each share is
+// the rounded running total less the shares before it: they add up to the whole.
+std::vector<Dinheiro> RatearAjuste(const std::vector<ItemRateio>& itens, Dinheiro ajuste)
+{
+    Dinheiro valorTotal;
+    for (const ItemRateio& item : itens)
+        valorTotal += item.valor;
+    const bool porValor = !valorTotal.Zero();
+    const long double divisor = porValor ? valorTotal.Extended() : static_cast<long double>(itens.size());
+    std::vector<Dinheiro> partes;
+    Dinheiro acumulado;
+    Dinheiro rateado;
+    for (const ItemRateio& item : itens) {
+        acumulado += porValor ? item.valor : Dinheiro::DeInteiro(1);
+        const Dinheiro ateAqui = Dinheiro::DeExtended(Dividir(ajuste.Extended() * acumulado.Extended(), divisor));
+        partes.push_back(ateAqui - rateado);
+        rateado = ateAqui;
+    }
+    return partes;
+}
+
 Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, BancoDados* banco,
                          const std::string& idNota)
 {
     const RegrasBase regras = LerRegrasBase(banco, idNota);
-    Consulta itens("qryItensRateio", banco);
-    itens.Abrir(kItensDoRateio + idNota + kGruposItem);
+    const std::vector<ItemRateio> itens = LerItens(linhas, banco, idNota, regras);
+    const std::vector<Dinheiro> partes = RatearAjuste(itens, regras.servico - regras.desconto);
     Dinheiro baseTotal;
-    for (; !itens.Fim(); itens.Proximo()) {
-        const auto linha = linhas.Reservar(itens.Campo("no_item").Inteiro(), itens.Campo("id_produto").Inteiro());
-        if (!linha)
-            continue;
-        const Dinheiro base = BaseDoItem(itens, regras);
-        matriz[*linha][kColunaItem] = static_cast<double>(itens.Campo("id_nf_comercio_item").Inteiro());
-        matriz[*linha][kColunaBase] = Truncar(base.Real(), 2);
-        PreencherComissoes(matriz[*linha], base);
+    for (std::size_t i = 0; i < itens.size(); ++i) {
+        const Dinheiro base = itens[i].valor + partes[i] + itens[i].acrescimos;
+        std::vector<double>& linha = matriz[itens[i].linha];
+        linha[kColunaItem] = static_cast<double>(itens[i].idItem);
+        linha[kColunaBase] = Truncar(base.Real(), 2);
+        PreencherComissoes(linha, base);
         baseTotal += base;
     }
     return baseTotal;
@@ -244,6 +290,9 @@ void RatearComissaoPorVendedor(std::int64_t idNota, TDynamicDoubleArray& matriz,
     const std::string id = LiteralInteiro(idNota);
     LinhasDaMatriz linhas(produtoDaLinha);
     const Dinheiro baseTotal = CompletarMatriz(matriz, linhas, banco, id);
+    // Every percentage divides by the total: the invoice cannot be shared.
+    if (baseTotal.Zero())
+        throw ErroAritmetico("Base de comissão zero.");
     Consulta comando("qryAtualizaRateio", banco);
     GravarPercentuaisNota(comando, matriz, baseTotal, id);
     GravarPercentuaisItens(comando, matriz, linhas);

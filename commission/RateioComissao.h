@@ -1,6 +1,7 @@
 #pragma once
 // The sharing of a mode-6 invoice's commission among its sellers, item by
-// item. Each update is commit-retained at once on the connection's default
+// item; the invoice's discount and services reach the items in proportion to
+// their value. Each update is commit-retained at once on the connection's default
 // transaction; a total base of 0 throws ErroAritmetico before anything of the
 // invoice is written; a matrix whose rows do not have 13 columns and a
 // product each throws std::invalid_argument. Database errors propagate.

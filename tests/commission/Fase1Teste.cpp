@@ -405,7 +405,8 @@ TEST_P(Fase1Parametros, BaseDoItemSegueOsParametros)
 
 // B1 per case: "S" keeps the included freight (120.00) and adds 8.00;
 // "N" takes it out (110.00); NULL keeps it and adds nothing; IPI and ICMS-ST
-// add 8.00 only with "S". Discount and service value enter both items whole.
+// add 8.00 only with "S". Discount less service value, 6.00, is shared by the
+// items' values: B1 106.8571 of a total base of 204.00.
 INSTANTIATE_TEST_SUITE_P(
     Fase1Rateio, Fase1Parametros,
     ::testing::Values(CasoParametros{"frete_S", "'S'", "'N'", "vl_desconto = 0", "5.6100", "10.0000"},
@@ -415,7 +416,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoParametros{"ipi_nulo", "'N'", "null", "vl_desconto = 0", "5.2400", "10.0000"},
                       CasoParametros{"frete_S_e_ipi_S", "'S'", "'S'", "vl_desconto = 0", "5.7600", "10.0000"},
                       CasoParametros{"desconto_e_servico_em_cada_item", "'N'", "'N'",
-                                     "vl_desconto = 10, vl_servico = 4", "5.2500", "10.0000"}),
+                                     "vl_desconto = 10, vl_servico = 4", "5.2400", "10.0000"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 // Everything of the invoice starts at 9: nothing may change, and the phase
@@ -430,7 +431,7 @@ TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
     const Caso casos[] = {
         {"sem_itens", "0", {}},
         {"itens_sem_produto", "0", {99}},
-        {"bases_somam_zero", "100", {1, 1}},
+        {"bases_somam_zero", "200", {1, 1}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
@@ -478,17 +479,17 @@ TEST(Fase1Rateio, ItemSemProdutoFicaForaDoRateio)
     EXPECT_EQ(LerItem(m.banco, 12), "7.7700");
 }
 
-// Item 12's base is 5.00 less the whole discount of 10.00: it gets 0 while
-// its negative commission (-0.50) still counts: (9.00 - 0.50) / 85.00 x 100.
+// Item 12 is a line of -5.00: its base is negative, it gets 0 while its
+// negative commission (-0.50) still counts: (10.00 - 0.50) / 95.00 x 100.
 TEST(Fase1Rateio, ItemDeBaseNegativaFicaComZeroMasConta)
 {
     ModeloTeste m;
     InserirNaturezas(m.banco);
     InserirProduto(m.banco, 1, "10");
     InserirTabela(m.banco, 1, 7, "null", "10");
-    InserirNota(m.banco, 1, 6, "id_vendedor = 7, vl_desconto = 10");
+    InserirNota(m.banco, 1, 6, "id_vendedor = 7");
     InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 1, .produto = 1, .unitario = "100"});
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 1, .unitario = "5", .percentual = "9"});
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 1, .unitario = "-5", .percentual = "9"});
 
     Rodada(m.modelo);
 

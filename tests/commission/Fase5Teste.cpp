@@ -36,7 +36,8 @@ const SlotTeste kSlotIntegral{"7", "5", "'S'", "100"};
 
 }  // namespace
 
-// Base 900, 5 %, 40 % credited, reduction 2: K1 45, K2 18, K3 16.
+// Base 900, 5 %, 40 % credited, reduction 2: K1 45, K2 18, less the credited
+// 40 % of the reduction: 17.20.
 TEST(Fase5, ExemploTrabalhadoReconstroiAsLinhasDaNota)
 {
     ModeloTeste m;
@@ -59,7 +60,7 @@ TEST(Fase5, ExemploTrabalhadoReconstroiAsLinhasDaNota)
         {"NO_DOCUMENTO", "NF1"},       {"DT_EMISSAO", "01/03/2013 00:00:00"},
         {"ID_CLIENTE", "50"},          {"NM_CLIENTE", "CLIENTE SÃO JOÃO"},
         {"VL_OPERACAO", "1000"},       {"VL_BASE_COMISSAO", "900"},
-        {"PO_COMISSAO", "1.78"},       {"VL_COMISSAO", "16"},
+        {"PO_COMISSAO", "1.91"},       {"VL_COMISSAO", "17.2"},
         {"ST_IRRF", "S"},              {"DT_CREDITO", "01/03/2013 00:00:00"},
         {"ST_RECEBIMENTO", "S"},       {"ST_ENTREGA", "S"},
         {"ID_COMISSAO_GERADA", "null"}, {"ST_CANCELADA", "N"},

@@ -340,8 +340,8 @@ TEST(Fase6, BasePelaNaturezaDaNota)
     }
 }
 
-// Base 1000, 5 %, installment 250: 12.5 before the reduction, which every
-// installment carries in full.
+// Base 1000, 5 %, installment 250: 12.5 before the reduction, of which each
+// installment carries its quarter.
 TEST(Fase6, ReducaoNuncaDeixaComissaoNegativa)
 {
     ModeloTeste m;
@@ -358,8 +358,8 @@ TEST(Fase6, ReducaoNuncaDeixaComissaoNegativa)
     Fase6(m.modelo);
 
     EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1), Linhas{"7 250 0 0"});
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 2), Linhas{"7 250 6.2 15.5"});
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 3), Linhas{"7 250 6.2 15.5"});
+    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 2), Linhas{"7 250 5.3 13.25"});
+    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 3), Linhas{"7 250 5.3 13.25"});
 }
 
 // 0.50 × 6.25 % = 0.03125 and 0.50 × 18.75 % = 0.09375, exact halves: the
