@@ -142,7 +142,7 @@ void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::str
                            " update mov_nf_comercio set " + coluna + " = " +
                                LiteralDuasCasasSemPontos(Arredondar(valor.Real(), 2)) +
                                " where id_nf_comercio = " + LiteralInteiro(idNota),
-                           true);
+                           false);
 }
 
 // The item list runs on the connection's default transaction: itens is never

@@ -215,12 +215,6 @@ Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, Ba
     return baseTotal;
 }
 
-void ExecutarConfirmando(Consulta& comando, const std::string& sql)
-{
-    comando.Executar(sql);
-    comando.TransacaoAtual()->ConfirmarMantendo();
-}
-
 Dinheiro PercentualDe(Dinheiro valor, long double base)
 {
     return ComoDinheiro(Arredondar(static_cast<double>(Dividir(valor.Extended(), base) * 100), 2));
@@ -244,11 +238,11 @@ void GravarPercentuaisNota(Consulta& comando, const TDynamicDoubleArray& matriz,
         for (const auto& linha : matriz)
             comissao += ComoDinheiro(linha[ColunaComissao(slot)]);
         const Dinheiro percentual = PercentualDe(comissao, baseTotal.Extended());
-        ExecutarConfirmando(comando, " update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
+        comando.Executar(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
                                          LiteralQuatroCasas(percentual.Extended()) +
                                          " where mc.id_nf_comercio = " + idNota);
     }
-    ExecutarConfirmando(comando,
+    comando.Executar(
                         " update mov_nf_comercio mc set mc.VL_PO_PRODUTO_TOTAL = PO_COMISSAO + PO_COMISSAO2 +"
                         " PO_COMISSAO3 + PO_COMISSAO4 + PO_COMISSAO5 where mc.id_nf_comercio = " +
                             idNota);
@@ -264,7 +258,7 @@ void GravarPercentuaisItens(Consulta& comando, const TDynamicDoubleArray& matriz
         const auto& linha = matriz[i];
         const Dinheiro comissao = SomaColunas(linha, ColunaComissao(1), ColunaComissao(kSlots));
         const Dinheiro percentual = linha[kColunaBase] > 0 ? PercentualDe(comissao, linha[kColunaBase]) : Dinheiro();
-        ExecutarConfirmando(comando, " update mov_nf_comercio_item mci  set mci.po_comissao = " +
+        comando.Executar(" update mov_nf_comercio_item mci  set mci.po_comissao = " +
                                          LiteralQuatroCasas(percentual.Extended()) +
                                          " where mci.id_nf_comercio_item = " +
                                          LiteralIdentificador(linha[kColunaItem]));
@@ -296,4 +290,6 @@ void RatearComissaoPorVendedor(std::int64_t idNota, TDynamicDoubleArray& matriz,
     Consulta comando("qryAtualizaRateio", banco);
     GravarPercentuaisNota(comando, matriz, baseTotal, id);
     GravarPercentuaisItens(comando, matriz, linhas);
+    // The invoice's and items' percentages are committed together.
+    comando.TransacaoAtual()->ConfirmarMantendo();
 }

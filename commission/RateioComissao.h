@@ -1,8 +1,8 @@
 #pragma once
 // The sharing of a mode-6 invoice's commission among its sellers, item by
 // item; the invoice's discount and services reach the items in proportion to
-// their value. Each update is commit-retained at once on the connection's default
-// transaction; a total base of 0 throws ErroAritmetico before anything of the
+// their value. The updates run on the connection's default transaction and
+// are commit-retained together at the end; a total base of 0 throws ErroAritmetico before anything of the
 // invoice is written; a matrix whose rows do not have 13 columns and a
 // product each throws std::invalid_argument. Database errors propagate.
 #include <cstddef>

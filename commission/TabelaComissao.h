@@ -11,8 +11,8 @@
 class Consulta;
 class SessaoBanco;
 
-// Writes one money column of the invoice, rounded to two decimals, and
-// commit-retains IBT_Gen.
+// Writes one money column of the invoice, rounded to two decimals, on
+// IBT_Gen; the invoice's unit commits it with its other columns.
 void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::string& coluna, Dinheiro valor);
 
 // The matrix of the invoice from its item list, opened on itens, and the
