@@ -18,22 +18,25 @@ from fractions import Fraction
 from pathlib import Path
 
 from benchmark import banco
-from benchmark.contagens import GERA_COMISSAO, NF_COM_NATUREZA, NF_CONGELADA, PENDENTE, SLOTS, _falso
+from benchmark.contagens import GERA_COMISSAO, NF_COM_NATUREZA, NF_CONGELADA, PENDENTE, SLOTS, nao_verdadeiro
 
 getcontext().prec = 60
 CENTAVO = Decimal("0.01")
 
-COLUNAS_NF = (["mc.id_nf_comercio", "coalesce(tno.id_sugerir_comissao, 0)", "mc.tp_base_comissao_outros",
-               "mc.vl_desconto", "mc.vl_base_comissao", "mc.vl_comissao", "mc.vl_resultado_venda",
-               "mc.ds_serie_nf", "mc.nr_nota_fiscal", "mc.dt_emissao", "mc.id_destinatario_remetente",
-               "(select p.nm_pesquisa from cad_pessoa p where p.id_pessoa = mc.id_destinatario_remetente)",
-               "mc.vl_total_nf", "mc.id_empresa",
-               "(select sum(i.qt_produto * i.vl_unit_reducao_comissao) from mov_nf_comercio_item i"
-               " inner join cad_produto cp on (cp.id_produto = i.id_produto)"
-               " where i.id_nf_comercio = mc.id_nf_comercio)"]
-              + [f"mc.{c}{s}" for s in SLOTS for c in ("id_vendedor", "po_comissao", "st_credito_fat",
-                                                       "PO_CREDITO_FAT")]
-              + [f"mc.st_comissao_ad{s}" for s in SLOTS[1:]])
+COLUNAS_NF = {
+    "id": "mc.id_nf_comercio", "modo": "coalesce(tno.id_sugerir_comissao, 0)",
+    "base_outros": "mc.tp_base_comissao_outros", "desconto": "mc.vl_desconto", "base": "mc.vl_base_comissao",
+    "comissao": "mc.vl_comissao", "resultado": "mc.vl_resultado_venda", "serie": "mc.ds_serie_nf",
+    "numero": "mc.nr_nota_fiscal", "emissao": "mc.dt_emissao", "cliente": "mc.id_destinatario_remetente",
+    "nome_cliente": "(select p.nm_pesquisa from cad_pessoa p where p.id_pessoa = mc.id_destinatario_remetente)",
+    "total": "mc.vl_total_nf", "empresa": "mc.id_empresa",
+    "reducao": "(select sum(i.qt_produto * i.vl_unit_reducao_comissao) from mov_nf_comercio_item i"
+               " inner join cad_produto cp on (cp.id_produto = i.id_produto) where i.id_nf_comercio = mc.id_nf_comercio)",
+    **{f"{nome}{s}": f"mc.{coluna}{s}" for s in SLOTS for nome, coluna in (
+        ("vendedor", "id_vendedor"), ("percentual", "po_comissao"), ("credito", "st_credito_fat"),
+        ("creditado", "PO_CREDITO_FAT"))},
+    **{f"adicional{s}": f"mc.st_comissao_ad{s}" for s in SLOTS[1:]},
+}
 COLUNAS_ITEM = ["id_nf_comercio", "vl_total", "st_frete_incluso", "qt_produto", "vl_frete_unit", "po_comissao"]
 COLUNAS_LINHA = ["ID_NF_COMERCIO", "ID_FINANCEIRO", "ID_ACERTO_COMISSAO", "ID_EMPRESA", "ID_VENDEDOR", "DS_SERIE",
                  "NO_DOCUMENTO", "DT_EMISSAO", "ID_CLIENTE", "NM_CLIENTE", "VL_OPERACAO", "VL_BASE_COMISSAO",
@@ -56,12 +59,12 @@ def _dividir(a: Decimal, escala_a: int, b: Decimal, escala_b: int) -> Decimal:
 
 
 # The program's roundings.
-def _quatro_casas(x: Fraction, binario: bool) -> set[Decimal]:
-    """Half to even at four decimals; a binary result on an exact tie may
-    fall on either side."""
+def _quatro_casas(x: Fraction) -> set[Decimal]:
+    """A result of extended precision to four decimals, half to even; on an
+    exact tie the binary value may fall on either side."""
     escalado = x * 10000
     baixo = math.floor(escalado)
-    if binario and escalado - baixo == Fraction(1, 2):
+    if escalado - baixo == Fraction(1, 2):
         return {Decimal(baixo).scaleb(-4), Decimal(baixo + 1).scaleb(-4)}
     return {Decimal(round(escalado)).scaleb(-4)}
 
@@ -94,9 +97,9 @@ class Cenario:
 def _fase1(nf: dict, itens: list[dict]) -> list[Cenario]:
     """vl_base_comissao, vl_comissao and po_comissao as phase 1 leaves them;
     one scenario per way the ties can fall."""
-    if nf["mc.tp_base_comissao_outros"] == "R":
-        return [Cenario(_d(nf["mc.vl_base_comissao"]), _d(nf["mc.vl_comissao"]), _d(nf["mc.po_comissao"]))]
-    desconto = _d(nf["mc.vl_desconto"])
+    if nf["base_outros"] == "R":   # left alone by phase 1
+        return [Cenario(_d(nf["base"]), _d(nf["comissao"]), _d(nf["percentual"]))]
+    desconto = _d(nf["desconto"])
     base = _cast2(sum((_d(i["vl_total"]) - (_d(i["qt_produto"]) * _d(i["vl_frete_unit"])
                                              if i["st_frete_incluso"] == "S" else 0) for i in itens), Decimal(0))
                   - desconto) if itens else Decimal("0.00")
@@ -109,7 +112,7 @@ def _fase1(nf: dict, itens: list[dict]) -> list[Cenario]:
         percentual = Decimal("0.00")
         if base > 0:
             liquido = _dividir(comissao * 100, 2, base, 2) - sum(
-                (_d(nf[f"mc.po_comissao{s}"]) for s in SLOTS[1:] if nf[f"mc.st_comissao_ad{s}"] == "N"), Decimal(0))
+                (_d(nf[f"percentual{s}"]) for s in SLOTS[1:] if nf[f"adicional{s}"] == "N"), Decimal(0))
             # Arredondar gives back a value of two decimals unchanged.
             percentual = _cast2(liquido)
         cenarios.append(Cenario(base, comissao, percentual))
@@ -119,35 +122,34 @@ def _fase1(nf: dict, itens: list[dict]) -> list[Cenario]:
 def _linhas_fase5(nf: dict, cenario: Cenario) -> list[dict]:
     """The type "1" rows of the invoice, slot by slot; money columns hold
     the set of values they may take."""
-    modo = int(nf["coalesce(tno.id_sugerir_comissao, 0)"])
-    reducao = Fraction(_d(nf[COLUNAS_NF[14]]))
+    modo = int(nf["modo"])
+    reducao = Fraction(_d(nf["reducao"]))
     linhas = []
     for s in SLOTS:
-        vendedor = nf[f"mc.id_vendedor{s}"]
-        if vendedor == banco.NULO or int(vendedor) < 1 or nf[f"mc.st_credito_fat{s}"] != "S":
+        vendedor = nf[f"vendedor{s}"]
+        if vendedor == banco.NULO or int(vendedor) < 1 or nf[f"credito{s}"] != "S":
             continue
         if modo == 5:
-            base = _d(nf["mc.vl_resultado_venda"])
-        elif s and nf["mc.tp_base_comissao_outros"] == "C":
+            base = _d(nf["resultado"])
+        elif s and nf["base_outros"] == "C":
             base = cenario.comissao
         else:
             base = cenario.base
-        percentual = cenario.percentual if not s else _d(nf[f"mc.po_comissao{s}"])
+        percentual = cenario.percentual if not s else _d(nf[f"percentual{s}"])
         valores, percentuais = set(), set()
-        for k1 in _quatro_casas(Fraction(base) * Fraction(percentual) / 100, True):
-            for k2 in _quatro_casas(Fraction(k1) * Fraction(_d(nf[f"mc.PO_CREDITO_FAT{s}"])) / 100, True):
+        for k1 in _quatro_casas(Fraction(base) * Fraction(percentual) / 100):
+            for k2 in _quatro_casas(Fraction(k1) * Fraction(_d(nf[f"creditado{s}"])) / 100):
                 k3 = max(Fraction(k2) - reducao, Fraction(0))
                 k3d = Decimal(k3.numerator) / Decimal(k3.denominator)
                 valores |= _coluna2(k3d)
-                for p in (_quatro_casas(k3 / Fraction(base) * 100, True) if base else {Decimal(0)}):
+                for p in (_quatro_casas(k3 / Fraction(base) * 100) if base else {Decimal(0)}):
                     percentuais |= _coluna2(p)
         linhas.append({
-            "ID_NF_COMERCIO": nf["mc.id_nf_comercio"], "ID_FINANCEIRO": banco.NULO, "ID_ACERTO_COMISSAO": banco.NULO,
-            "ID_EMPRESA": nf["mc.id_empresa"], "ID_VENDEDOR": vendedor, "DS_SERIE": nf["mc.ds_serie_nf"],
-            "NO_DOCUMENTO": nf["mc.nr_nota_fiscal"], "DT_EMISSAO": nf["mc.dt_emissao"],
-            "ID_CLIENTE": nf["mc.id_destinatario_remetente"], "NM_CLIENTE": nf[COLUNAS_NF[11]],
-            "VL_OPERACAO": {_d(nf["mc.vl_total_nf"])}, "VL_BASE_COMISSAO": {base}, "PO_COMISSAO": percentuais,
-            "VL_COMISSAO": valores, "ST_IRRF": "S", "DT_CREDITO": nf["mc.dt_emissao"], "ST_RECEBIMENTO": "S",
+            "ID_NF_COMERCIO": nf["id"], "ID_FINANCEIRO": banco.NULO, "ID_ACERTO_COMISSAO": banco.NULO,
+            "ID_EMPRESA": nf["empresa"], "ID_VENDEDOR": vendedor, "DS_SERIE": nf["serie"], "NO_DOCUMENTO": nf["numero"],
+            "DT_EMISSAO": nf["emissao"], "ID_CLIENTE": nf["cliente"], "NM_CLIENTE": nf["nome_cliente"],
+            "VL_OPERACAO": {_d(nf["total"])}, "VL_BASE_COMISSAO": {base}, "PO_COMISSAO": percentuais,
+            "VL_COMISSAO": valores, "ST_IRRF": "S", "DT_CREDITO": nf["emissao"], "ST_RECEBIMENTO": "S",
             "ST_ENTREGA": "S", "ID_COMISSAO_GERADA": banco.NULO, "ST_CANCELADA": "N", "ST_PAGAR": "S",
             "ST_BLOQUEIO_1": "N", "ST_ESTORNO_1": "N"})
     return [linha for linha in linhas if linha["VL_COMISSAO"] != {Decimal("0.00")}]
@@ -163,13 +165,14 @@ def notas_da_amostra(antes: Path, quantidade: int) -> tuple[dict, dict]:
     selection, with their items, read before the run."""
     ids = [linha[0] for linha in banco.linhas(
         antes, ["mc.id_nf_comercio"],
-        f"{NF_COM_NATUREZA} where {PENDENTE} and {GERA_COMISSAO} and {_falso(NF_CONGELADA)}"
+        f"{NF_COM_NATUREZA} where {PENDENTE} and {GERA_COMISSAO} and {nao_verdadeiro(NF_CONGELADA)}"
         " and coalesce(tno.id_sugerir_comissao, 0) between 0 and 5 order by mc.id_nf_comercio")]
     passo = max(1, len(ids) // max(quantidade, 1))
     escolhidas = ids[::passo][:quantidade]
     notas, itens = {}, {i: [] for i in escolhidas}
     for lote in _em_lotes(escolhidas):
-        for linha in banco.linhas(antes, COLUNAS_NF, f"{NF_COM_NATUREZA} where mc.id_nf_comercio in ({lote})"):
+        for linha in banco.linhas(antes, list(COLUNAS_NF.values()),
+                                  f"{NF_COM_NATUREZA} where mc.id_nf_comercio in ({lote})"):
             notas[linha[0]] = dict(zip(COLUNAS_NF, linha))
         for linha in banco.linhas(antes, COLUNAS_ITEM, f"from mov_nf_comercio_item where id_nf_comercio in ({lote})"
                                                        " order by id_nf_comercio_item"):

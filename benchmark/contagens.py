@@ -12,12 +12,12 @@ from benchmark import banco
 SLOTS = ("", "2", "3", "4", "5")
 
 
-def _verdade(condicao: str) -> str:
+def verdadeiro(condicao: str) -> str:
     # A comparison with NULL is neither true nor false; iif takes it as false.
     return f"iif({condicao}, 1, 0) = 1"
 
 
-def _falso(condicao: str) -> str:
+def nao_verdadeiro(condicao: str) -> str:
     return f"iif({condicao}, 1, 0) = 0"
 
 
@@ -26,7 +26,7 @@ INCONSISTENTE = ("(mc.vl_produtos <> (select sum(i.vl_total) from mov_nf_comerci
                  " where i.id_nf_comercio = mc.id_nf_comercio)"
                  " or mc.vl_financeiro <> (select sum(f.vl_documento) from mov_financeiro f"
                  " where f.id_nf_comercio = mc.id_nf_comercio))")
-VAI_PARA_6 = f"{PENDENTE} and {_verdade(INCONSISTENTE)}"
+VAI_PARA_6 = f"{PENDENTE} and {verdadeiro(INCONSISTENTE)}"
 NF_CONGELADA = ("exists (select 1 from mov_comissao c where c.tp_registro = '1'"
                 " and c.id_nf_comercio = mc.id_nf_comercio and c.id_comissao_gerada is not null)")
 DUP_CONGELADA = ("exists (select 1 from mov_comissao c where c.tp_registro = '2'"
@@ -36,8 +36,8 @@ ACERTO_CONGELADO = ("exists (select 1 from mov_comissao c where c.tp_registro = 
 ZERADA = ("exists (select 1 from mov_nf_comercio_item i where i.id_nf_comercio = mc.id_nf_comercio"
           " and i.vl_unit_reducao_comissao > 0)")
 DEVOLVIDA = "mc.st_devolvido = 'S'"
-GERA_COMISSAO = (f"{_falso(VAI_PARA_6)} and {_falso(DEVOLVIDA)}"
-                 f" and tno.st_comissao_pagar = 'S' and {_falso(ZERADA)}")
+GERA_COMISSAO = (f"{nao_verdadeiro(VAI_PARA_6)} and {nao_verdadeiro(DEVOLVIDA)}"
+                 f" and tno.st_comissao_pagar = 'S' and {nao_verdadeiro(ZERADA)}")
 SEM_CANHOTO = ("exists (select 1 from mov_nf_comercio n"
                " inner join tab_nat_operacao t on (t.id_nat_operacao = n.id_nat_operacao)"
                " left join fix_situacao_orcamento s on (s.id_situacao_orcamento = n.id_situacao_orcamento)"
@@ -48,7 +48,7 @@ VENCIDA = ("exists (select 1 from mov_financeiro f inner join tab_plano_pagto p"
            " on (p.id_plano_pagto = mc.id_plano_pagto) where f.id_nf_comercio = mc.id_nf_comercio"
            " and f.dt_baixa is null and f.dt_vencto < current_date - p.qt_dias_estorna_comissao"
            " and f.id_tp_mov_financ in (2, 8))")
-MARCADA = (f"mc.vl_total_nf > 0 and mc.id_st_nf in (3, 5) and {_falso(VAI_PARA_6)}"
+MARCADA = (f"mc.vl_total_nf > 0 and mc.id_st_nf in (3, 5) and {nao_verdadeiro(VAI_PARA_6)}"
            f" and (mc.st_calc_estorno = 'S' or (mc.st_estornar_comissao = 'S' and mc.id_comissao_estornada is null"
            f" and {VENCIDA}))")
 
@@ -62,7 +62,7 @@ TIPO2_POR_DUP = _soma_slots("coalesce(mc.id_vendedor{s}, 0) >= 1 and"
                             " iif(mc.st_credito_fat{s} = 'S' and mc.PO_CREDITO_FAT{s} >= 100, 1, 0) = 0")
 ANTECIPADAS_POR_NF = _soma_slots("coalesce(mc.id_vendedor{s}, 0) > 0 and mc.st_credito_fat{s} = 'S'")
 DUP_SELECIONADA = ("mf.st_calc_comissao = 'S' and mf.vl_documento > 0 and mc.vl_total_nf > 0"
-                   f" and mc.id_st_nf in (3, 5) and {_falso(VAI_PARA_6)}")
+                   f" and mc.id_st_nf in (3, 5) and {nao_verdadeiro(VAI_PARA_6)}")
 NF_COM_NATUREZA = ("from mov_nf_comercio mc inner join tab_nat_operacao tno"
                    " on (tno.id_nat_operacao = mc.id_nat_operacao)")
 
@@ -111,22 +111,22 @@ class Antes:
 def antes(arquivo: Path) -> Antes:
     v = [int(x) if x != banco.NULO else 0 for x in banco.valores(arquivo, [
         f"(select sum({TIPO1_POR_NF}) {NF_COM_NATUREZA} where {PENDENTE} and {GERA_COMISSAO}"
-        f" and {_falso(NF_CONGELADA)})",
+        f" and {nao_verdadeiro(NF_CONGELADA)})",
         f"(select sum({TIPO2_POR_DUP}) from mov_financeiro mf inner join mov_nf_comercio mc"
         f" on (mc.id_nf_comercio = mf.id_nf_comercio) inner join tab_nat_operacao tno"
         f" on (tno.id_nat_operacao = mc.id_nat_operacao) where {DUP_SELECIONADA} and {GERA_COMISSAO}"
-        f" and {_falso(DUP_CONGELADA)})",
+        f" and {nao_verdadeiro(DUP_CONGELADA)})",
         f"(select count(*) from mov_acerto_comissao ma where ma.st_calc_comissao = 'S'"
-        f" and {_falso(ACERTO_CONGELADO)})",
+        f" and {nao_verdadeiro(ACERTO_CONGELADO)})",
         f"(select count(*) from mov_comissao m where {SEM_CANHOTO} and coalesce(m.st_estorno_1, 'N') = 'N')",
-        f"(select count(*) from mov_comissao m where {_falso(SEM_CANHOTO)} and m.st_estorno_1 = 'S')",
+        f"(select count(*) from mov_comissao m where {nao_verdadeiro(SEM_CANHOTO)} and m.st_estorno_1 = 'S')",
         f"(select sum({ANTECIPADAS_POR_NF}) from mov_nf_comercio mc where {MARCADA})",
         "(select count(*) from mov_nf_comercio where st_calc_comissao = 'S')",
         f"(select count(*) from mov_nf_comercio mc where {PENDENTE} and"
-        f" ({_verdade(INCONSISTENTE)} or {_falso(NF_CONGELADA)}))",
+        f" ({verdadeiro(INCONSISTENTE)} or {nao_verdadeiro(NF_CONGELADA)}))",
         "(select count(*) from mov_financeiro where st_calc_comissao = 'S')",
         f"(select count(*) from mov_financeiro mf inner join mov_nf_comercio mc"
-        f" on (mc.id_nf_comercio = mf.id_nf_comercio) where {DUP_SELECIONADA} and {_falso(DUP_CONGELADA)})",
+        f" on (mc.id_nf_comercio = mf.id_nf_comercio) where {DUP_SELECIONADA} and {nao_verdadeiro(DUP_CONGELADA)})",
         "(select count(*) from mov_acerto_comissao where st_calc_comissao = 'S')",
         "(select count(*) from mov_nf_comercio where id_st_nf = 6)",
         f"(select count(*) from mov_nf_comercio mc where {VAI_PARA_6})",

@@ -4,7 +4,7 @@ table of all sizes and the ratios between them."""
 import os
 from dataclasses import dataclass, field
 
-from benchmark.contagens import Contagem
+from benchmark.contagens import Antes, Contagem
 from benchmark.instalacao import Execucao
 
 # The run may grow at most this much faster than its pending work, and the
@@ -18,6 +18,7 @@ class Resultado:
     pendentes: int
     historico: int
     geracao: float
+    antes: Antes
     execucao: Execucao
     contagem: Contagem
     piso: float
@@ -54,7 +55,9 @@ def bloco(r: Resultado) -> str:
     c = r.contagem
     linhas = [
         f"== {r.nome} ==",
-        f"geração dos dados:   {r.geracao:.1f} s",
+        f"geração dos dados:   {r.geracao:.1f} s; pendentes: {r.antes.nfs_pendentes} NFs,"
+        f" {r.antes.dups_pendentes} duplicatas, {r.antes.acertos_pendentes} acertos;"
+        f" mov_comissao com {r.antes.linhas_comissao} linhas",
         f"execução (manual):   {r.execucao.segundos:.1f} s, pico de memória {_mb(r.execucao.memoria_kb)},"
         f" código de saída {r.execucao.codigo}",
         f"carga da máquina:    {r.execucao.carga[0]:.1f} no início, {r.execucao.carga[1]:.1f} no fim"
