@@ -29,6 +29,7 @@ class Fase:
 @dataclass
 class Execucao:
     segundos: float
+    cpu: float | None          # user + system seconds of the program
     memoria_kb: int | None
     codigo: int
     saida: str
@@ -90,16 +91,25 @@ class Instalacao:
             saida, _ = processo.communicate()
             saida += f"\n(benchmark: encerrado após {limite:.0f} s)"
         segundos = time.monotonic() - inicio
-        return Execucao(segundos=segundos, memoria_kb=_memoria_maxima(medidas), codigo=processo.returncode,
+        tempo = _medidas(medidas)
+        return Execucao(segundos=segundos, cpu=tempo.get("cpu"), memoria_kb=tempo.get("memoria_kb"),
+                        codigo=processo.returncode,
                         saida=saida, concluida=CONCLUIDO in saida, carga=(carga_inicial, os.getloadavg()[0]),
                         fases=ler_fases(self.log))
 
 
-def _memoria_maxima(medidas: Path) -> int | None:
-    if not medidas.exists():
-        return None
-    achado = re.search(r"Maximum resident set size \(kbytes\): (\d+)", medidas.read_text())
-    return int(achado.group(1)) if achado else None
+def _medidas(medidas: Path) -> dict:
+    """CPU seconds and peak memory from /usr/bin/time -v's report."""
+    texto = medidas.read_text() if medidas.exists() else ""
+    valores = {nome: float(achado.group(1)) for nome, padrao in (
+        ("usuario", r"User time \(seconds\): ([\d.]+)"), ("sistema", r"System time \(seconds\): ([\d.]+)"),
+        ("memoria_kb", r"Maximum resident set size \(kbytes\): (\d+)")) if (achado := re.search(padrao, texto))}
+    resultado = {}
+    if "usuario" in valores and "sistema" in valores:
+        resultado["cpu"] = valores["usuario"] + valores["sistema"]
+    if "memoria_kb" in valores:
+        resultado["memoria_kb"] = int(valores["memoria_kb"])
+    return resultado
 
 
 def _numero(texto: str | None, tipo):

@@ -5,7 +5,7 @@ import os
 from dataclasses import dataclass, field
 
 from benchmark.contagens import Antes, Contagem
-from benchmark.instalacao import Execucao
+from benchmark.instalacao import Execucao, Fase
 
 # The run may grow at most this much faster than its pending work, and the
 # history may cost at most this much.
@@ -19,12 +19,18 @@ class Resultado:
     historico: int
     geracao: float
     antes: Antes
-    execucao: Execucao
+    execucoes: list[Execucao]
     contagem: Contagem
     piso: float
     referencia: Execucao | None = None
     falhas: list[str] = field(default_factory=list)
     comparadas: int = 0
+
+    @property
+    def execucao(self) -> Execucao:
+        """The run of median wall time: on a shared machine a single run can
+        be several times slower than the next."""
+        return sorted(self.execucoes, key=lambda e: e.segundos)[(len(self.execucoes) - 1) // 2]
 
     @property
     def nome(self) -> str:
@@ -39,11 +45,20 @@ def _mb(kb: int | None) -> str:
     return f"{kb / 1024:.0f} MB" if kb is not None else "n/d"
 
 
+def _segundos(valor: float | None, casas: int = 1) -> str:
+    return f"{valor:.{casas}f} s" if valor is not None else "n/d"
+
+
+def _fase(f: Fase) -> str:
+    contagens = ", ".join(f"{valor} {nome}" for nome, valor in (("fontes", f.fontes), ("linhas", f.linhas))
+                          if valor is not None)
+    return f"{f.numero}: {_segundos(f.segundos, 2)}" + (f" ({contagens})" if contagens else "")
+
+
 def _fases(execucao: Execucao) -> str:
     if not execucao.fases:
         return "n/d (o programa não gravou telmoraComissao2.log)"
-    return " | ".join(f"{f.numero}: {f.segundos:.2f} s" if f.segundos is not None else f"{f.numero}: n/d"
-                      for f in execucao.fases)
+    return " | ".join(_fase(f) for f in execucao.fases)
 
 
 def _soma_fases(execucao: Execucao) -> str:
@@ -58,8 +73,9 @@ def bloco(r: Resultado) -> str:
         f"geração dos dados:   {r.geracao:.1f} s; pendentes: {r.antes.nfs_pendentes} NFs,"
         f" {r.antes.dups_pendentes} duplicatas, {r.antes.acertos_pendentes} acertos;"
         f" mov_comissao com {r.antes.linhas_comissao} linhas",
-        f"execução (manual):   {r.execucao.segundos:.1f} s, pico de memória {_mb(r.execucao.memoria_kb)},"
-        f" código de saída {r.execucao.codigo}",
+        f"execução (manual):   {r.execucao.segundos:.1f} s (CPU {_segundos(r.execucao.cpu)}), pico de memória"
+        f" {_mb(r.execucao.memoria_kb)}, código de saída {r.execucao.codigo}"
+        + (f"; mediana de {', '.join(f'{e.segundos:.1f}' for e in r.execucoes)} s" if len(r.execucoes) > 1 else ""),
         f"carga da máquina:    {r.execucao.carga[0]:.1f} no início, {r.execucao.carga[1]:.1f} no fim"
         f" (média de 1 min; {os.cpu_count()} núcleos)",
         f"linhas gravadas:     {c.linhas()} (mov_comissao tipo 1: {c.tipo1}, tipo 2: {c.tipo2}, tipo 3: {c.tipo3};"
@@ -69,9 +85,9 @@ def bloco(r: Resultado) -> str:
         f"piso (EXECUTE BLOCK): {r.piso:.2f} s; execução / piso = {r.razao_piso:.0f}",
     ]
     if r.referencia:
-        linhas.append(f"referência:          {r.referencia.segundos:.1f} s, pico de memória"
-                      f" {_mb(r.referencia.memoria_kb)}; medido / referência ="
-                      f" {r.execucao.segundos / r.referencia.segundos:.2f}")
+        linhas.append(f"referência:          {r.referencia.segundos:.1f} s (CPU {_segundos(r.referencia.cpu)}),"
+                      f" pico de memória {_mb(r.referencia.memoria_kb)};"
+                      f" medido / referência = {r.execucao.segundos / r.referencia.segundos:.2f}")
     if r.falhas:
         linhas.append("verificação:         FALHOU")
         linhas += [f"  - {falha}" for falha in r.falhas]
@@ -82,12 +98,12 @@ def bloco(r: Resultado) -> str:
 
 
 def tabela(resultados: list[Resultado]) -> str:
-    cabecalho = ("| pendentes (N) | histórico (H) | execução | soma das fases | linhas gravadas | piso |"
+    cabecalho = ("| pendentes (N) | histórico (H) | execução | CPU | soma das fases | linhas gravadas | piso |"
                  " execução / piso | pico de memória | verificação |")
-    separador = "|" + "---|" * 9
-    corpo = [f"| {r.pendentes} | {r.historico} | {r.execucao.segundos:.1f} s | {_soma_fases(r.execucao)} |"
-             f" {r.contagem.linhas()} | {r.piso:.2f} s | {r.razao_piso:.0f} | {_mb(r.execucao.memoria_kb)} |"
-             f" {'ok' if not r.falhas else 'FALHOU'} |" for r in resultados]
+    separador = "|" + "---|" * 10
+    corpo = [f"| {r.pendentes} | {r.historico} | {r.execucao.segundos:.1f} s | {_segundos(r.execucao.cpu)} |"
+             f" {_soma_fases(r.execucao)} | {r.contagem.linhas()} | {r.piso:.2f} s | {r.razao_piso:.0f} |"
+             f" {_mb(r.execucao.memoria_kb)} | {'ok' if not r.falhas else 'FALHOU'} |" for r in resultados]
     return "\n".join([cabecalho, separador] + corpo)
 
 
