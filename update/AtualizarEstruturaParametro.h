@@ -1,8 +1,14 @@
 #pragma once
-// Schema upkeep of the parameter table: older databases lack script_rodado
-// and VERSAO_ERP. Only VERSAO_ERP is probed. Nothing is caught: a failing
-// statement ends the upkeep there, and what was committed before stays.
+// Schema upkeep at start-up. Older databases lack the parameter columns
+// script_rodado and VERSAO_ERP (only VERSAO_ERP is probed); databases of any
+// age may lack the descending indexes on the two identifier columns whose
+// largest value is read before every commission row and settlement the run
+// writes. Missing pieces are added; running it again changes nothing.
+// Nothing is caught: a failing statement ends the upkeep there, what was
+// committed before stays, and an index that cannot be created raises
+// ErroBanco with a message saying which one and why.
 class BancoDados;
 
-// Works on a query object of its own on the connection's default transaction.
+// The columns on a query object of its own on the connection's default
+// transaction; each index on a transaction of its own.
 void AtualizarEstruturaParametro(BancoDados& banco);

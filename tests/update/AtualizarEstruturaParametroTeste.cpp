@@ -1,12 +1,17 @@
-// Schema upkeep of tab_parametro on the model's own connection: the two
-// version columns are added once, with their first values, and a database
-// that has only one of them stops the start-up at the update check.
+// Schema upkeep on the model's own connection: the two version columns of
+// tab_parametro are added once, with their first values, and a database that
+// has only one of them stops the start-up at the update check; the descending
+// indexes of the two identifier columns are created once, make max() read an
+// index entry instead of the table, and a creation that fails says so.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "db/firebird/ErroBanco.h"
+#include "db/firebird/Consulta.h"
+#include "db/firebird/Transacao.h"
 #include "tests/fixtures/Modelo.h"
 #include "update/AtualizarEstruturaParametro.h"
 
@@ -79,6 +84,135 @@ TEST(AtualizarEstruturaParametro, SoScriptRodadoParaAInicializacaoNaVerificacao)
     EXPECT_FALSE(m.modelo.Timer1.Enabled);
     EXPECT_FALSE(m.modelo.Timer2.Enabled);
     EXPECT_EQ(ColunasVersao(m.banco), 1);
+}
+
+std::vector<std::string> IndicesDescendentes(const BancoTeste& banco, const std::string& tabela)
+{
+    std::vector<std::string> nomes;
+    for (const auto& linha : banco.Ler("select trim(rdb$index_name) as nome from rdb$indices where rdb$index_type = 1"
+                                       " and rdb$relation_name = '" + tabela + "' order by 1"))
+        nomes.push_back(linha.at("NOME").Texto());
+    return nomes;
+}
+
+void Partida(ModeloTeste& m)
+{
+    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
+    AtualizarEstruturaParametro(*m.modelo.Sessao.IBD_BancoDados);
+    m.modelo.DesconectarBanco();
+}
+
+TEST(AtualizarEstruturaParametro, IndicesDescendentesCriadosUmaVez)
+{
+    ModeloTeste m;
+    m.banco.Executar("insert into mov_comissao (id_comissao) values (41)");
+    m.banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+                     " tp_acerto, st_irrf, ds_acerto, id_empresa) values (5, '2013-03-25', 1, 10, 'A', 'N', 'A', 1)");
+
+    Partida(m);
+    Partida(m);
+
+    EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_COMISSAO"), std::vector<std::string>{"IX_MOV_COMISSAO_ID_DESC"});
+    EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_ACERTO_COMISSAO"),
+              std::vector<std::string>{"IX_MOV_ACERTO_COMISSAO_ID_DESC"});
+    // The statements that read the largest identifiers are unchanged and still agree.
+    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
+    EXPECT_EQ(m.modelo.Sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO"), 42);
+    EXPECT_EQ(m.modelo.Sessao.ProximoId("mov_acerto_comissao", "id_acerto_comissao"), 6);
+    m.modelo.DesconectarBanco();
+    EXPECT_EQ(m.banco.Escalar("select Coalesce(max(id_acerto_comissao), 0) + 1 from mov_acerto_comissao").Inteiro(), 6);
+}
+
+// A descending index the suite made itself, under any name, is enough.
+TEST(AtualizarEstruturaParametro, IndiceDescendenteDaSuiteServe)
+{
+    ModeloTeste m;
+    m.banco.Executar("create descending index ix_suite_comissao on mov_comissao (id_comissao)");
+    m.banco.Executar("alter index ix_suite_comissao inactive");
+
+    Partida(m);
+
+    EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_COMISSAO"), std::vector<std::string>{"IX_SUITE_COMISSAO"});
+    EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_ACERTO_COMISSAO"),
+              std::vector<std::string>{"IX_MOV_ACERTO_COMISSAO_ID_DESC"});
+}
+
+// Rows the connection has read sequentially so far, from the monitoring
+// tables, which keep one snapshot per transaction: each reading gets its own.
+std::int64_t LeiturasSequenciais(BancoDados& banco)
+{
+    Transacao transacao("trnMonitoramento");
+    transacao.Parametros = {"read_committed", "rec_version", "nowait"};
+    transacao.DefinirBanco(&banco);
+    Consulta consulta("qryMonitoramento", &banco);
+    consulta.DefinirTransacao(&transacao);
+    consulta.SQL = "select r.mon$record_seq_reads as lidas from mon$attachments a inner join mon$record_stats r"
+                   " on (r.mon$stat_id = a.mon$stat_id) where a.mon$attachment_id = current_connection";
+    consulta.Abrir();
+    const std::int64_t lidas = consulta.Campo("lidas").Inteiro();
+    transacao.Confirmar();
+    return lidas;
+}
+
+TEST(AtualizarEstruturaParametro, MaiorIdentificadorSemLerATabela)
+{
+    constexpr std::int64_t kLinhas = 2000;
+    ModeloTeste m;
+    m.banco.Executar("execute block as declare i integer = 1; begin while (i <= " + std::to_string(kLinhas) +
+                     ") do begin insert into mov_comissao (id_comissao) values (:i); i = i + 1; end end");
+    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
+    BancoDados& banco = *m.modelo.Sessao.IBD_BancoDados;
+    const auto lidasPeloProximoId = [&] {
+        const std::int64_t antes = LeiturasSequenciais(banco);
+        EXPECT_EQ(m.modelo.Sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO"), kLinhas + 1);
+        return LeiturasSequenciais(banco) - antes;
+    };
+
+    EXPECT_GE(lidasPeloProximoId(), kLinhas);
+    AtualizarEstruturaParametro(banco);
+    EXPECT_LT(lidasPeloProximoId(), kLinhas / 10);
+    m.modelo.DesconectarBanco();
+}
+
+// Another program of the suite holds uncommitted rows of mov_comissao: the
+// index cannot be built, the start-up stops at the update check with a
+// message that names it, nothing of it stays behind, and the next start
+// creates it.
+TEST(AtualizarEstruturaParametro, IndiceQueNaoPodeSerCriadoParaAInicializacao)
+{
+    ModeloTeste m;
+    m.instalacao.Gravar("Update/telmoraAtualizador.exe", "atualizador");
+    BancoDados outroPrograma("outroPrograma");
+    outroPrograma.Parametros = {"user_name=sysdba", "password=qzvlatren"};
+    outroPrograma.NomeBanco = m.banco.Caminho();
+    Transacao escrita("escrita");
+    escrita.Parametros = {"read_committed", "rec_version", "nowait"};
+    escrita.DefinirBanco(&outroPrograma);
+    Consulta insercao("insercao", &outroPrograma);
+    insercao.DefinirTransacao(&escrita);
+    insercao.SQL = "insert into mov_comissao (id_comissao) values (5)";
+    insercao.Executar();
+
+    m.modelo.FormCreate();
+
+    ASSERT_EQ(m.tela.mensagens.size(), 1u);
+    EXPECT_EQ(m.tela.mensagens[0].icone, Icone::Erro);
+    const std::string& texto = m.tela.mensagens[0].texto;
+    EXPECT_EQ(texto.rfind("Não foi possível criar o índice IX_MOV_COMISSAO_ID_DESC da tabela MOV_COMISSAO, que o "
+                          "cálculo de comissões usa para numerar os registros.",
+                          0),
+              0u)
+        << texto;
+    EXPECT_NE(texto.find("object TABLE \"MOV_COMISSAO\" is in use"), std::string::npos) << texto;
+    EXPECT_FALSE(m.modelo.Timer1.Enabled);
+
+    escrita.Confirmar();
+    m.modelo.DesconectarBanco();
+    EXPECT_TRUE(IndicesDescendentes(m.banco, "MOV_COMISSAO").empty());
+    EXPECT_TRUE(IndicesDescendentes(m.banco, "MOV_ACERTO_COMISSAO").empty());
+    Partida(m);
+    EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_COMISSAO"), std::vector<std::string>{"IX_MOV_COMISSAO_ID_DESC"});
+    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_comissao").Inteiro(), 1);
 }
 
 }  // namespace

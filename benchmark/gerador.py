@@ -1,0 +1,34 @@
+"""The benchmark database of one size: the fixture schema and the data of
+gerar-dados.sql for N pending invoices over H history rows."""
+
+import time
+from pathlib import Path
+
+from benchmark import banco
+
+RAIZ = Path(__file__).resolve().parent.parent
+ESQUEMA = RAIZ / "tests" / "fixtures" / "esquema.sql"
+DADOS = Path(__file__).resolve().parent / "gerar-dados.sql"
+NOMES_INDICES = {"MOV_COMISSAO": ("ID_COMISSAO", "IX_BENCH_COMISSAO_ID_DESC"),
+                 "MOV_ACERTO_COMISSAO": ("ID_ACERTO_COMISSAO", "IX_BENCH_ACERTO_ID_DESC")}
+
+
+def gerar(arquivo: Path, pendentes: int, historico: int, semente: int, escrita_forcada: bool,
+          indices_prontos: bool) -> float:
+    """Creates the file anew and returns the seconds it took. The load runs
+    without forced writes; the database then gets the setting asked for."""
+    inicio = time.monotonic()
+    arquivo.unlink(missing_ok=True)
+    banco.criar(arquivo, ESQUEMA)
+    banco.escrita_forcada(arquivo, False)
+    script = (DADOS.read_text(encoding="utf-8")
+              .replace("@N@", str(pendentes))
+              .replace("@H@", str(historico))
+              .replace("@SEMENTE@", str(semente)))
+    banco.executar(arquivo, script)
+    if indices_prontos:
+        banco.executar(arquivo, "".join(f"create descending index {indice} on {tabela} ({coluna});\n"
+                                        for tabela, (coluna, indice) in NOMES_INDICES.items()) + "commit;\n")
+    if escrita_forcada:
+        banco.escrita_forcada(arquivo, True)
+    return time.monotonic() - inicio
