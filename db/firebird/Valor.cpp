@@ -13,6 +13,9 @@ template <class... F>
 struct Visitante : F... {
     using F::operator()...;
 };
+// Deduction for aggregates is C++20, which clang implements only from version 17.
+template <class... F>
+Visitante(F...) -> Visitante<F...>;
 
 long double ComoExtended(const Escalado& e)
 {

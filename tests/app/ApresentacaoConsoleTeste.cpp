@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "app/console/ApresentacaoConsole.h"
 #include "app/console/EscolhaFrente.h"
 #include "tests/app/AplicacaoQt.h"
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/Dubles.h"
 #include "tests/fixtures/InstalacaoTeste.h"
 
@@ -42,8 +44,6 @@ protected:
     ApresentacaoConsole console{saida, [this](int ms) { esperas.push_back(ms); }};
     TfrmPrincipal modelo{console, ServicosTeste(relogio, instalacao.Programa(), finalizador), {}};
 };
-
-}  // namespace
 
 // A message box is one line and the program goes on as if OK was pressed;
 // the notice waits only when it closes by itself.
@@ -108,7 +108,7 @@ TEST_P(Sinal, FechaComoOBotaoFechar)
 }
 
 INSTANTIATE_TEST_SUITE_P(Console, Sinal, ::testing::Values(SIGTERM, SIGINT),
-                         [](const auto& info) { return info.param == SIGTERM ? "SIGTERM" : "SIGINT"; });
+                         [](const auto& sinal) { return sinal.param == SIGTERM ? "SIGTERM" : "SIGINT"; });
 
 struct Ambiente {
     const char* nome;
@@ -118,6 +118,11 @@ struct Ambiente {
     bool console;
 };
 
+void PrintTo(const Ambiente& ambiente, std::ostream* saida)
+{
+    *saida << ambiente.nome;
+}
+
 class EscolhaFrente : public ::testing::TestWithParam<Ambiente> {};
 
 TEST_P(EscolhaFrente, ConsoleSoSemTelaQueMostre)
@@ -126,12 +131,14 @@ TEST_P(EscolhaFrente, ConsoleSoSemTelaQueMostre)
     EXPECT_EQ(UsarConsole(a.plataforma, a.display, a.wayland), a.console);
 }
 
-INSTANTIATE_TEST_SUITE_P(Frentes, EscolhaFrente, ::testing::Values(
-    Ambiente{"sem_nada", nullptr, nullptr, nullptr, true},
-    Ambiente{"tudo_vazio", "", "", "", true},
-    Ambiente{"x11", nullptr, ":0", nullptr, false},
-    Ambiente{"wayland", nullptr, nullptr, "wayland-0", false},
-    Ambiente{"offscreen_mesmo_com_x11", "offscreen", ":0", nullptr, true},
-    Ambiente{"minimal_com_opcoes", "minimal:enable_fonts", ":0", nullptr, true},
-    Ambiente{"plataforma_nomeada", "xcb", nullptr, nullptr, false}),
-    [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Frentes, EscolhaFrente,
+                         ::testing::Values(Ambiente{"sem_nada", nullptr, nullptr, nullptr, true},
+                                           Ambiente{"tudo_vazio", "", "", "", true},
+                                           Ambiente{"x11", nullptr, ":0", nullptr, false},
+                                           Ambiente{"wayland", nullptr, nullptr, "wayland-0", false},
+                                           Ambiente{"offscreen_mesmo_com_x11", "offscreen", ":0", nullptr, true},
+                                           Ambiente{"minimal_com_opcoes", "minimal:enable_fonts", ":0", nullptr, true},
+                                           Ambiente{"plataforma_nomeada", "xcb", nullptr, nullptr, false}),
+                         NomeDoCaso());
+
+}  // namespace

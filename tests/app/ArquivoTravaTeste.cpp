@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "app/ArquivoTrava.h"
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/PastaTemporaria.h"
 
 namespace fs = std::filesystem;
@@ -52,13 +53,14 @@ TEST_P(NomeTrava, CriadaEncontradaEApagadaPeloMesmoNome)
     EXPECT_TRUE(fs::is_empty(dados));
 }
 
-INSTANTIATE_TEST_SUITE_P(ArquivoTrava, NomeTrava, ::testing::Values(
-    CasoNome{"programa", "telmoraComissao2.exe", "telmoraComissao2.lock"},
-    CasoNome{"so_o_ultimo_ponto_corta", "telmora.Comissao.exe", "telmora.Comissao.lock"},
-    CasoNome{"sem_ponto", "telmoraComissao2", ".lock"},
-    CasoNome{"brancos_em_volta", "  telmoraComissao2.exe  ", "telmoraComissao2.lock"},
-    CasoNome{"branco_interno_fica", "telmora Comissao2.exe", "telmora Comissao2.lock"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(
+    ArquivoTrava, NomeTrava,
+    ::testing::Values(CasoNome{"programa", "telmoraComissao2.exe", "telmoraComissao2.lock"},
+                      CasoNome{"so_o_ultimo_ponto_corta", "telmora.Comissao.exe", "telmora.Comissao.lock"},
+                      CasoNome{"sem_ponto", "telmoraComissao2", ".lock"},
+                      CasoNome{"brancos_em_volta", "  telmoraComissao2.exe  ", "telmoraComissao2.lock"},
+                      CasoNome{"branco_interno_fica", "telmora Comissao2.exe", "telmora Comissao2.lock"}),
+    NomeDoCaso());
 
 TEST(ArquivoTrava, UmaLinhaEmWin1252ComCrLfENomeCompleto)
 {

@@ -11,16 +11,14 @@
 #include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Modelo.h"
 
+// Everything of this file stays in the unnamed namespace. Fase5Teste has a
+// CasoModo of its own: while both were global, the program held two classes
+// of one name, the linker kept one inline destructor for both, and this
+// file's case array was destroyed with the other's layout (an invalid free
+// in Debug builds). The fault was ours, not the compiler's.
 namespace {
 
 using Linhas = std::vector<std::string>;
-
-void Fase6(TfrmPrincipal& janela)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFase6();
-    janela.DesconectarBanco();
-}
 
 std::string Pendente(const BancoTeste& banco, int duplicata)
 {
@@ -35,8 +33,6 @@ Linhas TipoDoisDaDuplicata(const BancoTeste& banco, int duplicata)
 
 const SlotTeste kSlotNoRecebimento{"7", "5", "'N'", "0"};
 
-}  // namespace
-
 // Base 1000, 5 %, 40 % credited on invoicing, installment 250 of 1000:
 // K1 50, K2 30, factor 0.25, K3 = K4 = K5 = 7.5.
 TEST(Fase6, ExemploTrabalhadoReconstroiAsLinhasDaDuplicata)
@@ -50,7 +46,7 @@ TEST(Fase6, ExemploTrabalhadoReconstroiAsLinhasDaDuplicata)
     InserirMovimento(m.banco, 39, "'2'", "1", "1");
     InserirMovimento(m.banco, 40, "'1'", "1");
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     const std::map<std::string, std::string> comuns = {
         {"TP_REGISTRO", "2"},          {"ID_NF_COMERCIO", "1"},     {"ID_ACERTO_COMISSAO", "null"},
@@ -106,7 +102,7 @@ TEST(Fase6, DuplicataComComissaoPagaFicaCongelada)
     InserirMovimento(m.banco, 20, "'2'", "1", "1", "3");
     InserirMovimento(m.banco, 21, "'2'", "1", "1");
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     EXPECT_EQ(Identificadores(m.banco, "where id_financeiro = 1"), (std::vector<int>{20, 21}));
     EXPECT_EQ(Pendente(m.banco, 1), "S");
@@ -138,7 +134,7 @@ TEST(Fase6, NotaDevolvidaOuForaDaConsultaNaoGeraComissao)
     for (int id = 1; id <= 8; ++id)
         InserirMovimento(m.banco, 30 + id, "'2'", "null", std::to_string(id));
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{35, 36, 37, 38}));
     const char* const flags[] = {"N", "N", "N", "N", "S", "N", "S", "S"};
@@ -154,7 +150,7 @@ TEST(Fase6, SemDuplicataPendenteNadaMuda)
     InserirNota(m.banco, {.id = 1, .slots = {kSlotNoRecebimento}});
     InserirDuplicata(m.banco, {.id = 1, .calcular = "null"});
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{});
     EXPECT_FALSE(m.modelo.bMensagemFinanceiro);
@@ -178,7 +174,7 @@ TEST(Fase6, ParteDoRecebimentoPorVendedor)
                                     {"15", "5", "null", "40"}}});
     InserirDuplicata(m.banco, {.id = 1});
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1),
               (Linhas{"11 250 5 12.5", "13 250 3 7.5", "14 250 5 12.5", "15 250 5 12.5"}));
@@ -201,7 +197,7 @@ TEST(Fase6, CincoVendedoresComBaseNaComissaoDaNota)
                                     {"25", "5", "'N'", "0"}}});
     InserirDuplicata(m.banco, {.id = 1, .valor = "1000.00"});
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1),
               (Linhas{"21 900 1 9", "22 45 2 0.9", "23 45 3 1.35", "24 45 4 1.8", "25 45 5 2.25"}));
@@ -244,7 +240,7 @@ TEST(Fase6, FreteNasParcelas)
                                    .valor = caso.valor});
     }
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     id = 0;
     for (const CasoParcela& caso : casos) {
@@ -288,7 +284,7 @@ TEST(Fase6, FatorDeDesconto)
         InserirDuplicata(m.banco, duplicata);
     }
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     id = 0;
     for (const CasoDesconto& caso : casos) {
@@ -331,7 +327,7 @@ TEST(Fase6, BasePelaNaturezaDaNota)
         InserirDuplicata(m.banco, {.id = id, .nota = std::to_string(id)});
     }
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     id = 0;
     for (const CasoModo& caso : casos) {
@@ -355,7 +351,7 @@ TEST(Fase6, ReducaoNuncaDeixaComissaoNegativa)
     InserirDuplicata(m.banco, {.id = 2, .nota = "2"});
     InserirDuplicata(m.banco, {.id = 3, .nota = "2"});
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1), Linhas{"7 250 0 0"});
     EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 2), Linhas{"7 250 6.2 15.5"});
@@ -374,7 +370,7 @@ TEST(Fase6, MeioNaQuintaCasaArredondaParaOPar)
     InserirDuplicata(m.banco, {.id = 1, .nota = "1", .valor = "1000.00"});
     InserirDuplicata(m.banco, {.id = 2, .nota = "2", .valor = "1000.00"});
 
-    Fase6(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
     EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1), Linhas{"7 0.5 6.24 0.03"});
     EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 2), Linhas{"7 0.5 18.76 0.09"});
@@ -409,11 +405,11 @@ TEST(Fase6, DivisorZeroInterrompeAFase)
         InserirDuplicata(m.banco, caso.duplicata);
         InserirMovimento(m.banco, 1, "'2'", "1", "1");
 
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        EXPECT_THROW(m.modelo.ProcessarFase6(), ErroAritmetico);
-        m.modelo.DesconectarBanco();
+        EXPECT_THROW(m.Rodar(&TfrmPrincipal::ProcessarFase6), ErroAritmetico);
 
         EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{});
         EXPECT_EQ(Pendente(m.banco, 1), "S");
     }
 }
+
+}  // namespace

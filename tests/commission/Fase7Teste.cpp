@@ -39,13 +39,6 @@ std::string CalcularComissao(const BancoTeste& banco, int idAcerto)
         .Texto();
 }
 
-void Rodada(TfrmPrincipal& janela)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFase7();
-    janela.DesconectarBanco();
-}
-
 struct CasoSinal {
     const char* nome;
     const char* tipo;
@@ -71,7 +64,7 @@ TEST(Fase7, SoOCreditoMantemOSinalEOValorFicaComoGravado)
     InserirAcerto(m.banco, 50, "'A'", "1.00", "'N'");
     InserirAcerto(m.banco, 51, "'A'", "1.00", "null");
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase7);
 
     id = 0;
     for (const CasoSinal& caso : casos) {
@@ -114,7 +107,7 @@ TEST(Fase7, SemAcertoPendenteNadaEGravado)
     m.modelo.bMensagemAcerto = true;
     m.modelo.sSituacao3 = "S";
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase7);
 
     EXPECT_FALSE(m.modelo.bMensagemAcerto);
     EXPECT_EQ(m.modelo.sSituacao3, "N");
@@ -132,10 +125,11 @@ TEST(Fase7, AcertoRecalculadoFicaComUmaSoLinha)
     InserirMovimentoAcerto(m.banco, 5, 1, "null");
 
     const auto rodadaCompleta = [&] {
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
-        m.modelo.ProcessarFase7();
-        m.modelo.DesconectarBanco();
+        m.Conectado([&] {
+            m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen,
+                                            " update tab_parametro set hr_atualizar_comissao = 7", true);
+            m.modelo.ProcessarFase7();
+        });
     };
     rodadaCompleta();
     auto linhas = MovimentosDoAcerto(m.banco, 1);
@@ -158,7 +152,7 @@ TEST(Fase7, AcertoComLinhaPagaFicaPendenteEIntacto)
     InserirMovimentoAcerto(m.banco, 5, 1, "99");
     InserirAcerto(m.banco, 2, "'D'", "30.00");
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase7);
 
     const auto pagas = MovimentosDoAcerto(m.banco, 1);
     ASSERT_EQ(pagas.size(), 1u);

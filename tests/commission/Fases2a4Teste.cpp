@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "comum/Erros.h"
+#include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
 
 // Natures 1 to 3 require the delivery check "S", "N" and NULL; situations
 // 1 to 3 allow commission "S", another letter and NULL.
-void InserirCadastros(const BancoTeste& banco)
+void InserirNaturezasESituacoes(const BancoTeste& banco)
 {
     for (const char* valores : {"(1, 'S')", "(2, 'N')", "(3, null)"})
         banco.Executar(std::string("insert into tab_nat_operacao (id_nat_operacao, st_verifica_fase) values ") +
@@ -22,14 +23,6 @@ void InserirCadastros(const BancoTeste& banco)
         banco.Executar(
             std::string("insert into fix_situacao_orcamento (id_situacao_orcamento, st_pagar_comissao) values ") +
             valores);
-}
-
-void InserirNota(const BancoTeste& banco, int id, const std::string& emissao, int natureza,
-                 const std::string& situacao)
-{
-    banco.Executar("insert into mov_nf_comercio (id_nf_comercio, dt_emissao, id_nat_operacao, id_situacao_orcamento)"
-                   " values (" + std::to_string(id) + ", " + emissao + ", " + std::to_string(natureza) + ", " +
-                   situacao + ")");
 }
 
 // Values as SQL text; the seller identifies the movement's settlement.
@@ -67,15 +60,6 @@ std::vector<std::map<std::string, Valor>> AcertosDoVendedor(const BancoTeste& ba
                      " order by id_acerto_comissao");
 }
 
-void Rodada(TfrmPrincipal& janela, bool comFase7 = false)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFases2a4();
-    if (comFase7)
-        janela.ProcessarFase7();
-    janela.DesconectarBanco();
-}
-
 struct CasoBloqueio {
     const char* nome;
     const char* emissao;
@@ -101,18 +85,20 @@ TEST(Fases2a4, BloqueiaSoNotasSemCanhotoApos45DiasDoServidor)
         {"antes_do_corte", "'01.08.2012'", 1, "null", false},
     };
     ModeloTeste m;
-    InserirCadastros(m.banco);
+    InserirNaturezasESituacoes(m.banco);
     int id = 0;
     for (const CasoBloqueio& caso : casos) {
         ++id;
-        InserirNota(m.banco, id, caso.emissao, caso.natureza, caso.situacao);
+        InserirNota(
+            m.banco,
+            {.id = id, .emissao = caso.emissao, .natureza = std::to_string(caso.natureza), .orcamento = caso.situacao});
         InserirMovimento(m.banco, {.id = id, .nota = std::to_string(id), .vendedor = id, .bloqueio = "null",
                                    .estorno = "null"});
     }
     InserirMovimento(m.banco, {.id = 100, .tipo = "'3'", .nota = "null", .documento = "null", .vendedor = 100,
                                .bloqueio = "null", .estorno = "null"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
 
     id = 0;
     for (const CasoBloqueio& caso : casos) {
@@ -156,8 +142,8 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
          "0.5000"},
     };
     ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNota(m.banco, 1, "current_date - 46", 1, "null");
+    InserirNaturezasESituacoes(m.banco);
+    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46"});
     int id = 0;
     for (const CasoAcerto& caso : casos) {
         ++id;
@@ -165,7 +151,7 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
                                    .comissao = caso.comissao, .credito = caso.credito, .bloqueio = "'S'"});
     }
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
 
     id = 0;
     for (const CasoAcerto& caso : casos) {
@@ -197,8 +183,8 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
 TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
 {
     ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNota(m.banco, 1, "current_date - 46", 1, "2");
+    InserirNaturezasESituacoes(m.banco);
+    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46", .orcamento = "2"});
     InserirMovimento(m.banco, {.id = 1});
     InserirMovimento(m.banco, {.id = 2, .tipo = "'2'", .documento = "'123/A'", .vendedor = 8, .comissao = "4.00"});
 
@@ -210,7 +196,7 @@ TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
         return valores;
     };
 
-    Rodada(m.modelo, true);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4, &TfrmPrincipal::ProcessarFase7);
     EXPECT_EQ(Flags(m.banco, 1), "SS");
     EXPECT_EQ(Flags(m.banco, 2), "SS");
     EXPECT_EQ(AcertosDoVendedor(m.banco, 8).at(0).at("DS_ACERTO").Texto(),
@@ -219,17 +205,17 @@ TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
     EXPECT_EQ(valoresTipo3(8), std::vector<std::string>{"-4.0000"});
 
     // Still blocked: neither reversed again nor paid back.
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
     EXPECT_EQ(Flags(m.banco, 1), "SS");
     EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao").Inteiro(), 2);
     EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 3/9");
 
     m.banco.Executar("update fix_situacao_orcamento set st_pagar_comissao = 'S' where id_situacao_orcamento = 2");
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-    m.modelo.ProcessarFases2a4();
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 4/9");
-    m.modelo.ProcessarFase7();
-    m.modelo.DesconectarBanco();
+    m.Conectado([&] {
+        m.modelo.ProcessarFases2a4();
+        EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 4/9");
+        m.modelo.ProcessarFase7();
+    });
 
     EXPECT_EQ(Flags(m.banco, 1), "NN");
     EXPECT_EQ(Flags(m.banco, 2), "NN");
@@ -250,19 +236,17 @@ TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
 TEST(Fases2a4, NumeroDeNotaQueNaoEInteiroInterrompeARodada)
 {
     ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNota(m.banco, 1, "current_date - 46", 1, "null");
+    InserirNaturezasESituacoes(m.banco);
+    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46"});
     InserirMovimento(m.banco, {.id = 1, .documento = "'12A'", .bloqueio = "null", .estorno = "null"});
 
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-    EXPECT_THROW(m.modelo.ProcessarFases2a4(), ErroConversao);
-    m.modelo.DesconectarBanco();
+    EXPECT_THROW(m.Rodar(&TfrmPrincipal::ProcessarFases2a4), ErroConversao);
 
     EXPECT_EQ(Flags(m.banco, 1), "SN");
     EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao").Inteiro(), 0);
 
     m.banco.Executar("update mov_comissao set no_documento = '12' where id_comissao = 1");
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
     EXPECT_EQ(Flags(m.banco, 1), "SS");
     EXPECT_EQ(AcertosDoVendedor(m.banco, 7).at(0).at("DS_ACERTO").Texto(), "ESTORNO REF CANHOTO NÃO RECEBIDO NF 12");
 }

@@ -8,20 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
-
-// Values as SQL text; the defaults make an invoice that may be reversed.
-struct Nota {
-    int id = 0;
-    std::string estornar = "'S'";
-    std::string estornada = "null";
-    std::string total = "1000";
-    std::string situacao = "3";
-    std::string plano = "1";
-    std::string desconto = "0";
-};
 
 // The defaults make a receivable of type 2, unpaid, a day past the plan.
 struct Financeiro {
@@ -38,15 +28,6 @@ void InserirPlanos(const BancoTeste& banco)
 {
     banco.Executar("insert into tab_plano_pagto (id_plano_pagto, qt_dias_estorna_comissao) values (1, 30)");
     banco.Executar("insert into tab_plano_pagto (id_plano_pagto, qt_dias_estorna_comissao) values (2, null)");
-}
-
-void InserirNota(const BancoTeste& banco, const Nota& n)
-{
-    const std::string id = std::to_string(n.id);
-    banco.Executar("insert into mov_nf_comercio (id_nf_comercio, id_empresa, nr_nota_fiscal, vl_total_nf, vl_produtos,"
-                   " vl_desconto, id_st_nf, id_plano_pagto, st_estornar_comissao, id_comissao_estornada) values (" +
-                   id + ", 1, '" + id + "', " + n.total + ", " + n.total + ", " + n.desconto + ", " + n.situacao +
-                   ", " + n.plano + ", " + n.estornar + ", " + n.estornada + ")");
 }
 
 void InserirFinanceiro(const BancoTeste& banco, const Financeiro& f)
@@ -73,16 +54,9 @@ std::vector<std::map<std::string, Valor>> Acertos(const BancoTeste& banco)
     return banco.Ler("select * from mov_acerto_comissao order by id_vendedor");
 }
 
-void Rodada(TfrmPrincipal& janela)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFases8e9();
-    janela.DesconectarBanco();
-}
-
 struct CasoMarcacao {
     const char* nome;
-    Nota nota;
+    NotaTeste nota;
     Financeiro financeiro;
     bool marcada;
 };
@@ -104,7 +78,7 @@ TEST(Fases8e9, MarcaSoNotasElegiveisComRecebivelVencidoAlemDoPlano)
         {"estornada_antes", {.estornada = "999"}, {}, false},
         {"estado_4", {.situacao = "4"}, {}, false},
         {"estado_5", {.situacao = "5"}, {}, true},
-        {"total_zero", {.total = "0"}, {}, false},
+        {"total_zero", {.total = "0", .produtos = "0"}, {}, false},
     };
     ModeloTeste m;
     InserirPlanos(m.banco);
@@ -115,7 +89,7 @@ TEST(Fases8e9, MarcaSoNotasElegiveisComRecebivelVencidoAlemDoPlano)
         InserirFinanceiro(m.banco, caso.financeiro);
     }
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
 
     id = 0;
     for (const CasoMarcacao& caso : casos) {
@@ -156,11 +130,12 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
     InserirFinanceiro(m.banco, {.id = 2, .nota = 1, .valor = "600"});
 
     const auto rodadaCompleta = [&] {
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
-        m.modelo.ProcessarFase7();
-        m.modelo.ProcessarFases8e9();
-        m.modelo.DesconectarBanco();
+        m.Conectado([&] {
+            m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen,
+                                            " update tab_parametro set hr_atualizar_comissao = 7", true);
+            m.modelo.ProcessarFase7();
+            m.modelo.ProcessarFases8e9();
+        });
     };
     rodadaCompleta();
 
@@ -212,7 +187,7 @@ TEST(Fases8e9, SemRecebivelForaDePagamentoOAcertoEZero)
                      " po_credito_fat = 40");
     InserirFinanceiro(m.banco, {.id = 1, .nota = 1, .gerada = "55"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
 
     const auto nota = LinhaNota(m.banco, 1);
     EXPECT_TRUE(nota.at("PO_COMISSAO_ESTORNADA").Nulo());
@@ -241,7 +216,7 @@ TEST(Fases8e9, CincoVendedoresAntecipadosCincoAcertos)
                      " id_vendedor5 = 25, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 50");
     InserirFinanceiro(m.banco, {.id = 1, .nota = 1});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
 
     const auto acertos = m.banco.Ler("select * from mov_acerto_comissao where id_acerto_comissao > 10"
                                      " order by id_vendedor");

@@ -1,5 +1,6 @@
 #include "comum/DataHora.h"
 #include "comum/Erros.h"
+#include "tests/fixtures/ErroEsperado.h"
 
 #include <gtest/gtest.h>
 
@@ -91,12 +92,8 @@ TEST(DataHoraLer, TextoInvalidoLancaErroConversao)
                                      "25/03/2013T14:05", "aa/bb/cccc"};
     for (const char* texto : invalidos)
         EXPECT_THROW(DataHora::Ler(texto), ErroConversao) << "'" << texto << "'";
-    try {
-        DataHora::Ler("00/00/0000 00:00");
-        FAIL();
-    } catch (const ErroConversao& e) {
-        EXPECT_STREQ(e.what(), "'00/00/0000 00:00' não é uma data e hora válida.");
-    }
+    EXPECT_EQ(TextoDoErro<ErroConversao>([] { DataHora::Ler("00/00/0000 00:00"); }),
+              "'00/00/0000 00:00' não é uma data e hora válida.");
 }
 
 // Runs with a time zone of its own and puts the previous one back.

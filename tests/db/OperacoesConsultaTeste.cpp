@@ -5,6 +5,7 @@
 
 #include "comum/Erros.h"
 #include "db/firebird/ErroBanco.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
@@ -147,12 +148,9 @@ TEST_F(OperacoesConsulta, NumericoEDuploLidosComoDinheiro)
 
 TEST_F(OperacoesConsulta, ErroDoBancoTrazOTextoDaBiblioteca)
 {
-    try {
-        janela.Sessao.IBQ_Gen.Executar("update tabela_inexistente set x = 1");
-        FAIL() << "o comando deveria falhar";
-    } catch (const ErroBanco& erro) {
-        EXPECT_NE(std::string(erro.what()).find("TABELA_INEXISTENTE"), std::string::npos) << erro.what();
-    }
+    const std::string texto = TextoDoErro<ErroBanco>(
+        [&] { janela.Sessao.IBQ_Gen.Executar("update tabela_inexistente set x = 1"); });
+    EXPECT_NE(texto.find("TABELA_INEXISTENTE"), std::string::npos) << texto;
 }
 
 }  // namespace

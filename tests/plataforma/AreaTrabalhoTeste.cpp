@@ -1,6 +1,7 @@
 #include "plataforma/AreaTrabalho.h"
 #include "plataforma/Arquivos.h"
 
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/PastaTemporaria.h"
 
 #include <gtest/gtest.h>
@@ -70,17 +71,19 @@ TEST_P(PastaAreaTrabalho, DeUserDirsOuDesktop)
     EXPECT_EQ(PastaAreaTrabalhoUsuario(), esperado);
 }
 
-INSTANTIATE_TEST_SUITE_P(AreaTrabalho, PastaAreaTrabalho, ::testing::Values(
-    CasoPasta{"sem_arquivo", nullptr, false, "~/Desktop/"},
-    CasoPasta{"relativa_ao_home",
-              "# gerado\nXDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\nXDG_DESKTOP_DIR=\"$HOME/Área de Trabalho\"\n", false,
-              "~/Área de Trabalho/"},
-    CasoPasta{"absoluta", "XDG_DESKTOP_DIR=\"/srv/mesa/\"\n", false, "/srv/mesa/"},
-    CasoPasta{"com_escape", "XDG_DESKTOP_DIR=\"$HOME/Mesa \\\"1\\\"\"\n", false, "~/Mesa \"1\"/"},
-    CasoPasta{"comentada", "# XDG_DESKTOP_DIR=\"$HOME/Mesa\"\n", false, "~/Desktop/"},
-    CasoPasta{"relativa_invalida", "XDG_DESKTOP_DIR=\"Mesa\"\n", false, "~/Desktop/"},
-    CasoPasta{"em_xdg_config_home", "XDG_DESKTOP_DIR=\"$HOME/Escritorio\"\r\n", true, "~/Escritorio/"}),
-    [](const auto& i) { return std::string(i.param.nome); });
+INSTANTIATE_TEST_SUITE_P(
+    AreaTrabalho, PastaAreaTrabalho,
+    ::testing::Values(
+        CasoPasta{"sem_arquivo", nullptr, false, "~/Desktop/"},
+        CasoPasta{"relativa_ao_home",
+                  "# gerado\nXDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\nXDG_DESKTOP_DIR=\"$HOME/Área de Trabalho\"\n", false,
+                  "~/Área de Trabalho/"},
+        CasoPasta{"absoluta", "XDG_DESKTOP_DIR=\"/srv/mesa/\"\n", false, "/srv/mesa/"},
+        CasoPasta{"com_escape", "XDG_DESKTOP_DIR=\"$HOME/Mesa \\\"1\\\"\"\n", false, "~/Mesa \"1\"/"},
+        CasoPasta{"comentada", "# XDG_DESKTOP_DIR=\"$HOME/Mesa\"\n", false, "~/Desktop/"},
+        CasoPasta{"relativa_invalida", "XDG_DESKTOP_DIR=\"Mesa\"\n", false, "~/Desktop/"},
+        CasoPasta{"em_xdg_config_home", "XDG_DESKTOP_DIR=\"$HOME/Escritorio\"\r\n", true, "~/Escritorio/"}),
+    NomeDoCaso());
 
 TEST(CriarAtalho, EntradaDeDesktopExecutavel)
 {

@@ -1,6 +1,7 @@
 #include "comum/DataHora.h"
 #include "plataforma/Arquivos.h"
 
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/PastaTemporaria.h"
 
 #include <gtest/gtest.h>
@@ -153,12 +154,8 @@ TEST_F(Arquivos, GravarSubstituiELerDevolveOsBytes)
 TEST_F(Arquivos, FalhasDeLeituraEGravacaoLancam)
 {
     const std::string ausente = pasta_.Caminho() + "/nada.txt";
-    try {
-        LerArquivo(ausente);
-        FAIL();
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Não foi possível ler o arquivo " + ausente + ".");
-    }
+    EXPECT_EQ(TextoDoErro<std::runtime_error>([&] { LerArquivo(ausente); }),
+              "Não foi possível ler o arquivo " + ausente + ".");
     EXPECT_THROW(LerPrimeiraLinha(ausente), std::runtime_error);
     EXPECT_THROW(LerArquivo(CriarSubpasta("sub")), std::runtime_error);
     EXPECT_THROW(GravarArquivo(pasta_.Caminho() + "/falta/a.txt", "x"), std::runtime_error);

@@ -46,10 +46,8 @@ TEST(AtualizarEstruturaParametro, ColunasDeVersao)
         ModeloTeste m;
         for (const std::string& sql : caso.preparar)
             m.banco.Executar(sql);
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
 
-        AtualizarEstruturaParametro(*m.modelo.Sessao.IBD_BancoDados);
-        m.modelo.DesconectarBanco();
+        m.Conectado([&] { AtualizarEstruturaParametro(*m.modelo.Sessao.IBD_BancoDados); });
 
         const auto linha = m.banco.Ler("select script_rodado, VERSAO_ERP from tab_parametro").at(0);
         EXPECT_EQ(linha.at("SCRIPT_RODADO").Nulo(), !caso.scriptRodado.has_value());

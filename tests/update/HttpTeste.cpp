@@ -8,6 +8,7 @@
 #include <string>
 
 #include "plataforma/Arquivos.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/PastaTemporaria.h"
 #include "tests/update/ServidorHttpTeste.h"
 #include "tests/update/VariavelAmbienteTeste.h"
@@ -127,12 +128,8 @@ TEST_F(HttpTeste, DestinoQueNaoPodeSerCriadoLancaAntesDeQualquerPedido)
 {
     const std::string destino = NaPasta("nao existe/baixado.bin");
     const std::size_t pedidosAntes = simples->Pedidos().size();
-    try {
-        BaixarArquivo("http://" + simples->Host() + kCaminho, destino);
-        FAIL() << "nenhum erro";
-    } catch (const std::runtime_error& erro) {
-        EXPECT_EQ(std::string(erro.what()), "Não foi possível criar o arquivo " + destino + ".");
-    }
+    EXPECT_EQ(TextoDoErro<std::runtime_error>([&] { BaixarArquivo("http://" + simples->Host() + kCaminho, destino); }),
+              "Não foi possível criar o arquivo " + destino + ".");
     EXPECT_EQ(simples->Pedidos().size(), pedidosAntes);
 }
 

@@ -21,6 +21,7 @@
 
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/Modelo.h"
 #include "tests/update/ServidorHttpTeste.h"
 #include "tests/update/VariavelAmbienteTeste.h"
@@ -246,13 +247,8 @@ TEST_F(VerificarAtualizacaoTeste, DestinoDoDownloadImpossivelDeixaOErroPassar)
 {
     Cenario c;
     c.instalacao.Gravar("Update", "um arquivo no lugar da pasta");
-    try {
-        c.Verificar();
-        FAIL() << "nenhum erro";
-    } catch (const std::runtime_error& erro) {
-        EXPECT_EQ(std::string(erro.what()),
-                  "Não foi possível criar o arquivo " + c.NaUpdate("oldtelmoraAtualizador.exe") + ".");
-    }
+    EXPECT_EQ(TextoDoErro<std::runtime_error>([&] { c.Verificar(); }),
+              "Não foi possível criar o arquivo " + c.NaUpdate("oldtelmoraAtualizador.exe") + ".");
     EXPECT_TRUE(c.tela.mensagens.empty());
 }
 

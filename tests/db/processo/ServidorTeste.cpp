@@ -3,15 +3,15 @@
 // run, and a connection to a server that is gone.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/UnPrincipal.h"
 #include "tests/fixtures/BancoTeste.h"
 #include "tests/fixtures/Dubles.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/fixtures/ServidorFirebird.h"
-#include "app/UnPrincipal.h"
 
 namespace {
 
@@ -60,16 +60,6 @@ struct ModeloNoServidor {
     FinalizadorGravado finalizador;
     TfrmPrincipal modelo;
 };
-
-std::string ErroDe(const std::function<void()>& acao)
-{
-    try {
-        acao();
-    } catch (const std::exception& erro) {
-        return erro.what();
-    }
-    return "(nenhum erro)";
-}
 
 TEST(Servidor, RodadaPeloServidorGravaEConclui)
 {
@@ -136,7 +126,7 @@ TEST(Servidor, ConexaoDepoisDoServidorMorto)
 
     EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraMonitorComissao2.exe"});
     ASSERT_NE(janela.Sessao.IBD_BancoDados, nullptr);
-    const std::string erro = ErroDe([&] { janela.Sessao.LerParametro("hr_atualizar_comissao"); });
+    const std::string erro = TextoDoErro<std::exception>([&] { janela.Sessao.LerParametro("hr_atualizar_comissao"); });
     EXPECT_NE(erro.find("Unable to complete network request to host"), std::string::npos) << erro;
     janela.DesconectarBanco();
     EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
