@@ -141,7 +141,8 @@ void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
 {
     const double vendedores = linha[kColunaVendedoresComPercentual];
     for (int slot = 1; slot <= kSlots; ++slot) {
-        const Dinheiro parte = vendedores > 0 ? Dinheiro::DeExtended(Dividir(linha[slot - 1], vendedores)) : Dinheiro();
+        const double percentual = linha[static_cast<std::size_t>(slot - 1)];
+        const Dinheiro parte = vendedores > 0 ? Dinheiro::DeExtended(Dividir(percentual, vendedores)) : Dinheiro();
         const Dinheiro comissao = Dinheiro::DeExtended(base.Extended() * parte.Extended() / 100);
         linha[ColunaComissao(slot)] = Truncar(comissao.Real(), 2);
     }

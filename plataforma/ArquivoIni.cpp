@@ -22,7 +22,7 @@ std::string SemAspas(const std::string& valor)
     return entreAspas ? valor.substr(1, valor.size() - 2) : valor;
 }
 
-std::string TextoUtf8(std::string bytes)
+std::string TextoUtf8(const std::string& bytes)
 {
     if (bytes.compare(0, kBom.size(), kBom) == 0)
         return bytes.substr(kBom.size());

@@ -142,6 +142,7 @@ bool IniciarProgramaDesacoplado(const std::string& programa, const std::vector<s
     std::vector<std::string> textos{programa};
     textos.insert(textos.end(), argumentos.begin(), argumentos.end());
     std::vector<char*> argv;
+    argv.reserve(textos.size() + 1);
     for (std::string& texto : textos)
         argv.push_back(texto.data());
     argv.push_back(nullptr);

@@ -10,7 +10,7 @@ std::string sPastaExeParam;
 
 namespace {
 
-std::string TrocarEspacos(std::string texto)
+std::string TrocarEspacos(const std::string& texto)
 {
     std::string saida;
     for (char c : texto)

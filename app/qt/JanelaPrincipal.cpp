@@ -1,6 +1,7 @@
 #include "app/qt/JanelaPrincipal.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -226,7 +227,10 @@ void JanelaPrincipal::MontarBandeja()
 template <class Fonte, class Sinal>
 void JanelaPrincipal::Encaminhar(Fonte* fonte, Sinal sinal, void (TfrmPrincipal::*handler)())
 {
-    connect(fonte, sinal, this, [this, handler] { laco_.Encaminhar([this, handler] { (modelo_->*handler)(); }); });
+    // std::invoke, not (modelo_->*handler)(): GCC 12's UBSan vptr check gets that call wrong inside a lambda
+    // (it checks a stale address and reports correct code), a compiler fault.
+    connect(fonte, sinal, this,
+            [this, handler] { laco_.Encaminhar([this, handler] { std::invoke(handler, modelo_); }); });
 }
 
 void JanelaPrincipal::LigarEventos()

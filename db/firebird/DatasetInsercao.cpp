@@ -85,7 +85,8 @@ void GravarParametro(Firebird::IMessageMetadata* m, Firebird::ThrowStatusWrapper
         const std::string bytes = Utf8ParaWin1252(*t);
         const auto tamanho = static_cast<std::uint16_t>(bytes.size());
         std::memcpy(p, &tamanho, sizeof tamanho);
-        std::memcpy(p + 2, bytes.data(), bytes.size());
+        // A VARCHAR of a message is its length and its bytes, with no terminator.
+        std::memcpy(p + 2, bytes.data(), bytes.size());  // NOLINT(bugprone-not-null-terminated-result)
     } else if (const auto* data = std::get_if<DataHora>(&bruto)) {
         const ISC_TIMESTAMP ts = fb::ParaTimestampFirebird(*data);
         std::memcpy(p, &ts, sizeof ts);

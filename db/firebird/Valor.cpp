@@ -35,7 +35,7 @@ std::string EscaladoParaTexto(const Escalado& e)
 {
     if (e.escala >= 0) {
         std::string t = std::to_string(e.bruto);
-        return e.bruto == 0 ? t : t + std::string(e.escala, '0');
+        return e.bruto == 0 ? t : t + std::string(static_cast<std::size_t>(e.escala), '0');
     }
     const bool negativo = e.bruto < 0;
     std::string digitos = std::to_string(negativo ? -static_cast<unsigned long long>(e.bruto)

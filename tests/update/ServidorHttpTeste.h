@@ -57,6 +57,7 @@ public:
                                                  protocolo == Protocolo::Https ? "https" : "http",
                                                  resposta == Resposta::Cortada ? "cortada" : "completa"};
         std::vector<char*> argv;
+        argv.reserve(textos.size() + 1);
         for (const std::string& texto : textos)
             argv.push_back(const_cast<char*>(texto.c_str()));
         argv.push_back(nullptr);

@@ -75,7 +75,7 @@ std::vector<std::string> ArgumentosGravados(const std::string& saida)
 // "§" in both folders, the file name unchanged.
 std::vector<std::string> ArgumentosEsperados(const InstalacaoTeste& instalacao, const std::string& nomePrograma)
 {
-    const std::string raiz = instalacao.Raiz();
+    const std::string& raiz = instalacao.Raiz();
     const std::string raizParametro = raiz.substr(0, raiz.rfind('/')) + "/Minha§Pasta";
     return {"@F1", "@M" + raizParametro + "/Update", "@E" + raizParametro + "/Bin", "@A" + nomePrograma};
 }
