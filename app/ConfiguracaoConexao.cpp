@@ -1,7 +1,7 @@
 // Locating the database through the suite's ini files, and opening and
 // releasing the connection. Nothing is cached: every call reads the files.
-#include "comum/Apresentacao.h"
 #include "app/UnPrincipal.h"
+#include "comum/Apresentacao.h"
 #include "comum/Texto.h"
 #include "plataforma/ArquivoIni.h"
 #include "plataforma/Arquivos.h"
@@ -34,7 +34,8 @@ std::string TfrmPrincipal::PastaDadosServidor()
         }
         return PastaComSeparador(iniServidor);
     }
-    const std::string dados = PastaComSeparador(PastaSemSeparador(ServicosAtuais().programa)) + "Dados" + kSeparadorTexto;
+    const std::string dados = PastaComSeparador(PastaSemSeparador(ServicosAtuais().programa)) + "Dados" +
+                              kSeparadorTexto;
     if (!PastaExiste(dados)) {
         Mensagem("Não foi encontrado a pasta Dados no servidor", kTituloAviso, Icone::Erro);
         Tela().EncerrarAplicacao();

@@ -22,7 +22,7 @@ struct Medidor {
 struct Temporizador {
     int Interval = 0;
     bool Enabled = false;
-    int Reinicios = 0;   // counts off-and-on switches, so a front-end restarts its interval
+    int Reinicios = 0;  // counts off-and-on switches, so a front-end restarts its interval
 
     void Reiniciar()
     {

@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "comum/Apresentacao.h"
 #include "app/MonitorAtivo.h"
-#include "comum/Relogio.h"
 #include "app/UnPrincipal.h"
+#include "comum/Apresentacao.h"
 #include "comum/Conversao.h"
 #include "comum/Literais.h"
+#include "comum/Relogio.h"
 #include "plataforma/Caminhos.h"
 
 namespace {
@@ -35,8 +35,8 @@ private:
 
 bool ErroDeConexao(const std::string& texto)
 {
-    for (const char* trecho : {"Unable to complete network request to host", "Error reading data",
-                               "unprepared dynamic SQL"})
+    for (const char* trecho :
+         {"Unable to complete network request to host", "Error reading data", "unprepared dynamic SQL"})
         if (texto.find(trecho) != std::string::npos)
             return true;
     return false;
@@ -94,9 +94,9 @@ void TfrmPrincipal::Timer1Timer()
             Tela().Repintar();
         }
         const DataHora agora = RelogioAtual().Agora();
-        const bool devida = bMesnagemClickBotao || (LerInteiro(edtHoraAtualizacao.Text) ==
-                                                        LerInteiro(agora.FormatoHora()) &&
-                                                    agora > ultimoInicio);
+        const bool devida = bMesnagemClickBotao ||
+                            (LerInteiro(edtHoraAtualizacao.Text) == LerInteiro(agora.FormatoHora()) &&
+                             agora > ultimoInicio);
         if (devida) {
             IniciarResumo();
             RecalculoComissao();
@@ -170,12 +170,15 @@ void TfrmPrincipal::ConcluirResumo(const std::optional<std::string>& falha)
 void TfrmPrincipal::MostrarAvisos()
 {
     const std::pair<const std::string*, const char*> avisos[] = {
-        {&sSituacao1, "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de "
-                      "comissão."},
-        {&sSituacao2, "Algumas Duplicatas não tiveram a comissão atualizada pois já foram gerados pagamentos de "
-                      "comissão."},
-        {&sSituacao3, "Alguns Acertos de Comissão não tiveram a comissão atualizada pois já foram gerados "
-                      "pagamentos de comissão."},
+        {&sSituacao1,
+         "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de "
+         "comissão."},
+        {&sSituacao2,
+         "Algumas Duplicatas não tiveram a comissão atualizada pois já foram gerados pagamentos de "
+         "comissão."},
+        {&sSituacao3,
+         "Alguns Acertos de Comissão não tiveram a comissão atualizada pois já foram gerados "
+         "pagamentos de comissão."},
     };
     for (const auto& [situacao, texto] : avisos)
         if (*situacao == "S")

@@ -30,12 +30,23 @@ std::string Citado(const std::string& valor)
     std::string citado = "\"";
     for (const char c : valor) {
         switch (c) {
-        case '\\': citado += "\\\\"; break;
-        case '"': citado += "\\\""; break;
-        case '\r': citado += "\\r"; break;
-        case '\n': citado += "\\n"; break;
-        case '\t': citado += "\\t"; break;
-        default: citado += c;
+        case '\\':
+            citado += "\\\\";
+            break;
+        case '"':
+            citado += "\\\"";
+            break;
+        case '\r':
+            citado += "\\r";
+            break;
+        case '\n':
+            citado += "\\n";
+            break;
+        case '\t':
+            citado += "\\t";
+            break;
+        default:
+            citado += c;
         }
     }
     return citado + '"';
@@ -43,7 +54,7 @@ std::string Citado(const std::string& valor)
 
 std::string Segundos(double segundos)
 {
-    return fmt::format("{:.2f}", segundos);   // a decimal point whatever the locale
+    return fmt::format("{:.2f}", segundos);  // a decimal point whatever the locale
 }
 
 std::vector<EventoRodada> EventosRodada(const ResumoRodada& resumo)
@@ -60,8 +71,8 @@ std::vector<EventoRodada> EventosRodada(const ResumoRodada& resumo)
                            fmt::format("fase numero={} fontes={} linhas={} segundos={}", fase.numero, fase.fontes,
                                        fase.linhas, Segundos(fase.segundos))});
     for (const FonteDeixada& deixada : resumo.deixadas)
-        eventos.push_back({resumo.fim, warn,
-                           "deixada fonte=" + Citado(deixada.fonte) + " motivo=" + Citado(deixada.motivo)});
+        eventos.push_back(
+            {resumo.fim, warn, "deixada fonte=" + Citado(deixada.fonte) + " motivo=" + Citado(deixada.motivo)});
     for (const std::string& aviso : resumo.avisos)
         eventos.push_back({resumo.fim, warn, "aviso texto=" + Citado(aviso)});
     if (resumo.falha)
@@ -103,9 +114,8 @@ std::string Gravar(const std::string& pasta, const std::string& caminho, const R
     try {
         spdlog::file_event_handlers eventosArquivo;
         eventosArquivo.before_open = ExigirArquivoComum;
-        auto arquivo = std::make_shared<spdlog::sinks::rotating_file_sink_st>(caminho, tamanhoMaximo,
-                                                                              arquivosAnteriores, false,
-                                                                              eventosArquivo);
+        auto arquivo = std::make_shared<spdlog::sinks::rotating_file_sink_st>(
+            caminho, tamanhoMaximo, arquivosAnteriores, false, eventosArquivo);
         arquivo->set_formatter(Formatador("\n"));
         spdlog::logger registro("rodada", std::move(arquivo));
         registro.set_error_handler([&erro](const std::string& mensagem) {
@@ -142,8 +152,7 @@ RegistroRodada::RegistroRodada(std::size_t tamanhoMaximo, std::size_t arquivosAn
 
 std::optional<std::string> RegistroRodada::Registrar(const std::string& pasta, const ResumoRodada& resumo)
 {
-    const std::string pastaComSeparador =
-        pasta.empty() || pasta.back() == kSeparador ? pasta : pasta + kSeparadorTexto;
+    const std::string pastaComSeparador = pasta.empty() || pasta.back() == kSeparador ? pasta : pasta + kSeparadorTexto;
     const std::string caminho = pastaComSeparador + kArquivo;
     const std::string erro = Gravar(pasta, caminho, resumo, tamanhoMaximo_, arquivosAnteriores_);
     if (erro.empty()) {

@@ -9,10 +9,10 @@ class Relogio;
 
 struct Servicos {
     const Relogio& relogio;
-    std::string programa;                                        // the running program's full file name
-    std::function<void(const std::string&)> finalizarProcesso;   // ends a process by executable file name
-    std::function<void(int)> encerrarProprio;                    // ends the own process with this exit code
-    std::string hostSite;                                        // the maker's web site
-    std::function<void(int)> esperarAviso;                       // the notice's wait, in milliseconds
-    std::function<bool()> sinalFechamentoPendente;               // a closing signal waits to be handled
+    std::string programa;                                       // the running program's full file name
+    std::function<void(const std::string&)> finalizarProcesso;  // ends a process by executable file name
+    std::function<void(int)> encerrarProprio;                   // ends the own process with this exit code
+    std::string hostSite;                                       // the maker's web site
+    std::function<void(int)> esperarAviso;                      // the notice's wait, in milliseconds
+    std::function<bool()> sinalFechamentoPendente;              // a closing signal waits to be handled
 };

@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
-#include "comum/Apresentacao.h"
 #include "app/ArquivoTrava.h"
-#include "comum/Relogio.h"
+#include "comum/Apresentacao.h"
 #include "comum/Conversao.h"
+#include "comum/Relogio.h"
 #include "comum/Texto.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
@@ -34,7 +34,7 @@ bool TfrmPrincipal::ModoManual() const
 void TfrmPrincipal::FormCreate()
 {
     criando_ = true;
-    std::string pastaTrava;   // set once this start has created its lock
+    std::string pastaTrava;  // set once this start has created its lock
     bool duplicado = false;
     const bool concluiu = ExecutarTratado([&] {
         Caption = kTituloAplicacao;
@@ -44,8 +44,8 @@ void TfrmPrincipal::FormCreate()
             const std::string& programa = servicos_.programa;
             duplicado = ExisteArquivoTrava(programa, pasta);
             if (duplicado) {
-                tela_.MostrarAviso(
-                    "O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.", false, true);
+                tela_.MostrarAviso("O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.",
+                                   false, true);
                 tela_.EncerrarAplicacao();
             } else {
                 CriarArquivoTrava(programa, pasta);

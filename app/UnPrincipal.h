@@ -14,8 +14,8 @@
 #include "app/RegistroRodada.h"
 #include "app/Servicos.h"
 #include "app/TelaObservada.h"
-#include "commission/Fases.h"
 #include "commission/ContextoFase.h"
+#include "commission/Fases.h"
 #include "commission/Progresso.h"
 #include "commission/RateioComissao.h"
 #include "comum/Apresentacao.h"
@@ -61,12 +61,12 @@ public:
     void HideWindow1Click();
     void Exit1Click();
     void BitBtn1Click();
-    void BitBtn2Click();                   // app/RecalculoComissao.cpp
+    void BitBtn2Click();  // app/RecalculoComissao.cpp
     void SpinButton1UpClick();
     void SpinButton1DownClick();
-    bool edtHoraAtualizacaoExit();         // false: the focus stays in the edit
-    void Timer1Timer();                    // app/RecalculoComissao.cpp
-    void Timer2Timer();                    // app/Monitor.cpp
+    bool edtHoraAtualizacaoExit();  // false: the focus stays in the edit
+    void Timer1Timer();             // app/RecalculoComissao.cpp
+    void Timer2Timer();             // app/Monitor.cpp
     void MostrarVersao();
 
     // An error that escapes a handler: its text in a message box captioned
@@ -76,7 +76,7 @@ public:
     bool ExecutarTratado(const std::function<void()>& handler);
 
     // ---- mode and front-end helpers --------------------------------------
-    bool ModoManual() const;               // the first argument, lower-cased, is "manual"
+    bool ModoManual() const;  // the first argument, lower-cased, is "manual"
     void Mostrar();
     void Esconder();
     void FinalizarProcessoPorNome(const std::string& nome) { servicos_.finalizarProcesso(nome); }
@@ -87,8 +87,8 @@ public:
     // ---- progress of a run (Progresso) -------------------------------------
     void Mensagem(const std::string& texto, const std::string& titulo, Icone icone) override;
     void ProcessarMensagens() override;
-    void MostrarFase(const std::string& caption) override;   // lblAguarde visible with the caption, repaint, messages
-    void IniciarGauge(int maximo, int posicao) override;     // Gauge1 visible
+    void MostrarFase(const std::string& caption) override;  // lblAguarde visible with the caption, repaint, messages
+    void IniciarGauge(int maximo, int posicao) override;    // Gauge1 visible
     void AvancarGauge() override;
     void ContarFonte(int linhas) override;
 
@@ -148,8 +148,8 @@ private:
     bool criando_ = false;
     bool rodadaEmAndamento_ = false;
     int codigoSaida_ = 0;
-    std::vector<FonteDeixada> fontesDeixadas_;   // of the run in progress, in the order the phases left them
-    RegistroRodada registro_;                    // one per program, so a broken log is told once
-    std::optional<ResumoRodada> resumo_;         // of the run in progress
+    std::vector<FonteDeixada> fontesDeixadas_;  // of the run in progress, in the order the phases left them
+    RegistroRodada registro_;                   // one per program, so a broken log is told once
+    std::optional<ResumoRodada> resumo_;        // of the run in progress
     std::chrono::steady_clock::time_point inicioFase_;
 };

@@ -14,8 +14,8 @@
 #include "app/UnPrincipal.h"
 #include "app/console/ApresentacaoConsole.h"
 #include "app/console/EscolhaFrente.h"
-#include "app/laco/SinaisEncerramento.h"
 #include "app/laco/LacoEventos.h"
+#include "app/laco/SinaisEncerramento.h"
 #include "app/qt/JanelaPrincipal.h"
 #include "comum/Relogio.h"
 #include "plataforma/Processos.h"
@@ -34,7 +34,7 @@ std::string HostSite()
 
 Servicos ServicosReais()
 {
-    return Servicos{kRelogio,   NomeCompletoPrograma(),      FinalizarProcesso,      EncerrarProcessoImediatamente,
+    return Servicos{kRelogio,   NomeCompletoPrograma(),     FinalizarProcesso,      EncerrarProcessoImediatamente,
                     HostSite(), LacoEventos::EsperarParado, SinalFechamentoPendente};
 }
 

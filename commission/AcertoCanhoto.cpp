@@ -60,7 +60,6 @@ void InserirAcertoCanhoto(SessaoBanco& sessao, Consulta& insercao, const TextosA
         "values((select Coalesce(max(id_acerto_comissao), 0) + 1 from mov_acerto_comissao), " +
             LiteralData(DataAcerto(agora, movimento)) + "," + LiteralInteiro(movimento.idVendedor) + "," +
             LiteralDuasCasas(valor.Extended()) + "," + LiteralTexto(textos.tipoAcerto) + "," + "'N'" + "," +
-            LiteralTexto(descricao) + "," + LiteralInteiro(movimento.idEmpresa) + "," + "null," + "'S'" + "," +
-            "null)",
+            LiteralTexto(descricao) + "," + LiteralInteiro(movimento.idEmpresa) + "," + "null," + "'S'" + "," + "null)",
         false);
 }

@@ -10,15 +10,14 @@ namespace {
 // NULL when the person is not registered.
 Valor NomeCliente(SessaoBanco& sessao, std::int64_t idPessoa)
 {
-    sessao.IBQ_Gen.Abrir( " select nm_pesquisa from cad_pessoa where id_pessoa = " + LiteralInteiro(idPessoa));
+    sessao.IBQ_Gen.Abrir(" select nm_pesquisa from cad_pessoa where id_pessoa = " + LiteralInteiro(idPessoa));
     return sessao.IBQ_Gen.Campo("nm_pesquisa");
 }
 
 std::string ComissaoAPagar(SessaoBanco& sessao, std::int64_t idNatureza)
 {
-    sessao.IBQ_Gen.Abrir(
-                 " select ST_COMISSAO_PAGAR, ST_VERIFICA_FASE from tab_nat_operacao where id_nat_operacao = " +
-                     LiteralInteiro(idNatureza));
+    sessao.IBQ_Gen.Abrir(" select ST_COMISSAO_PAGAR, ST_VERIFICA_FASE from tab_nat_operacao where id_nat_operacao = " +
+                         LiteralInteiro(idNatureza));
     return sessao.IBQ_Gen.Campo("ST_COMISSAO_PAGAR").Texto() == "S" ? "S" : "N";
 }
 
@@ -78,8 +77,8 @@ Dinheiro PercentualEfetivo(const DatasetInsercao& linha)
     return Dinheiro::DeExtended(Dividir(comissao.Extended(), base.Extended()) * 100);
 }
 
-void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo,
-                          const Consulta& nota, std::int64_t idVendedor)
+void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo, const Consulta& nota,
+                          std::int64_t idVendedor)
 {
     linha.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
     linha.DefinirCampo("TP_REGISTRO", Valor::DeTexto(tipo));

@@ -39,5 +39,5 @@ Dinheiro PercentualEfetivo(const DatasetInsercao& linha);
 // Identifier, type, invoice, company, seller, issue date, client and its
 // name, and the flags both row types write alike (ST_PAGAR from a fresh read
 // of the nature).
-void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo,
-                          const Consulta& nota, std::int64_t idVendedor);
+void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo, const Consulta& nota,
+                          std::int64_t idVendedor);

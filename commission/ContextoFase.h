@@ -9,5 +9,5 @@ struct ContextoFase {
     SessaoBanco& sessao;
     Progresso& progresso;
     const Relogio& relogio;
-    int linhasDaFonte = 0;   // rows the source in progress has written so far
+    int linhasDaFonte = 0;  // rows the source in progress has written so far
 };

@@ -52,8 +52,7 @@ std::optional<std::size_t> PrimeiroDoVendedor(const std::vector<MovimentoCanhoto
 
 // The settlement, if any, is committed with the new row's flags and the rest
 // of the source.
-void Transferir(ContextoFase& contexto, Consulta& comando, const MovimentoCanhoto& antigo,
-                const MovimentoCanhoto& novo)
+void Transferir(ContextoFase& contexto, Consulta& comando, const MovimentoCanhoto& antigo, const MovimentoCanhoto& novo)
 {
     if (!Marcado(antigo))
         return;

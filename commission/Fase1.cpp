@@ -66,8 +66,7 @@ void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t i
     const std::string id = LiteralInteiro(idNota);
     GravarResultado(sessao, calculo, idNota, kBaseComissao + id + " group by mc.vl_desconto", "VL_BASE_COMISSAO");
     GravarResultado(sessao, calculo, idNota, kValorComissao + id, "VL_COMISSAO");
-    GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0",
-                    "PO_COMISSAO");
+    GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0", "PO_COMISSAO");
 }
 
 void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota, TDynamicDoubleArray& matriz)
@@ -164,18 +163,18 @@ MatrizComissao MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Co
 std::int64_t LerFabricaProduto(SessaoBanco& sessao, std::int64_t idProduto)
 {
     Consulta produto("qryFabricaProduto", sessao.Banco());
-    sessao.AbrirConsulta(produto, " select ID_FABRICA from CAD_PRODUTO where ID_PRODUTO = " + LiteralInteiro(idProduto));
+    sessao.AbrirConsulta(produto,
+                         " select ID_FABRICA from CAD_PRODUTO where ID_PRODUTO = " + LiteralInteiro(idProduto));
     return produto.Campo("ID_FABRICA").Inteiro();
 }
 
 // A manufacturer row wins even when it holds 0 or NULL; only without one does
 // the seller's general row count.
-Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor,
-                             std::int64_t fabricante)
+Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor, std::int64_t fabricante)
 {
     Consulta tabela("qryComissaoVendedor", sessao.Banco());
-    const std::string chave =
-        kComissaoVendedor + LiteralInteiro(empresa) + " and tcv.id_vendedor = " + LiteralInteiro(vendedor);
+    const std::string chave = kComissaoVendedor + LiteralInteiro(empresa) +
+                              " and tcv.id_vendedor = " + LiteralInteiro(vendedor);
     sessao.AbrirConsulta(tabela, chave + " and tcv.id_fabricante = " + LiteralInteiro(fabricante));
     if (tabela.QuantidadeRegistros() == 0)
         sessao.AbrirConsulta(tabela, chave + " and tcv.id_fabricante is null");

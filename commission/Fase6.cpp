@@ -156,7 +156,8 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
     const std::string id = LiteralInteiro(idFinanceiro);
     const EstornosDaFonte estornos(sessao, "2", "id_financeiro", idFinanceiro);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
-    sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata + LiteralInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
+    sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata +
+                              LiteralInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (SlotSemComissao(sessao.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
@@ -174,9 +175,8 @@ bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::int64_t idFinanceiro = sessao.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
-    if (ComissaoJaPaga(sessao,
-                       " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
-                           LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
+    if (ComissaoJaPaga(sessao, " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
+                                   LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
         return true;
     ReconstruirComissaoDuplicata(contexto, idFinanceiro, resultado);
     return false;

@@ -58,9 +58,10 @@ bool ProcessarAcerto(ContextoFase& contexto, const Consulta& acerto)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::string idAcerto = LiteralInteiro(acerto.Campo("id_acerto_comissao").Inteiro());
-    if (ComissaoJaPaga(sessao, " select count(*) as qtde from mov_comissao where tp_registro = 3 and "
-                               "id_acerto_comissao = " +
-                                   idAcerto + " and id_comissao_gerada is not null"))
+    if (ComissaoJaPaga(sessao,
+                       " select count(*) as qtde from mov_comissao where tp_registro = 3 and "
+                       "id_acerto_comissao = " +
+                           idAcerto + " and id_comissao_gerada is not null"))
         return true;
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 3 and id_acerto_comissao = " + idAcerto);
     GravarMovimentoAcerto(contexto, acerto);

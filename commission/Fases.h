@@ -21,8 +21,8 @@ extern const char* const kGrupoEstornos;
 // How the phases that rebuild pending sources (invoices, receivables,
 // settlements) ended.
 struct ResultadoFontes {
-    bool encontrou = false;        // the selection had rows
-    bool comissaoJaPaga = false;   // some source was left alone: its commission is already paid
+    bool encontrou = false;       // the selection had rows
+    bool comissaoJaPaga = false;  // some source was left alone: its commission is already paid
     std::vector<FonteDeixada> deixadas;
 };
 
@@ -42,7 +42,7 @@ struct ResultadoFase6 {
 };
 
 struct ResultadoFase1 {
-    TDynamicDoubleArray matriz;   // of the last mode-6 invoice it shared
+    TDynamicDoubleArray matriz;  // of the last mode-6 invoice it shared
     std::vector<FonteDeixada> deixadas;
 };
 

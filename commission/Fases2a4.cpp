@@ -40,10 +40,8 @@ struct Reversao {
 };
 
 const Reversao kEstorno{
-    "Fase 3/9",
-    " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'",
-    kTextosEstorno,
-    " update mov_comissao set st_estorno_1 = 'S' where id_comissao = ",
+    "Fase 3/9",     " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'",
+    kTextosEstorno, " update mov_comissao set st_estorno_1 = 'S' where id_comissao = ",
     true,
 };
 

@@ -59,14 +59,14 @@ Dinheiro ValorEstorno(const Consulta& nota, const SlotVendedor& slot)
 {
     const Dinheiro liquido = nota.Campo("vl_produtos").ComoDinheiro() - nota.Campo("vl_desconto").ComoDinheiro();
     const long double estornado = nota.Campo("po_comissao_estornada").ComoDinheiro().Extended();
-    return Dinheiro::DeExtended(liquido.Extended() * slot.poComissao.Extended() / 100 *
-                                slot.poCreditoFat.Extended() / 100 * estornado / 100);
+    return Dinheiro::DeExtended(liquido.Extended() * slot.poComissao.Extended() / 100 * slot.poCreditoFat.Extended() /
+                                100 * estornado / 100);
 }
 
 void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
 {
     DatasetInsercao& acerto = contexto.sessao.IBD_AcertoComissao;
-    acerto.TransacaoAtual()->Iniciar();   // leaves an active transaction as it is
+    acerto.TransacaoAtual()->Iniciar();  // leaves an active transaction as it is
     acerto.Inserir();
     acerto.DefinirCampo("ID_ACERTO_COMISSAO",
                         Valor::DeInteiro(contexto.sessao.ProximoId("mov_acerto_comissao", "id_acerto_comissao")));
@@ -75,8 +75,8 @@ void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const Slo
     acerto.DefinirCampo("VL_ACERTO", Valor::DeDinheiro(ValorEstorno(nota, slot)));
     acerto.DefinirCampo("TP_ACERTO", Valor::DeTexto("D"));
     acerto.DefinirCampo("ST_IRRF", Valor::DeTexto("S"));
-    acerto.DefinirCampo("DS_ACERTO", Valor::DeTexto("Estorno da comissão antecipada da NF " +
-                                                    nota.Campo("nr_nota_fiscal").Texto()));
+    acerto.DefinirCampo("DS_ACERTO",
+                        Valor::DeTexto("Estorno da comissão antecipada da NF " + nota.Campo("nr_nota_fiscal").Texto()));
     acerto.DefinirCampo("ID_EMPRESA", Valor::DeInteiro(nota.Campo("id_empresa").Inteiro()));
     acerto.DefinirCampo("ID_COMISSAO_GERADA", Valor());
     acerto.DefinirCampo("ST_CALC_COMISSAO", Valor::DeTexto("S"));
@@ -95,17 +95,16 @@ void EstornarSlot(ContextoFase& contexto, const Consulta& nota, const SlotVended
         return;
     GravarAcertoEstorno(contexto, nota, slot);
     sessao.IBQ_Gen.Executar(" update mov_nf_comercio set " + ColunaSlot("ST_CREDITO_FAT", slot.numero) +
-                                        " = 'N' where id_nf_comercio = " +
-                            LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro()));
+                            " = 'N' where id_nf_comercio = " + LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro()));
     contexto.progresso.ProcessarMensagens();
 }
 
 void ConcluirEstorno(SessaoBanco& sessao, const Consulta& nota)
 {
     const std::string id = LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro());
-    sessao.IBQ_Gen.Executar(" update mov_nf_comercio set st_calc_estorno = 'N', id_comissao_estornada = " +
-                                        id + " where id_nf_comercio = " + id +
-                                        " and mov_nf_comercio.vl_total_nf > 0  and mov_nf_comercio.id_st_nf in (3,5)");
+    sessao.IBQ_Gen.Executar(" update mov_nf_comercio set st_calc_estorno = 'N', id_comissao_estornada = " + id +
+                            " where id_nf_comercio = " + id +
+                            " and mov_nf_comercio.vl_total_nf > 0  and mov_nf_comercio.id_st_nf in (3,5)");
 }
 
 // An invoice's settlements, its slots' flags and its own flag form one unit:

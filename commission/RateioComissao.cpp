@@ -47,8 +47,8 @@ std::size_t ColunaComissao(int slot)
 struct RegrasBase {
     Dinheiro desconto;
     Dinheiro servico;
-    bool freteDespesa = false;   // freight and other expenses count
-    bool ipiIcmsSt = false;      // IPI and ICMS-ST count
+    bool freteDespesa = false;  // freight and other expenses count
+    bool ipiIcmsSt = false;     // IPI and ICMS-ST count
 };
 
 // Read as the shared parameter reader reads it, but on this connection's
@@ -77,8 +77,8 @@ Dinheiro AcrescimosDoItem(const Consulta& item, const RegrasBase& regras)
 {
     Dinheiro acrescimos;
     if (regras.freteDespesa)
-        acrescimos += item.Campo("vl_outras_ajustado").ComoDinheiro() +
-                      item.Campo("vl_frete_ajustado").ComoDinheiro() + item.Campo("vl_seguro_ajustado").ComoDinheiro();
+        acrescimos += item.Campo("vl_outras_ajustado").ComoDinheiro() + item.Campo("vl_frete_ajustado").ComoDinheiro() +
+                      item.Campo("vl_seguro_ajustado").ComoDinheiro();
     if (regras.ipiIcmsSt)
         acrescimos += item.Campo("vl_ipi").ComoDinheiro() + item.Campo("vl_icms_subst").ComoDinheiro();
     return acrescimos;
@@ -143,7 +143,8 @@ void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
 {
     const double vendedores = linha[kColunaVendedoresComPercentual];
     for (int slot = 1; slot <= kSlots; ++slot) {
-        const Dinheiro parte = vendedores > 0 ? Dinheiro::DeExtended(Dividir(linha[slot - 1], vendedores)) : Dinheiro();
+        const double percentual = linha[static_cast<std::size_t>(slot - 1)];
+        const Dinheiro parte = vendedores > 0 ? Dinheiro::DeExtended(Dividir(percentual, vendedores)) : Dinheiro();
         const Dinheiro comissao = Dinheiro::DeExtended(base.Extended() * parte.Extended() / 100);
         linha[ColunaComissao(slot)] = Truncar(comissao.Real(), 2);
     }
@@ -153,7 +154,7 @@ void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
 struct ItemRateio {
     std::size_t linha = 0;
     std::int64_t idItem = 0;
-    Dinheiro valor;         // Base_Comissao
+    Dinheiro valor;  // Base_Comissao
     Dinheiro acrescimos;
 };
 
@@ -239,13 +240,12 @@ void GravarPercentuaisNota(Consulta& comando, const TDynamicDoubleArray& matriz,
             comissao += ComoDinheiro(linha[ColunaComissao(slot)]);
         const Dinheiro percentual = PercentualDe(comissao, baseTotal.Extended());
         comando.Executar(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
-                                         LiteralQuatroCasas(percentual.Extended()) +
-                                         " where mc.id_nf_comercio = " + idNota);
+                         LiteralQuatroCasas(percentual.Extended()) + " where mc.id_nf_comercio = " + idNota);
     }
     comando.Executar(
-                        " update mov_nf_comercio mc set mc.VL_PO_PRODUTO_TOTAL = PO_COMISSAO + PO_COMISSAO2 +"
-                        " PO_COMISSAO3 + PO_COMISSAO4 + PO_COMISSAO5 where mc.id_nf_comercio = " +
-                            idNota);
+        " update mov_nf_comercio mc set mc.VL_PO_PRODUTO_TOTAL = PO_COMISSAO + PO_COMISSAO2 +"
+        " PO_COMISSAO3 + PO_COMISSAO4 + PO_COMISSAO5 where mc.id_nf_comercio = " +
+        idNota);
 }
 
 // A row that no item reached has no item identifier: its update would hit an
@@ -258,10 +258,9 @@ void GravarPercentuaisItens(Consulta& comando, const TDynamicDoubleArray& matriz
         const auto& linha = matriz[i];
         const Dinheiro comissao = SomaColunas(linha, ColunaComissao(1), ColunaComissao(kSlots));
         const Dinheiro percentual = linha[kColunaBase] > 0 ? PercentualDe(comissao, linha[kColunaBase]) : Dinheiro();
-        comando.Executar(" update mov_nf_comercio_item mci  set mci.po_comissao = " +
-                                         LiteralQuatroCasas(percentual.Extended()) +
-                                         " where mci.id_nf_comercio_item = " +
-                                         LiteralIdentificador(linha[kColunaItem]));
+        comando.Executar(
+            " update mov_nf_comercio_item mci  set mci.po_comissao = " + LiteralQuatroCasas(percentual.Extended()) +
+            " where mci.id_nf_comercio_item = " + LiteralIdentificador(linha[kColunaItem]));
     }
 }
 

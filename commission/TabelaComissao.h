@@ -24,5 +24,4 @@ struct MatrizComissao {
 MatrizComissao MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens);
 
 std::int64_t LerFabricaProduto(SessaoBanco& sessao, std::int64_t idProduto);
-Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor,
-                             std::int64_t fabricante);
+Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor, std::int64_t fabricante);

@@ -41,8 +41,8 @@ Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota)
     const std::string id = LiteralInteiro(idNota);
     Consulta totais("qryComissaoItens", sessao.Banco());
     sessao.AbrirConsulta(totais, kTotaisNota + id);
-    const Dinheiro servicosMenosDesconto =
-        totais.Campo("VL_SERVICO").ComoDinheiro() - totais.Campo("VL_DESCONTO").ComoDinheiro();
+    const Dinheiro servicosMenosDesconto = totais.Campo("VL_SERVICO").ComoDinheiro() -
+                                           totais.Campo("VL_DESCONTO").ComoDinheiro();
 
     sessao.AbrirConsulta(totais, kTotaisItens + id);
     Dinheiro base = totais.Campo("Base_Comissao").ComoDinheiro() + servicosMenosDesconto;

@@ -8,10 +8,9 @@ namespace {
 // Code points of the bytes 0x80 to 0x9F. The five bytes Windows-1252 leaves
 // undefined keep their C1 code point, so every byte survives a round trip.
 constexpr char32_t kFaixa80[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 constexpr char kSemForma = '?';
@@ -36,7 +35,7 @@ void AcrescentarUtf8(std::string& saida, char32_t c)
     } else if (c < 0x800) {
         saida += static_cast<char>(0xC0 | (c >> 6));
         saida += static_cast<char>(0x80 | (c & 0x3F));
-    } else {   // every code point of the table lies below 0x10000
+    } else {  // every code point of the table lies below 0x10000
         saida += static_cast<char>(0xE0 | (c >> 12));
         saida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         saida += static_cast<char>(0x80 | (c & 0x3F));
@@ -46,7 +45,7 @@ void AcrescentarUtf8(std::string& saida, char32_t c)
 struct Inicio {
     int continuacoes;
     char32_t bitsDoPrimeiro;
-    char32_t minimo;   // smaller code points in this length are overlong forms
+    char32_t minimo;  // smaller code points in this length are overlong forms
 };
 
 bool InicioDeSequencia(unsigned char primeiro, Inicio& inicio)

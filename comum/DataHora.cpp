@@ -7,7 +7,7 @@
 namespace {
 
 constexpr std::int64_t kMsPorDia = 86'400'000;
-constexpr std::int64_t kDiasDe1970 = 25'569;   // from day zero to 1 January 1970
+constexpr std::int64_t kDiasDe1970 = 25'569;  // from day zero to 1 January 1970
 
 struct Partes {
     int ano, mes, dia, hora, minuto, segundo, milissegundo;
@@ -29,8 +29,7 @@ void DataDeDias1970(std::int64_t dias, Partes& p)
     dias += 719468;
     const std::int64_t era = (dias >= 0 ? dias : dias - 146096) / 146097;
     const std::int64_t diaDaEra = dias - era * 146097;
-    const std::int64_t anoDaEra =
-        (diaDaEra - diaDaEra / 1460 + diaDaEra / 36524 - diaDaEra / 146096) / 365;
+    const std::int64_t anoDaEra = (diaDaEra - diaDaEra / 1460 + diaDaEra / 36524 - diaDaEra / 146096) / 365;
     const std::int64_t diaDoAno = diaDaEra - (365 * anoDaEra + anoDaEra / 4 - anoDaEra / 100);
     const std::int64_t mesDesdeMarco = (5 * diaDoAno + 2) / 153;
     p.dia = static_cast<int>(diaDoAno - (153 * mesDesdeMarco + 2) / 5 + 1);
@@ -91,9 +90,8 @@ std::string HoraCompleta(const Partes& p)
 // Digits where the pattern has a letter, the pattern's own character elsewhere.
 bool SegueModelo(const std::string& texto, const std::string& modelo)
 {
-    return std::equal(texto.begin(), texto.end(), modelo.begin(), [](char t, char m) {
-        return m >= 'a' && m <= 'z' ? t >= '0' && t <= '9' : t == m;
-    });
+    return std::equal(texto.begin(), texto.end(), modelo.begin(),
+                      [](char t, char m) { return m >= 'a' && m <= 'z' ? t >= '0' && t <= '9' : t == m; });
 }
 
 int Numero(const std::string& texto, std::size_t inicio, std::size_t tamanho)
@@ -106,9 +104,8 @@ int Numero(const std::string& texto, std::size_t inicio, std::size_t tamanho)
 DataHora DataHora::De(int ano, int mes, int dia, int hora, int minuto, int segundo, int milissegundo)
 {
     const Partes p{ano, mes, dia, hora, minuto, segundo, milissegundo};
-    if (ano < 1 || ano > 9999 || mes < 1 || mes > 12 || dia < 1 || dia > DiasNoMes(ano, mes) ||
-        hora < 0 || hora > 23 || minuto < 0 || minuto > 59 || segundo < 0 || segundo > 59 ||
-        milissegundo < 0 || milissegundo > 999)
+    if (ano < 1 || ano > 9999 || mes < 1 || mes > 12 || dia < 1 || dia > DiasNoMes(ano, mes) || hora < 0 || hora > 23 ||
+        minuto < 0 || minuto > 59 || segundo < 0 || segundo > 59 || milissegundo < 0 || milissegundo > 999)
         throw ErroConversao("Data ou hora inválida: " + DataComSeparador(p, "/") + " " + HoraCompleta(p) + ".");
     const std::int64_t dias = DiasDesde1970(ano, mes, dia) + kDiasDe1970;
     return DeMilissegundos(dias * kMsPorDia + ((hora * 60LL + minuto) * 60 + segundo) * 1000 + milissegundo);
@@ -136,12 +133,30 @@ DataHora DataHora::Data() const
     return DeMilissegundos(DivisaoPiso(ms_, kMsPorDia) * kMsPorDia);
 }
 
-int DataHora::Ano() const { return Decompor(ms_).ano; }
-int DataHora::Mes() const { return Decompor(ms_).mes; }
-int DataHora::Dia() const { return Decompor(ms_).dia; }
-int DataHora::Hora() const { return Decompor(ms_).hora; }
-int DataHora::Minuto() const { return Decompor(ms_).minuto; }
-int DataHora::Segundo() const { return Decompor(ms_).segundo; }
+int DataHora::Ano() const
+{
+    return Decompor(ms_).ano;
+}
+int DataHora::Mes() const
+{
+    return Decompor(ms_).mes;
+}
+int DataHora::Dia() const
+{
+    return Decompor(ms_).dia;
+}
+int DataHora::Hora() const
+{
+    return Decompor(ms_).hora;
+}
+int DataHora::Minuto() const
+{
+    return Decompor(ms_).minuto;
+}
+int DataHora::Segundo() const
+{
+    return Decompor(ms_).segundo;
+}
 
 std::string DataHora::FormatoSql() const
 {
@@ -178,9 +193,8 @@ DataHora DataHora::Ler(const std::string& texto)
     if ((n != 10 && n != 16 && n != 19) || !SegueModelo(texto, kModelo))
         throw ErroConversao("'" + texto + "' não é uma data e hora válida.");
     try {
-        return De(Numero(texto, 6, 4), Numero(texto, 3, 2), Numero(texto, 0, 2),
-                  n > 10 ? Numero(texto, 11, 2) : 0, n > 10 ? Numero(texto, 14, 2) : 0,
-                  n > 16 ? Numero(texto, 17, 2) : 0);
+        return De(Numero(texto, 6, 4), Numero(texto, 3, 2), Numero(texto, 0, 2), n > 10 ? Numero(texto, 11, 2) : 0,
+                  n > 10 ? Numero(texto, 14, 2) : 0, n > 16 ? Numero(texto, 17, 2) : 0);
     } catch (const ErroConversao&) {
         throw ErroConversao("'" + texto + "' não é uma data e hora válida.");
     }

@@ -11,16 +11,21 @@
 
 class DataHora {
 public:
-    constexpr DataHora() = default;                                   // day zero
+    constexpr DataHora() = default;  // day zero
     static DataHora De(int ano, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0,
-                       int milissegundo = 0);                         // throws ErroConversao when invalid
-    static DataHora DeMilissegundos(std::int64_t ms) { DataHora d; d.ms_ = ms; return d; }
-    static DataHora DeTimeT(std::time_t t);                           // local time
-    static DataHora Agora();                                          // the system's local clock
+                       int milissegundo = 0);  // throws ErroConversao when invalid
+    static DataHora DeMilissegundos(std::int64_t ms)
+    {
+        DataHora d;
+        d.ms_ = ms;
+        return d;
+    }
+    static DataHora DeTimeT(std::time_t t);  // local time
+    static DataHora Agora();                 // the system's local clock
 
     std::int64_t Milissegundos() const { return ms_; }
     bool DiaZero() const { return ms_ == 0; }
-    DataHora Data() const;                                            // midnight of the same day
+    DataHora Data() const;  // midnight of the same day
     int Ano() const;
     int Mes() const;
     int Dia() const;
@@ -28,11 +33,11 @@ public:
     int Minuto() const;
     int Segundo() const;
 
-    std::string FormatoSql() const;            // dd.mm.yyyy
-    std::string FormatoSqlComHora() const;     // dd.mm.yyyy hh:mm:ss
-    std::string FormatoTela() const;           // dd/mm/yyyy hh:mm:ss
-    std::string FormatoTelaCurto() const;      // dd/mm/yyyy hh:mm
-    std::string FormatoHora() const;           // HH
+    std::string FormatoSql() const;         // dd.mm.yyyy
+    std::string FormatoSqlComHora() const;  // dd.mm.yyyy hh:mm:ss
+    std::string FormatoTela() const;        // dd/mm/yyyy hh:mm:ss
+    std::string FormatoTelaCurto() const;   // dd/mm/yyyy hh:mm
+    std::string FormatoHora() const;        // HH
 
     // Reads "dd/mm/yyyy", "dd/mm/yyyy hh:mm" or "dd/mm/yyyy hh:mm:ss"; throws ErroConversao.
     static DataHora Ler(const std::string& texto);

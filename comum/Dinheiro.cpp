@@ -13,7 +13,7 @@ const char* const kOperacaoInvalida = "Operação de ponto flutuante inválida."
 // Rounds the magnitude m / 10^casas to a whole number, halves to the even neighbour.
 std::uint64_t DividirPorPotenciaDe10(std::uint64_t m, long long casas)
 {
-    if (casas > 19)    // 10^20 exceeds twice any 64-bit magnitude: the quotient rounds to 0
+    if (casas > 19)  // 10^20 exceeds twice any 64-bit magnitude: the quotient rounds to 0
         return 0;
     std::uint64_t divisor = 1;
     for (int i = 0; i < casas; ++i)
@@ -56,7 +56,7 @@ Dinheiro Dinheiro::DeExtended(long double valor)
 
 Dinheiro Dinheiro::DeNumeric(std::int64_t bruto, int escala)
 {
-    const long long casasAlem = -(escala + 4LL);   // decimals beyond the fourth
+    const long long casasAlem = -(escala + 4LL);  // decimals beyond the fourth
     if (casasAlem <= 0)
         return Dinheiro(MultiplicarPorPotenciaDe10(bruto, -casasAlem));
     const std::uint64_t magnitude = bruto < 0 ? 0 - static_cast<std::uint64_t>(bruto)
@@ -88,8 +88,7 @@ Dinheiro Dinheiro::operator-() const
 
 std::string Dinheiro::Texto() const
 {
-    const std::uint64_t magnitude = v_ < 0 ? 0 - static_cast<std::uint64_t>(v_)
-                                           : static_cast<std::uint64_t>(v_);
+    const std::uint64_t magnitude = v_ < 0 ? 0 - static_cast<std::uint64_t>(v_) : static_cast<std::uint64_t>(v_);
     std::string decimais = std::to_string(magnitude % kPorUnidade);
     decimais.insert(0, 4 - decimais.size(), '0');
     return (v_ < 0 ? "-" : "") + std::to_string(magnitude / kPorUnidade) + "." + decimais;

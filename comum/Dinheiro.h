@@ -14,9 +14,9 @@ public:
 
     constexpr Dinheiro() = default;
     static constexpr Dinheiro DeUnidades(std::int64_t dezMilesimos) { return Dinheiro(dezMilesimos); }
-    static Dinheiro DeInteiro(std::int64_t inteiro);                 // throws on overflow
-    static Dinheiro DeExtended(long double valor);                   // half to even; NaN, inf, out of range throw
-    static Dinheiro DeNumeric(std::int64_t bruto, int escala);       // column value and its (negative) scale
+    static Dinheiro DeInteiro(std::int64_t inteiro);            // throws on overflow
+    static Dinheiro DeExtended(long double valor);              // half to even; NaN, inf, out of range throw
+    static Dinheiro DeNumeric(std::int64_t bruto, int escala);  // column value and its (negative) scale
 
     constexpr std::int64_t Unidades() const { return v_; }
     long double Extended() const { return static_cast<long double>(v_) / kPorUnidade; }

@@ -72,7 +72,7 @@ Decimal DigitosDecimais(long double magnitude)
     const auto fim = std::to_chars(texto, texto + sizeof texto, magnitude, std::chars_format::scientific, 17).ptr;
     const std::string mantissa = std::string(texto, 1) + std::string(texto + 2, texto + 19);
     const int expoente = std::stoi(std::string(texto + 20, fim));
-    const long long ponto = expoente + 1LL;   // digits before the decimal point
+    const long long ponto = expoente + 1LL;  // digits before the decimal point
     if (ponto <= 0)
         return {"0", std::string(static_cast<std::size_t>(-ponto), '0') + mantissa};
     if (ponto >= static_cast<long long>(mantissa.size()))
@@ -118,8 +118,8 @@ double Arredondar(double valor, int casas)
     const long double escalado = std::fabs(static_cast<long double>(valor)) * PotenciaDe10(casas + 1);
     if (escalado >= kLimiteEscalado)
         return valor;
-    const auto cortado = static_cast<std::int64_t>(escalado);   // toward zero: n + 1 decimals
-    const std::int64_t arredondado = (cortado + 5) / 10;          // 5 and above on the last one go up
+    const auto cortado = static_cast<std::int64_t>(escalado);  // toward zero: n + 1 decimals
+    const std::int64_t arredondado = (cortado + 5) / 10;       // 5 and above on the last one go up
     const std::int64_t comSinal = std::signbit(valor) ? -arredondado : arredondado;
     return static_cast<double>(comSinal) / static_cast<double>(PotenciaDe10(casas));
 }
@@ -130,8 +130,7 @@ double Truncar(double valor, int casas)
     // The small lift brings a double held just below a decimal (0.29 is
     // 0.28999...) back onto it before the cut. It works on the magnitude: on
     // a negative value it would take a whole unit off (-2.00 gives -1.99).
-    const long double escalado =
-        (std::fabs(static_cast<long double>(valor)) + 0.00000000001L) * PotenciaDe10(casas);
+    const long double escalado = (std::fabs(static_cast<long double>(valor)) + 0.00000000001L) * PotenciaDe10(casas);
     if (escalado >= kLimiteEscalado)
         return valor;
     const auto cortado = static_cast<std::int64_t>(escalado);

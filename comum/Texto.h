@@ -4,6 +4,6 @@
 // control characters at both ends of a text.
 #include <string>
 
-std::string Minusculas(std::string texto);        // A-Z only; every other byte unchanged
-std::string Maiusculas(std::string texto);        // a-z only; every other byte unchanged
-std::string Aparado(const std::string& texto);    // without bytes up to ' ' at either end
+std::string Minusculas(std::string texto);      // A-Z only; every other byte unchanged
+std::string Maiusculas(std::string texto);      // a-z only; every other byte unchanged
+std::string Aparado(const std::string& texto);  // without bytes up to ' ' at either end

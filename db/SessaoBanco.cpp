@@ -41,8 +41,8 @@ void SessaoBanco::Preparar(const std::string& local)
          std::initializer_list<Consulta*>{&IBQ_Gen, &IBQ_Login, &IBQ_Comercio, &IBQ_Pesquisa, &IBQ_MovComissao,
                                           &IBD_AcertoComissao, &IBQ_Financeiro, &IBQ_AcertoComissao, &IBQ_Atualiza})
         consulta->DefinirBanco(&banco);
-    for (Consulta* escrita : std::initializer_list<Consulta*>{&IBQ_Gen, &IBQ_Atualiza, &IBQ_MovComissao,
-                                                              &IBD_AcertoComissao})
+    for (Consulta* escrita :
+         std::initializer_list<Consulta*>{&IBQ_Gen, &IBQ_Atualiza, &IBQ_MovComissao, &IBD_AcertoComissao})
         escrita->DefinirTransacao(&IBT_Gen);
 }
 

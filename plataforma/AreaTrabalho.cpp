@@ -61,8 +61,7 @@ std::string PastaConfigurada(const std::string& home)
     while (std::getline(arquivo, linha)) {
         linha.erase(0, linha.find_first_not_of(" \t"));
         if (linha.compare(0, kChave.size(), kChave) == 0)
-            return PastaDoValor(linha.substr(kChave.size(), linha.find_last_not_of(" \t\r") + 1 - kChave.size()),
-                                home);
+            return PastaDoValor(linha.substr(kChave.size(), linha.find_last_not_of(" \t\r") + 1 - kChave.size()), home);
     }
     return {};
 }
@@ -73,11 +72,20 @@ std::string ValorDeEntrada(const std::string& texto)
     std::string saida;
     for (const char c : texto) {
         switch (c) {
-        case '\\': saida += "\\\\"; break;
-        case '\n': saida += "\\n"; break;
-        case '\r': saida += "\\r"; break;
-        case '\t': saida += "\\t"; break;
-        default: saida += c;
+        case '\\':
+            saida += "\\\\";
+            break;
+        case '\n':
+            saida += "\\n";
+            break;
+        case '\r':
+            saida += "\\r";
+            break;
+        case '\t':
+            saida += "\\t";
+            break;
+        default:
+            saida += c;
         }
     }
     return saida;
@@ -121,12 +129,19 @@ std::string PastaAreaTrabalhoUsuario()
 
 bool CriarAtalho(const std::string& caminho, const std::string& descricao, const std::string& alvo)
 {
-    const std::string entrada = "[Desktop Entry]\n"
-                                "Type=Application\n"
-                                "Name=" + ValorDeEntrada(NomeVisivel(caminho)) + "\n"
-                                "Comment=" + ValorDeEntrada(descricao) + "\n"
-                                "Exec=" + ValorDeEntrada(ArgumentoExec(alvo)) + "\n"
-                                "Terminal=false\n";
+    const std::string entrada =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=" +
+        ValorDeEntrada(NomeVisivel(caminho)) +
+        "\n"
+        "Comment=" +
+        ValorDeEntrada(descricao) +
+        "\n"
+        "Exec=" +
+        ValorDeEntrada(ArgumentoExec(alvo)) +
+        "\n"
+        "Terminal=false\n";
     try {
         GravarArquivo(caminho, entrada);
     } catch (const std::runtime_error&) {

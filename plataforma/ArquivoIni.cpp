@@ -24,7 +24,7 @@ std::string SemAspas(const std::string& valor)
     return entreAspas ? valor.substr(1, valor.size() - 2) : valor;
 }
 
-std::string TextoUtf8(std::string bytes)
+std::string TextoUtf8(const std::string& bytes)
 {
     if (bytes.compare(0, kBom.size(), kBom) == 0)
         return bytes.substr(kBom.size());
@@ -96,9 +96,9 @@ bool AjustarBufferDoParser(const std::vector<std::string>& linhas)
 struct Leitura {
     std::vector<std::string> linhas;
     std::size_t proxima = 0;
-    int secoesLidas = 0;                        // section headers read so far
-    std::map<std::string, int> primeiraSecao;   // section -> the header that opened it first
-    std::string secaoAtual = {};                // the parser cuts long names; this one is whole
+    int secoesLidas = 0;                       // section headers read so far
+    std::map<std::string, int> primeiraSecao;  // section -> the header that opened it first
+    std::string secaoAtual = {};               // the parser cuts long names; this one is whole
     std::map<std::string, std::string>& valores;
     bool naoCoube = false;
 };
@@ -147,8 +147,7 @@ ArquivoIni::ArquivoIni(const std::string& caminho)
         throw std::runtime_error("O arquivo " + caminho + " tem uma linha longa demais para ser lida.");
 }
 
-std::string ArquivoIni::LerTexto(const std::string& secao, const std::string& chave,
-                                 const std::string& padrao) const
+std::string ArquivoIni::LerTexto(const std::string& secao, const std::string& chave, const std::string& padrao) const
 {
     const auto achado = valores_.find(Minusculas(secao) + "\n" + Minusculas(chave));
     return achado == valores_.end() ? padrao : achado->second;

@@ -9,9 +9,8 @@
 class ArquivoIni {
 public:
     explicit ArquivoIni(const std::string& caminho);
-    std::string LerTexto(const std::string& secao, const std::string& chave,
-                         const std::string& padrao = {}) const;
+    std::string LerTexto(const std::string& secao, const std::string& chave, const std::string& padrao = {}) const;
 
 private:
-    std::map<std::string, std::string> valores_;   // "secao\nchave" in lower case -> UTF-8 value
+    std::map<std::string, std::string> valores_;  // "secao\nchave" in lower case -> UTF-8 value
 };

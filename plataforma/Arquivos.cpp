@@ -24,7 +24,11 @@ public:
     explicit Descritor(int fd) : fd_(fd) {}
     Descritor(const Descritor&) = delete;
     Descritor& operator=(const Descritor&) = delete;
-    ~Descritor() { if (fd_ >= 0) ::close(fd_); }
+    ~Descritor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
     int fd() const { return fd_; }
     bool Aberto() const { return fd_ >= 0; }
     bool Fechar() { return ::close(std::exchange(fd_, -1)) == 0; }
@@ -159,8 +163,7 @@ bool CopiarArquivoSemSobrescrever(const std::string& de, const std::string& para
     // The copy keeps the modification time: the update check compares it.
     const timespec tempos[2] = {info.st_atim, info.st_mtim};
     const auto escrever = [&](const char* bloco, std::size_t n) { return EscreverTudo(destino.fd(), bloco, n); };
-    const bool copiado = LerAteOFim(origem.fd(), escrever) &&
-                         ::fchmod(destino.fd(), info.st_mode & 0777) == 0 &&
+    const bool copiado = LerAteOFim(origem.fd(), escrever) && ::fchmod(destino.fd(), info.st_mode & 0777) == 0 &&
                          ::futimens(destino.fd(), tempos) == 0 && destino.Fechar();
     if (!copiado)
         ::unlink(para.c_str());
@@ -203,7 +206,10 @@ std::string LerArquivo(const std::string& caminho)
     if (!arquivo.Aberto() || ::fstat(arquivo.fd(), &info) != 0 || !S_ISREG(info.st_mode))
         throw ErroDeLeitura(caminho);
     std::string bytes;
-    const auto juntar = [&](const char* bloco, std::size_t n) { bytes.append(bloco, n); return true; };
+    const auto juntar = [&](const char* bloco, std::size_t n) {
+        bytes.append(bloco, n);
+        return true;
+    };
     if (!LerAteOFim(arquivo.fd(), juntar))
         throw ErroDeLeitura(caminho);
     return bytes;

@@ -6,11 +6,11 @@
 
 class DataHora;
 
-bool ArquivoExiste(const std::string& caminho);      // a regular file
+bool ArquivoExiste(const std::string& caminho);  // a regular file
 bool PastaExiste(const std::string& caminho);
-bool CriarPasta(const std::string& caminho);         // one level
-bool ApagarArquivo(const std::string& caminho);      // a missing file is no error (true)
-bool RenomearArquivo(const std::string& de, const std::string& para);   // false when para exists
+bool CriarPasta(const std::string& caminho);                           // one level
+bool ApagarArquivo(const std::string& caminho);                        // a missing file is no error (true)
+bool RenomearArquivo(const std::string& de, const std::string& para);  // false when para exists
 // Keeps permissions and modification time; false when para exists.
 bool CopiarArquivoSemSobrescrever(const std::string& de, const std::string& para);
 // Names (without folder) of the regular files in the pattern's folder whose

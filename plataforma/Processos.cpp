@@ -65,17 +65,30 @@ std::string NomeExecutavel(const std::string& linkExecutavel)
 
 class Tubo {
 public:
-    Tubo() { if (::pipe2(fds_, O_CLOEXEC) != 0) fds_[0] = fds_[1] = -1; }
+    Tubo()
+    {
+        if (::pipe2(fds_, O_CLOEXEC) != 0)
+            fds_[0] = fds_[1] = -1;
+    }
     Tubo(const Tubo&) = delete;
     Tubo& operator=(const Tubo&) = delete;
-    ~Tubo() { Fechar(fds_[0]); Fechar(fds_[1]); }
+    ~Tubo()
+    {
+        Fechar(fds_[0]);
+        Fechar(fds_[1]);
+    }
     bool Aberto() const { return fds_[0] >= 0; }
     int Leitura() const { return fds_[0]; }
     int Escrita() const { return fds_[1]; }
     void FecharEscrita() { Fechar(fds_[1]); }
 
 private:
-    static void Fechar(int& fd) { if (fd >= 0) ::close(fd); fd = -1; }
+    static void Fechar(int& fd)
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
     int fds_[2];
 };
 
@@ -143,6 +156,7 @@ bool IniciarProgramaDesacoplado(const std::string& programa, const std::vector<s
     std::vector<std::string> textos{programa};
     textos.insert(textos.end(), argumentos.begin(), argumentos.end());
     std::vector<char*> argv;
+    argv.reserve(textos.size() + 1);
     for (std::string& texto : textos)
         argv.push_back(texto.data());
     argv.push_back(nullptr);

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "comum/Literais.h"
-#include "db/firebird/ErroBanco.h"
 #include "db/firebird/Consulta.h"
+#include "db/firebird/ErroBanco.h"
 #include "db/firebird/Transacao.h"
 
 namespace {
@@ -27,9 +27,10 @@ void AdicionarColunasVersao(BancoDados& banco)
 {
     Consulta consulta("qryEstruturaParametro", &banco);
     // The runs of blanks belong to the statement text and are sent unchanged.
-    consulta.SQL = " sELECT r.* FROM RDB$RELATION_fields r                where"
-                   "                                                r.RDB$relation_name =" +
-                   LiteralTexto("TAB_PARAMETRO") + " and  r.RDB$field_name = " + LiteralTexto("VERSAO_ERP");
+    consulta.SQL =
+        " sELECT r.* FROM RDB$RELATION_fields r                where"
+        "                                                r.RDB$relation_name =" +
+        LiteralTexto("TAB_PARAMETRO") + " and  r.RDB$field_name = " + LiteralTexto("VERSAO_ERP");
     consulta.Abrir();
     if (consulta.QuantidadeRegistros() > 0)
         return;
@@ -44,8 +45,9 @@ void AdicionarColunasVersao(BancoDados& banco)
     executar("alter table tab_parametro add VERSAO_ERP varchar(30)");
     // The new columns can be written only once their creation is committed.
     transacao.ConfirmarMantendo();
-    executar(" update tab_parametro a set a.script_rodado ="
-             " (select max(a.no_log_atualizacao) from mov_log_atualizacao a)");
+    executar(
+        " update tab_parametro a set a.script_rodado ="
+        " (select max(a.no_log_atualizacao) from mov_log_atualizacao a)");
     transacao.ConfirmarMantendo();
     executar(" update tab_parametro a set a.VERSAO_ERP = " + LiteralTexto("Versao Inicial"));
     transacao.ConfirmarMantendo();
@@ -56,10 +58,13 @@ void AdicionarColunasVersao(BancoDados& banco)
 bool TemIndiceDescendente(BancoDados& banco, const IndiceIdentificador& indice)
 {
     Consulta consulta("qryIndiceIdentificador", &banco);
-    consulta.SQL = "select count(*) as qtde from rdb$indices i inner join rdb$index_segments s"
-                   " on (s.rdb$index_name = i.rdb$index_name) where i.rdb$relation_name = " +
-                   LiteralTexto(indice.tabela) + " and i.rdb$index_type = 1 and i.rdb$segment_count = 1"
-                   " and s.rdb$field_name = " + LiteralTexto(indice.coluna);
+    consulta.SQL =
+        "select count(*) as qtde from rdb$indices i inner join rdb$index_segments s"
+        " on (s.rdb$index_name = i.rdb$index_name) where i.rdb$relation_name = " +
+        LiteralTexto(indice.tabela) +
+        " and i.rdb$index_type = 1 and i.rdb$segment_count = 1"
+        " and s.rdb$field_name = " +
+        LiteralTexto(indice.coluna);
     consulta.Abrir();
     return consulta.Campo("qtde").Inteiro() > 0;
 }
@@ -79,8 +84,8 @@ void CriarIndiceDescendente(BancoDados& banco, const IndiceIdentificador& indice
         comando.Executar();
         transacao.Confirmar();
     } catch (const ErroBanco& erro) {
-        throw ErroBanco(std::string("Não foi possível criar o índice ") + indice.nome + " da tabela " +
-                        indice.tabela + ", que o cálculo de comissões usa para numerar os registros. " +
+        throw ErroBanco(std::string("Não foi possível criar o índice ") + indice.nome + " da tabela " + indice.tabela +
+                        ", que o cálculo de comissões usa para numerar os registros. " +
                         "Verifique se outro programa está usando o banco de dados e inicie o monitor novamente.\r" +
                         erro.what());
     }

@@ -12,7 +12,7 @@ std::string sArquivoCA;
 
 namespace {
 
-std::string TrocarEspacos(std::string texto)
+std::string TrocarEspacos(const std::string& texto)
 {
     std::string saida;
     for (char c : texto)

@@ -138,8 +138,8 @@ bool RespostaCompleta(CURL* cliente, const Transferencia& transferencia)
 {
     long status = 0;
     curl_off_t anunciado = -1;
-    return curl_easy_getinfo(cliente, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status >= 200 &&
-           status < 300 && curl_easy_getinfo(cliente, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &anunciado) == CURLE_OK &&
+    return curl_easy_getinfo(cliente, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status >= 200 && status < 300 &&
+           curl_easy_getinfo(cliente, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &anunciado) == CURLE_OK &&
            (anunciado < 0 || anunciado == transferencia.recebidos);
 }
 
@@ -151,10 +151,11 @@ bool Obter(const std::string& endereco, const TipoPedido& tipo, const Configurac
     Transferencia transferencia{receptor, configuracao.interromper};
     const Cliente cliente(curl_easy_init(), curl_easy_cleanup);
     const ListaCabecalhos cabecalhos = MontarCabecalhos();
-    const bool completa =
-        cliente && cabecalhos &&
-        Configurar(cliente.get(), endereco, cabecalhos.get(), tipo, configuracao.arquivoCA, transferencia) &&
-        curl_easy_perform(cliente.get()) == CURLE_OK && RespostaCompleta(cliente.get(), transferencia);
+    const bool completa = cliente && cabecalhos &&
+                          Configurar(cliente.get(), endereco, cabecalhos.get(), tipo, configuracao.arquivoCA,
+                                     transferencia) &&
+                          curl_easy_perform(cliente.get()) == CURLE_OK &&
+                          RespostaCompleta(cliente.get(), transferencia);
     if (transferencia.interrompida)
         throw TransferenciaInterrompida();
     return completa;

@@ -13,8 +13,8 @@
 #include <string>
 
 struct ConfiguracaoHttp {
-    std::string arquivoCA;               // PEM file of the only authorities trusted; empty: the system's
-    std::function<bool()> interromper;   // polled about once a second; true gives the transfer up
+    std::string arquivoCA;              // PEM file of the only authorities trusted; empty: the system's
+    std::function<bool()> interromper;  // polled about once a second; true gives the transfer up
 };
 
 // A transfer given up because interromper asked for it: the program is

@@ -46,9 +46,10 @@ void BaixarAtualizador(Apresentacao& tela, const AmbienteAtualizacao& ambiente)
         TornarExecutavel(atualizador);
         return;
     }
-    tela.Mensagem("Não foi possível baixar o aplicativo para atualização inicial do seu sistema. Tente novamente mais "
-                  "tarde ou entre em contato com o suporte técnico da telmora.",
-                  kTitulo, Icone::Nenhum);
+    tela.Mensagem(
+        "Não foi possível baixar o aplicativo para atualização inicial do seu sistema. Tente novamente mais "
+        "tarde ou entre em contato com o suporte técnico da telmora.",
+        kTitulo, Icone::Nenhum);
     ApagarArquivo(destino);
     tela.EncerrarAplicacao();
 }

@@ -14,10 +14,10 @@ class BancoDados;
 
 // What the check takes from the program's surroundings.
 struct AmbienteAtualizacao {
-    std::string programa;                        // the running program's full file name
-    std::string hostSite;                        // host name of the maker's web site
-    std::function<void(int)> encerrarProcesso;   // ends the own process at once with this exit code
-    std::function<bool()> fimPedido;             // a request to end the program (a signal) has arrived
+    std::string programa;                       // the running program's full file name
+    std::string hostSite;                       // host name of the maker's web site
+    std::function<void(int)> encerrarProcesso;  // ends the own process at once with this exit code
+    std::function<bool()> fimPedido;            // a request to end the program (a signal) has arrived
 };
 
 // Only mode 1 compares and hands over; other modes stop after the schema

@@ -9,9 +9,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "comum/Apresentacao.h"
 #include "app/laco/LacoEventos.h"
 #include "app/laco/SinaisEncerramento.h"
+#include "comum/Apresentacao.h"
 
 class TfrmPrincipal;
 

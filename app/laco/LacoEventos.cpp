@@ -5,8 +5,8 @@
 
 #include <QCoreApplication>
 
-#include "comum/Apresentacao.h"
 #include "app/UnPrincipal.h"
+#include "comum/Apresentacao.h"
 
 LacoEventos::LacoEventos(Apresentacao& frente) : frente_(frente)
 {

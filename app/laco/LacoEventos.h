@@ -41,7 +41,7 @@ public:
 private:
     struct TimerQt {
         QTimer real;
-        int reinicios = 0;   // the model's restarts already applied
+        int reinicios = 0;  // the model's restarts already applied
     };
     static void Acompanhar(TimerQt& timer, const Temporizador& temporizador);
 
@@ -49,6 +49,6 @@ private:
     TfrmPrincipal* modelo_ = nullptr;
     TimerQt timer1_;
     TimerQt timer2_;
-    int profundidade_ = 0;   // handlers of the model on the stack
+    int profundidade_ = 0;  // handlers of the model on the stack
     bool fimPedido_ = false;
 };

@@ -28,7 +28,7 @@ public:
     QPushButton* btnOk;
 
 protected:
-    void closeEvent(QCloseEvent* evento) override;   // FormClose
+    void closeEvent(QCloseEvent* evento) override;  // FormClose
     void resizeEvent(QResizeEvent* evento) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "app/qt/JanelaPrincipal.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -54,7 +55,7 @@ QMessageBox::Icon IconeCaixa(Icone icone)
 void AplicarTexto(QLabel& controle, const QString& texto)
 {
     controle.setText(texto);
-    controle.adjustSize();   // labels size themselves; a fixed width stays
+    controle.adjustSize();  // labels size themselves; a fixed width stays
 }
 
 void AplicarTexto(QGroupBox& controle, const QString& texto)
@@ -111,8 +112,7 @@ void Copiar(QSystemTrayIcon& bandeja, const IconeBandeja& icone)
 
 JanelaPrincipal::JanelaPrincipal(Esperar esperar)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       esperar_(std::move(esperar)),
       laco_(*this)
 {
@@ -138,19 +138,29 @@ JanelaPrincipal::~JanelaPrincipal()
 void JanelaPrincipal::NomearControles()
 {
     const std::pair<QObject*, const char*> nomes[] = {
-        {&GroupBox1, "GroupBox1"},       {&Label2, "Label2"},
+        {&GroupBox1, "GroupBox1"},
+        {&Label2, "Label2"},
         {&edtHoraAtualizacao, "edtHoraAtualizacao"},
-        {&SpinButton1, "SpinButton1"},   {&SpinButton1Acima, "SpinButton1Acima"},
+        {&SpinButton1, "SpinButton1"},
+        {&SpinButton1Acima, "SpinButton1Acima"},
         {&SpinButton1Abaixo, "SpinButton1Abaixo"},
-        {&GroupBox2, "GroupBox2"},       {&Label3, "Label3"},
+        {&GroupBox2, "GroupBox2"},
+        {&Label3, "Label3"},
         {&lblInicioAtualizacao, "lblInicioAtualizacao"},
-        {&Label1, "Label1"},             {&lblUltimaAtualizacao, "lblUltimaAtualizacao"},
-        {&lblVersao, "lblVersao"},       {&Bevel2, "Bevel2"},
-        {&lblAguarde, "lblAguarde"},     {&Gauge1, "Gauge1"},
-        {&Bevel1, "Bevel1"},             {&BitBtn2, "BitBtn2"},
-        {&BitBtn1, "BitBtn1"},           {&PopupMenu1, "PopupMenu1"},
-        {&ShowWindow1, "ShowWindow1"},   {&HideWindow1, "HideWindow1"},
-        {&N1, "N1"},                     {&Exit1, "Exit1"},
+        {&Label1, "Label1"},
+        {&lblUltimaAtualizacao, "lblUltimaAtualizacao"},
+        {&lblVersao, "lblVersao"},
+        {&Bevel2, "Bevel2"},
+        {&lblAguarde, "lblAguarde"},
+        {&Gauge1, "Gauge1"},
+        {&Bevel1, "Bevel1"},
+        {&BitBtn2, "BitBtn2"},
+        {&BitBtn1, "BitBtn1"},
+        {&PopupMenu1, "PopupMenu1"},
+        {&ShowWindow1, "ShowWindow1"},
+        {&HideWindow1, "HideWindow1"},
+        {&N1, "N1"},
+        {&Exit1, "Exit1"},
         {&TrayIcon1, "TrayIcon1"},
     };
     for (const auto& [objeto, nome] : nomes)
@@ -211,7 +221,7 @@ void JanelaPrincipal::DefinirFontes()
     GroupBox1.setFont(negrito);
     GroupBox2.setFont(negrito);
     for (QWidget* filho : std::initializer_list<QWidget*>{&Label2, &edtHoraAtualizacao, &SpinButton1, &Label3,
-                                                        &lblInicioAtualizacao, &Label1, &lblUltimaAtualizacao})
+                                                          &lblInicioAtualizacao, &Label1, &lblUltimaAtualizacao})
         filho->setFont(fonte);
 }
 
@@ -226,7 +236,10 @@ void JanelaPrincipal::MontarBandeja()
 template <class Fonte, class Sinal>
 void JanelaPrincipal::Encaminhar(Fonte* fonte, Sinal sinal, void (TfrmPrincipal::*handler)())
 {
-    connect(fonte, sinal, this, [this, handler] { laco_.Encaminhar([this, handler] { (modelo_->*handler)(); }); });
+    // std::invoke, not (modelo_->*handler)(): GCC 12's UBSan vptr check gets that call wrong inside a lambda
+    // (it checks a stale address and reports correct code), a compiler fault.
+    connect(fonte, sinal, this,
+            [this, handler] { laco_.Encaminhar([this, handler] { std::invoke(handler, modelo_); }); });
 }
 
 void JanelaPrincipal::LigarEventos()

@@ -20,9 +20,9 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "comum/Apresentacao.h"
 #include "app/laco/LacoEventos.h"
 #include "app/laco/SinaisEncerramento.h"
+#include "comum/Apresentacao.h"
 
 class TfrmPrincipal;
 

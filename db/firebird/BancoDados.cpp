@@ -31,7 +31,9 @@ void Remover(std::vector<T*>& lista, T* item)
 
 }  // namespace
 
-BancoDados::BancoDados(std::string nome) : nome_(std::move(nome)) {}
+BancoDados::BancoDados(std::string nome) : nome_(std::move(nome))
+{
+}
 
 BancoDados::~BancoDados()
 {
@@ -68,9 +70,8 @@ void BancoDados::Fechar() noexcept
     for (Transacao* t : transacoes_)
         t->Abandonar();
     try {
-        fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-            anexo_.Encerrar([&](Firebird::IAttachment* a) { a->detach(s); });
-        });
+        fb::Chamar(
+            [&](Firebird::ThrowStatusWrapper* s) { anexo_.Encerrar([&](Firebird::IAttachment* a) { a->detach(s); }); });
     } catch (const ErroBanco&) {
         anexo_ = Dono<Firebird::IAttachment>();
     }

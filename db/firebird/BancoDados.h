@@ -23,8 +23,8 @@ public:
 
     const std::string& Nome() const { return nome_; }
 
-    std::vector<std::string> Parametros;   // "user_name=...", "password=..."
-    std::string NomeBanco;                 // location, UTF-8: a bare path or host:path
+    std::vector<std::string> Parametros;  // "user_name=...", "password=..."
+    std::string NomeBanco;                // location, UTF-8: a bare path or host:path
     bool PedirLogin = false;
 
     void DefinirTransacaoPadrao(Transacao* transacao) { transacaoPadrao_ = transacao; }
@@ -33,7 +33,7 @@ public:
     void Abrir();
     void Fechar() noexcept;
     bool Conectado() const { return static_cast<bool>(anexo_); }
-    Firebird::IAttachment* Anexo();        // opens the connection when it is closed
+    Firebird::IAttachment* Anexo();  // opens the connection when it is closed
 
 private:
     friend class Transacao;

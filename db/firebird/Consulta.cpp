@@ -64,7 +64,7 @@ Valor LerColuna(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* 
         const auto ts = Ler<ISC_TIMESTAMP>(p);
         return Valor::DeData(fb::DeDataFirebird(ts.timestamp_date, ts.timestamp_time));
     }
-case SQL_TYPE_TIME:
+    case SQL_TYPE_TIME:
         return Valor::DeData(DataHora::DeMilissegundos(Ler<ISC_TIME>(p) / 10));
     default:
         throw ErroBanco("Tipo de coluna não suportado: " + std::string(meta->getAlias(s, i)));
@@ -149,7 +149,7 @@ void Consulta::Abrir()
         std::map<std::string, std::size_t> indices;
         for (unsigned i = 0; i < n; ++i) {
             colunas.push_back(Maiusculas(meta->getAlias(s, i)));
-            indices.emplace(colunas.back(), i);   // a repeated name keeps its first column
+            indices.emplace(colunas.back(), i);  // a repeated name keeps its first column
         }
         std::vector<std::vector<Valor>> linhas;
         Dono<Firebird::IResultSet> cursor(comando->openCursor(s, tra, nullptr, nullptr, meta.get(), 0));

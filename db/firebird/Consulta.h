@@ -48,9 +48,9 @@ public:
     const Valor& Campo(const std::string& nome) const;
 
 protected:
-    std::size_t IndiceColuna(const std::string& nome) const;   // throws on an unknown name
+    std::size_t IndiceColuna(const std::string& nome) const;  // throws on an unknown name
     const std::vector<std::string>& Colunas() const { return colunas_; }
-    void GarantirVinculo() const;   // throws when no connection or transaction is bound
+    void GarantirVinculo() const;  // throws when no connection or transaction is bound
 
 private:
     friend class Transacao;

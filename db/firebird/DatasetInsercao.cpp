@@ -43,8 +43,8 @@ std::string TrocarParametros(const std::string& sql, std::vector<std::string>& n
 
 // The parameter travels in the program's own type; the server converts it to
 // the column's (money keeps four decimals until the column rounds it).
-void DescreverParametro(Firebird::IMetadataBuilder* b, Firebird::ThrowStatusWrapper* s, unsigned i,
-                        const Valor& v, unsigned conjuntoCaracteres)
+void DescreverParametro(Firebird::IMetadataBuilder* b, Firebird::ThrowStatusWrapper* s, unsigned i, const Valor& v,
+                        unsigned conjuntoCaracteres)
 {
     const auto& bruto = v.Bruto();
     if (const auto* e = std::get_if<Escalado>(&bruto)) {
@@ -85,7 +85,8 @@ void GravarParametro(Firebird::IMessageMetadata* m, Firebird::ThrowStatusWrapper
         const std::string bytes = Utf8ParaWin1252(*t);
         const auto tamanho = static_cast<std::uint16_t>(bytes.size());
         std::memcpy(p, &tamanho, sizeof tamanho);
-        std::memcpy(p + 2, bytes.data(), bytes.size());
+        // A VARCHAR of a message is its length and its bytes, with no terminator.
+        std::memcpy(p + 2, bytes.data(), bytes.size());  // NOLINT(bugprone-not-null-terminated-result)
     } else if (const auto* data = std::get_if<DataHora>(&bruto)) {
         const ISC_TIMESTAMP ts = fb::ParaTimestampFirebird(*data);
         std::memcpy(p, &ts, sizeof ts);

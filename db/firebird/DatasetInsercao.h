@@ -11,8 +11,8 @@
 
 struct ObjetoAtualizacao {
     std::string SqlInsercao;
-    std::string SqlModificacao;    // carried for completeness, never executed
-    std::string SqlExclusao;       // carried for completeness, never executed
+    std::string SqlModificacao;  // carried for completeness, never executed
+    std::string SqlExclusao;     // carried for completeness, never executed
 };
 
 class DatasetInsercao : public Consulta {
@@ -27,7 +27,7 @@ public:
 
 private:
     const ObjetoAtualizacao& atualizacao_;
-    std::map<std::string, Valor> linhaEmEdicao_;   // upper-case column -> value
+    std::map<std::string, Valor> linhaEmEdicao_;  // upper-case column -> value
     bool editando_ = false;
     std::vector<std::map<std::string, Valor>> pendentes_;
 };

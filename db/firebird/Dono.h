@@ -22,7 +22,7 @@ public:
         if constexpr (requires { p_->release(); })
             p_->release();
         else
-            p_->dispose();   // builders and status objects are disposed, not released
+            p_->dispose();  // builders and status objects are disposed, not released
     }
 
     I* operator->() const noexcept { return p_; }

@@ -29,7 +29,9 @@ unsigned char ItemTpb(const std::string& parametro)
 
 }  // namespace
 
-Transacao::Transacao(std::string nome) : nome_(std::move(nome)) {}
+Transacao::Transacao(std::string nome) : nome_(std::move(nome))
+{
+}
 
 Transacao::~Transacao()
 {
@@ -80,9 +82,8 @@ void Transacao::EncerrarComCommit()
 {
     if (!handle_)
         return;
-    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-        handle_.Encerrar([&](Firebird::ITransaction* t) { t->commit(s); });
-    });
+    fb::Chamar(
+        [&](Firebird::ThrowStatusWrapper* s) { handle_.Encerrar([&](Firebird::ITransaction* t) { t->commit(s); }); });
 }
 
 void Transacao::Confirmar()

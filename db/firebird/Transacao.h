@@ -24,24 +24,24 @@ public:
 
     const std::string& Nome() const { return nome_; }
 
-    std::vector<std::string> Parametros;   // "read_committed", "rec_version", "nowait"
+    std::vector<std::string> Parametros;  // "read_committed", "rec_version", "nowait"
 
     void DefinirBanco(BancoDados* banco);
     BancoDados* Banco() const { return banco_; }
 
     bool Ativa() const { return static_cast<bool>(handle_); }
     void Iniciar();
-    void Confirmar();                      // commit: ends it, closes its query objects
-    void ConfirmarPorComando();            // the statement " commit": ends it, rows stay
-    void ConfirmarMantendo();              // commit retaining
-    void Desfazer() noexcept;              // rollback: ends it, the fetched rows stay
-    Firebird::ITransaction* Handle();      // starts it when it is not active
+    void Confirmar();                  // commit: ends it, closes its query objects
+    void ConfirmarPorComando();        // the statement " commit": ends it, rows stay
+    void ConfirmarMantendo();          // commit retaining
+    void Desfazer() noexcept;          // rollback: ends it, the fetched rows stay
+    Firebird::ITransaction* Handle();  // starts it when it is not active
 
 private:
     friend class BancoDados;
     friend class Consulta;
     void EncerrarComCommit();
-    void Abandonar() noexcept;             // the connection is going: commit if possible, release
+    void Abandonar() noexcept;  // the connection is going: commit if possible, release
     void Registrar(Consulta* c);
     void Desregistrar(Consulta* c);
 

@@ -11,7 +11,7 @@
 
 struct Escalado {
     std::int64_t bruto = 0;
-    int escala = 0;   // the column's scale: -2 for numeric(18,2)
+    int escala = 0;  // the column's scale: -2 for numeric(18,2)
 };
 
 class Valor {
@@ -35,6 +35,8 @@ public:
 
 private:
     template <class T>
-    explicit Valor(T v) : v_(std::move(v)) {}
+    explicit Valor(T v) : v_(std::move(v))
+    {
+    }
     std::variant<std::monostate, Escalado, double, std::string, DataHora> v_;
 };

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <functional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "app/console/EscolhaFrente.h"
 #include "plataforma/SinaisFechamento.h"
 #include "tests/app/AplicacaoQt.h"
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/Dubles.h"
 #include "tests/fixtures/InstalacaoTeste.h"
 
@@ -44,8 +46,6 @@ protected:
     TfrmPrincipal modelo{console, ServicosTeste(relogio, instalacao.Programa(), finalizador), {}};
 };
 
-}  // namespace
-
 // A message box is one line and the program goes on as if OK was pressed;
 // the notice waits only when it closes by itself.
 TEST_F(Console, CaixasViramUmaLinhaCadaNaSaida)
@@ -56,21 +56,31 @@ TEST_F(Console, CaixasViramUmaLinhaCadaNaSaida)
         std::vector<int> esperas;
     };
     const Caso casos[] = {
-        {[](ApresentacaoConsole& c) { c.Mensagem("Processamento concluído com sucesso!", "Aviso do Sistema", Icone::Informacao); },
-         "Aviso do Sistema: Processamento concluído com sucesso!", {}},
-        {[](ApresentacaoConsole& c) { c.Mensagem("'x' is not a valid integer value", "telmora Monitor Comissão", Icone::Erro); },
-         "telmora Monitor Comissão: 'x' is not a valid integer value", {}},
+        {[](ApresentacaoConsole& c) {
+             c.Mensagem("Processamento concluído com sucesso!", "Aviso do Sistema", Icone::Informacao);
+         },
+         "Aviso do Sistema: Processamento concluído com sucesso!",
+         {}},
+        {[](ApresentacaoConsole& c) {
+             c.Mensagem("'x' is not a valid integer value", "telmora Monitor Comissão", Icone::Erro);
+         },
+         "telmora Monitor Comissão: 'x' is not a valid integer value",
+         {}},
         // A carriage return breaks the line as it breaks the message box's text.
         {[](ApresentacaoConsole& c) {
              c.Mensagem("Falha na pasta /x/Update.\rO Sistema será finalizado.", "Aviso do Sistema", Icone::Aviso);
          },
-         "Aviso do Sistema: Falha na pasta /x/Update.\nO Sistema será finalizado.", {}},
+         "Aviso do Sistema: Falha na pasta /x/Update.\nO Sistema será finalizado.",
+         {}},
         {[](ApresentacaoConsole& c) { c.Mensagem("um\r\ndois", "Aviso do Sistema", Icone::Aviso); },
-         "Aviso do Sistema: um\ndois", {}},
+         "Aviso do Sistema: um\ndois",
+         {}},
         {[](ApresentacaoConsole& c) { c.MostrarAviso("O aplicativo /x já está sendo executado.", false, true); },
-         "Aviso do Sistema: O aplicativo /x já está sendo executado.", {5000}},
+         "Aviso do Sistema: O aplicativo /x já está sendo executado.",
+         {5000}},
         {[](ApresentacaoConsole& c) { c.MostrarAviso("Leia com atenção.", true, false); },
-         "Aviso do Sistema: Leia com atenção.", {}},
+         "Aviso do Sistema: Leia com atenção.",
+         {}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.linha);
@@ -93,8 +103,9 @@ TEST_F(Console, TickDoTimerChegaAoModeloEOPedidoDeFimEncerraOLaco)
 
     EXPECT_EQ(console.Laco().Executar(), 0);
     // The tick ran to its end: its failure was told, and the timers stay on.
-    EXPECT_EQ(Linhas(saida), (std::vector<std::string>{"Aviso do Sistema: Não foi encontrado o arquivo de inicialização",
-                                                       "Aviso do Sistema: '' is not a valid integer value"}));
+    EXPECT_EQ(Linhas(saida),
+              (std::vector<std::string>{"Aviso do Sistema: Não foi encontrado o arquivo de inicialização",
+                                        "Aviso do Sistema: '' is not a valid integer value"}));
     EXPECT_TRUE(modelo.Timer1.Enabled);
 }
 
@@ -140,6 +151,11 @@ struct Ambiente {
     bool console;
 };
 
+void PrintTo(const Ambiente& ambiente, std::ostream* saida)
+{
+    *saida << ambiente.nome;
+}
+
 class EscolhaFrente : public ::testing::TestWithParam<Ambiente> {};
 
 TEST_P(EscolhaFrente, ConsoleSoSemTelaQueMostre)
@@ -148,12 +164,14 @@ TEST_P(EscolhaFrente, ConsoleSoSemTelaQueMostre)
     EXPECT_EQ(UsarConsole(a.plataforma, a.display, a.wayland), a.console);
 }
 
-INSTANTIATE_TEST_SUITE_P(Frentes, EscolhaFrente, ::testing::Values(
-    Ambiente{"sem_nada", nullptr, nullptr, nullptr, true},
-    Ambiente{"tudo_vazio", "", "", "", true},
-    Ambiente{"x11", nullptr, ":0", nullptr, false},
-    Ambiente{"wayland", nullptr, nullptr, "wayland-0", false},
-    Ambiente{"offscreen_mesmo_com_x11", "offscreen", ":0", nullptr, true},
-    Ambiente{"minimal_com_opcoes", "minimal:enable_fonts", ":0", nullptr, true},
-    Ambiente{"plataforma_nomeada", "xcb", nullptr, nullptr, false}),
-    [](const auto& i) { return std::string(i.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Frentes, EscolhaFrente,
+                         ::testing::Values(Ambiente{"sem_nada", nullptr, nullptr, nullptr, true},
+                                           Ambiente{"tudo_vazio", "", "", "", true},
+                                           Ambiente{"x11", nullptr, ":0", nullptr, false},
+                                           Ambiente{"wayland", nullptr, nullptr, "wayland-0", false},
+                                           Ambiente{"offscreen_mesmo_com_x11", "offscreen", ":0", nullptr, true},
+                                           Ambiente{"minimal_com_opcoes", "minimal:enable_fonts", ":0", nullptr, true},
+                                           Ambiente{"plataforma_nomeada", "xcb", nullptr, nullptr, false}),
+                         NomeDoCaso());
+
+}  // namespace

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <ostream>
 
 #include "app/ArquivoTrava.h"
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/PastaTemporaria.h"
 
 namespace fs = std::filesystem;
@@ -17,7 +18,7 @@ namespace {
 
 struct CasoNome {
     const char* nome;
-    const char* programa;   // file name, placed in a folder below
+    const char* programa;  // file name, placed in a folder below
     const char* trava;
 };
 
@@ -53,12 +54,13 @@ TEST_P(NomeTrava, CriadaEncontradaEApagadaPeloMesmoNome)
     EXPECT_TRUE(fs::is_empty(dados));
 }
 
-INSTANTIATE_TEST_SUITE_P(ArquivoTrava, NomeTrava, ::testing::Values(
-    CasoNome{"programa", "telmoraComissao2.exe", "telmoraComissao2.lock"},
-    CasoNome{"so_o_ultimo_ponto_corta", "telmora.Comissao.exe", "telmora.Comissao.lock"},
-    CasoNome{"sem_ponto", "telmoraComissao2", ".lock"},
-    CasoNome{"brancos_em_volta", "  telmoraComissao2.exe  ", "telmoraComissao2.lock"},
-    CasoNome{"branco_interno_fica", "telmora Comissao2.exe", "telmora Comissao2.lock"}),
+INSTANTIATE_TEST_SUITE_P(
+    ArquivoTrava, NomeTrava,
+    ::testing::Values(CasoNome{"programa", "telmoraComissao2.exe", "telmoraComissao2.lock"},
+                      CasoNome{"so_o_ultimo_ponto_corta", "telmora.Comissao.exe", "telmora.Comissao.lock"},
+                      CasoNome{"sem_ponto", "telmoraComissao2", ".lock"},
+                      CasoNome{"brancos_em_volta", "  telmoraComissao2.exe  ", "telmoraComissao2.lock"},
+                      CasoNome{"branco_interno_fica", "telmora Comissao2.exe", "telmora Comissao2.lock"}),
     [](const auto& i) { return std::string(i.param.nome); });
 
 TEST(ArquivoTrava, UmaLinhaEmWin1252ComCrLfENomeCompleto)

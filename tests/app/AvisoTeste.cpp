@@ -31,7 +31,10 @@ protected:
     static QSize TamanhoExterno(const QWidget& janela) { return janela.frameGeometry().size(); }
 
     std::vector<int> esperas;
-    std::function<void(int)> Esperar() { return [this](int ms) { esperas.push_back(ms); }; }
+    std::function<void(int)> Esperar()
+    {
+        return [this](int ms) { esperas.push_back(ms); };
+    }
 };
 
 }  // namespace
@@ -94,8 +97,9 @@ TEST_F(Aviso, LayoutDeConcordanciaHabilitaOkSoComACaixaMarcada)
 // the wait, then closed and freed before the call returns.
 TEST_F(Aviso, CompactoComFechamentoAutomaticoEsperaCincoSegundosEFecha)
 {
-    const std::string texto = "O aplicativo /opt/Bin/telmoraComissao2.exe já está sendo executado "
-                              "em outra sessão de trabalho.";
+    const std::string texto =
+        "O aplicativo /opt/Bin/telmoraComissao2.exe já está sendo executado "
+        "em outra sessão de trabalho.";
     QPointer<TfrmMensagemConfirmarGenerica> janela;
     bool visivelNaEspera = false;
     MostrarAvisoQt(texto, false, true, [&](int ms) {

@@ -9,6 +9,7 @@
 
 #include "app/ArquivoTrava.h"
 #include "app/UnPrincipal.h"
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/Dubles.h"
 #include "tests/fixtures/InstalacaoTeste.h"
 
@@ -22,10 +23,7 @@ const MensagemGravada kFalhaLeitura{"Não foi possível acessar a pasta Dados no
 // An installation whose server data folder is <raiz>/Dados, with the model
 // taking its program as its own file name. No database: the check needs none.
 struct Monitor {
-    Monitor()
-    {
-        instalacao.EscreverIniServidor("[Database]\r\n");
-    }
+    Monitor() { instalacao.EscreverIniServidor("[Database]\r\n"); }
 
     std::string Conectado() const { return instalacao.PastaDados() + "/Conectado.txt"; }
     std::string Trava() const { return instalacao.PastaDados() + "/telmoraComissao2.lock"; }
@@ -71,27 +69,28 @@ TEST_P(PedidoDesconexao, SoAPrimeiraLinhaExataPede)
         EXPECT_NE(mensagem, kFalhaLeitura);
 }
 
-INSTANTIATE_TEST_SUITE_P(ConexaoLiberada, PedidoDesconexao, ::testing::Values(
-    CasoPedido{"palavra_sozinha", Conteudo("DESCONECTAR"), false},
-    CasoPedido{"palavra_com_crlf_e_mais_linhas", Conteudo("DESCONECTAR\r\nOutra\r\n"), false},
-    CasoPedido{"palavra_com_lf", Conteudo("DESCONECTAR\n"), false},
-    CasoPedido{"minusculas", Conteudo("desconectar\r\n"), true},
-    CasoPedido{"seguida_de_branco", Conteudo("DESCONECTAR \r\n"), true},
-    CasoPedido{"precedida_de_branco", Conteudo(" DESCONECTAR\r\n"), true},
-    CasoPedido{"so_na_segunda_linha", Conteudo("CONECTADO\r\nDESCONECTAR\r\n"), true},
-    CasoPedido{"primeira_linha_vazia", Conteudo("\r\nDESCONECTAR\r\n"), true},
-    CasoPedido{"arquivo_vazio", Conteudo(""), true},
-    CasoPedido{"sem_arquivo", [](const Monitor&) {}, true},
-    // Only a file counts, as for the lock file.
-    CasoPedido{"pasta_com_o_nome", [](const Monitor& m) { fs::create_directory(m.Conectado()); }, true},
-    CasoPedido{"sem_pasta_dados",
-               [](const Monitor& m) {
-                   m.GravarConectado("DESCONECTAR");
-                   m.instalacao.EscreverIniLocal("[IniServidor]\r\nnomearquivo=" + m.instalacao.Raiz() +
-                                                 "/Outra/Servidor.ini\r\n");
-               },
-               true}),
-    [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(
+    ConexaoLiberada, PedidoDesconexao,
+    ::testing::Values(
+        CasoPedido{"palavra_sozinha", Conteudo("DESCONECTAR"), false},
+        CasoPedido{"palavra_com_crlf_e_mais_linhas", Conteudo("DESCONECTAR\r\nOutra\r\n"), false},
+        CasoPedido{"palavra_com_lf", Conteudo("DESCONECTAR\n"), false},
+        CasoPedido{"minusculas", Conteudo("desconectar\r\n"), true},
+        CasoPedido{"seguida_de_branco", Conteudo("DESCONECTAR \r\n"), true},
+        CasoPedido{"precedida_de_branco", Conteudo(" DESCONECTAR\r\n"), true},
+        CasoPedido{"so_na_segunda_linha", Conteudo("CONECTADO\r\nDESCONECTAR\r\n"), true},
+        CasoPedido{"primeira_linha_vazia", Conteudo("\r\nDESCONECTAR\r\n"), true},
+        CasoPedido{"arquivo_vazio", Conteudo(""), true}, CasoPedido{"sem_arquivo", [](const Monitor&) {}, true},
+        // Only a file counts, as for the lock file.
+        CasoPedido{"pasta_com_o_nome", [](const Monitor& m) { fs::create_directory(m.Conectado()); }, true},
+        CasoPedido{"sem_pasta_dados",
+                   [](const Monitor& m) {
+                       m.GravarConectado("DESCONECTAR");
+                       m.instalacao.EscreverIniLocal("[IniServidor]\r\nnomearquivo=" + m.instalacao.Raiz() +
+                                                     "/Outra/Servidor.ini\r\n");
+                   },
+                   true}),
+    NomeDoCaso());
 
 TEST(ConexaoLiberada, ArquivoIlegivelAvisaACadaVerificacaoESegueLiberada)
 {

@@ -244,7 +244,9 @@ TEST_F(Janela, SetasDaHoraPassamPeloModelo)
     const Caso casos[] = {
         {"07", "SpinButton1Acima", "8", {}},
         {"07", "SpinButton1Abaixo", "6", {}},
-        {"x", "SpinButton1Acima", "x",
+        {"x",
+         "SpinButton1Acima",
+         "x",
          {{"telmora Monitor Comissão", "'x' is not a valid integer value", QMessageBox::Critical}}},
     };
     for (const Caso& caso : casos) {
@@ -270,9 +272,12 @@ TEST_F(Janela, SaidaDaHoraValidadaMantemOFocoQuandoRecusada)
     const Caso casos[] = {
         {"0", "BitBtn2", {}},
         {"23", "BitBtn2", {}},
-        {"24", "edtHoraAtualizacao",
+        {"24",
+         "edtHoraAtualizacao",
          {{"Aviso Do Sistema", "A hora para atualização deve estar entre 0 e 23h", QMessageBox::Warning}}},
-        {"", "edtHoraAtualizacao", {{"telmora Monitor Comissão", "'' is not a valid integer value", QMessageBox::Critical}}},
+        {"",
+         "edtHoraAtualizacao",
+         {{"telmora Monitor Comissão", "'' is not a valid integer value", QMessageBox::Critical}}},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.digitado);

@@ -19,9 +19,10 @@ TEST(PartidaManual, RodaNaHoraEEncerraComCodigoZero)
     instalacao.ApontarBanco(banco.Caminho());
     instalacao.PrepararAtualizacaoEmDia();
     banco.Executar("update tab_parametro set hr_atualizar_comissao = 3, ST_MONITOR_COMISSAO_ATIVO = 'S'");
-    banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto, "
-                   "tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) "
-                   "values (1, '2013-03-20', 7, 150, 'D', 'N', 'ACERTO DE MARÇO', 1, 'S')");
+    banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto, "
+        "tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) "
+        "values (1, '2013-03-20', 7, 150, 'D', 'N', 'ACERTO DE MARÇO', 1, 'S')");
 
     ProcessoPrograma programa(instalacao.Programa(), {"Manual"}, instalacao.Raiz() + "/saida.txt");
 

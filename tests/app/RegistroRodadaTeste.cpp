@@ -48,7 +48,8 @@ std::string Desfazer(const std::string& citado)
 // "<date> <time> <level> <event> key=value ...", a value bare or quoted.
 Linha Interpretar(const std::string& texto)
 {
-    static const std::regex kLinha(R"(^(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d) (info|warning|error) (\w+)((?: \w+=(?:"(?:[^"\\\n]|\\.)*"|[^ "]+))*)$)");
+    static const std::regex kLinha(
+        R"(^(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d) (info|warning|error) (\w+)((?: \w+=(?:"(?:[^"\\\n]|\\.)*"|[^ "]+))*)$)");
     static const std::regex kCampo(R"( (\w+)=("(?:[^"\\]|\\.)*"|[^ "]+))");
     std::smatch partes;
     if (!std::regex_match(texto, partes, kLinha))
@@ -83,8 +84,9 @@ std::string Local(std::chrono::system_clock::time_point momento)
 
 const std::chrono::system_clock::time_point kInicio = std::chrono::system_clock::from_time_t(1'715'000'000);
 
-const std::string kAvisoNotas = "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados "
-                                "pagamentos de comissão.";
+const std::string kAvisoNotas =
+    "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados "
+    "pagamentos de comissão.";
 
 ResumoRodada RodadaComDeixadaEAviso()
 {
@@ -122,9 +124,9 @@ TEST(RegistroRodada, ResumoViraUmaLinhaPorEventoNaOrdemDaRodada)
 
     const std::string inicio = Local(kInicio), fim = Local(kInicio + 12'400ms);
     const std::vector<std::pair<std::string, std::string>> esperados = {
-        {"info", "inicio"}, {"info", "fase"}, {"info", "fase"}, {"warning", "deixada"}, {"warning", "aviso"},
-        {"warning", "aviso"}, {"info", "fim"},
-        {"info", "inicio"}, {"info", "fase"}, {"error", "falha"}, {"error", "fim"}};
+        {"info", "inicio"},   {"info", "fase"},     {"info", "fase"}, {"warning", "deixada"},
+        {"warning", "aviso"}, {"warning", "aviso"}, {"info", "fim"},  {"info", "inicio"},
+        {"info", "fase"},     {"error", "falha"},   {"error", "fim"}};
     for (std::size_t i = 0; i < linhas.size(); ++i) {
         SCOPED_TRACE(texto[i]);
         EXPECT_EQ(linhas[i].nivel, esperados[i].first);
@@ -163,8 +165,8 @@ TEST(RegistroRodada, RotacaoMantemPoucosArquivosComOsMaisNovosNoAtual)
     for (const auto& entrada : fs::directory_iterator(pasta.Caminho()))
         nomes.push_back(entrada.path().filename());
     std::sort(nomes.begin(), nomes.end());
-    ASSERT_EQ(nomes, (std::vector<std::string>{"telmoraComissao2.1.log", "telmoraComissao2.2.log",
-                                               "telmoraComissao2.log"}));
+    ASSERT_EQ(nomes,
+              (std::vector<std::string>{"telmoraComissao2.1.log", "telmoraComissao2.2.log", "telmoraComissao2.log"}));
 
     // Runs found in each file, from the oldest file to the current one.
     std::vector<int> rodadas;
@@ -219,17 +221,21 @@ TEST_P(LogQueNaoSeGrava, InformadoUmaVezSemLancarNemEscreverForaDaPasta)
     EXPECT_FALSE(fs::exists(pasta.Caminho() + "/nao-existe"));
 }
 
-INSTANTIATE_TEST_SUITE_P(RegistroRodada, LogQueNaoSeGrava, ::testing::Values(
-    CasoIlegivel{"pasta_inexistente", [](const std::string& pasta) { return pasta + "/nao-existe/"; }},
-    CasoIlegivel{"pasta_vazia", [](const std::string&) { return std::string(); }},
-    CasoIlegivel{"pasta_no_lugar_do_arquivo", [](const std::string& pasta) {
-        fs::create_directory(pasta + "/telmoraComissao2.log");
-        return pasta + "/";
-    }},
-    CasoIlegivel{"link_no_lugar_do_arquivo", [](const std::string& pasta) {
-        fs::create_symlink(pasta + "/alvo.txt", pasta + "/telmoraComissao2.log");
-        return pasta + "/";
-    }}),
+INSTANTIATE_TEST_SUITE_P(
+    RegistroRodada, LogQueNaoSeGrava,
+    ::testing::Values(CasoIlegivel{"pasta_inexistente",
+                                   [](const std::string& pasta) { return pasta + "/nao-existe/"; }},
+                      CasoIlegivel{"pasta_vazia", [](const std::string&) { return std::string(); }},
+                      CasoIlegivel{"pasta_no_lugar_do_arquivo",
+                                   [](const std::string& pasta) {
+                                       fs::create_directory(pasta + "/telmoraComissao2.log");
+                                       return pasta + "/";
+                                   }},
+                      CasoIlegivel{"link_no_lugar_do_arquivo",
+                                   [](const std::string& pasta) {
+                                       fs::create_symlink(pasta + "/alvo.txt", pasta + "/telmoraComissao2.log");
+                                       return pasta + "/";
+                                   }}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
 TEST(RegistroRodada, NovaFalhaDepoisDeUmaGravacaoEInformadaDeNovo)

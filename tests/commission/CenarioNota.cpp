@@ -14,7 +14,13 @@ std::string Sufixo(std::size_t slot)
 void InserirCadastros(const BancoTeste& banco)
 {
     banco.Executar("insert into cad_pessoa (id_pessoa, nm_pesquisa) values (50, 'CLIENTE SÃO JOÃO')");
-    banco.Executar("insert into cad_produto (id_produto, id_fabrica) values (1, 1)");
+    InserirProduto(banco, 1, "1");
+}
+
+void InserirProduto(const BancoTeste& banco, int id, const std::string& fabrica)
+{
+    banco.Executar("insert into cad_produto (id_produto, id_fabrica) values (" + std::to_string(id) + ", " + fabrica +
+                   ")");
 }
 
 void InserirNatureza(const BancoTeste& banco, int id, const std::string& sugerir, const std::string& pagar)
@@ -30,12 +36,13 @@ void InserirNota(const BancoTeste& banco, const NotaTeste& n)
         "id_nf_comercio, id_empresa, ds_serie_nf, nr_nota_fiscal, dt_emissao, id_destinatario_remetente,"
         " vl_total_nf, vl_produtos, vl_desconto, vl_servico, vl_financeiro, vl_frete, st_incluir_frete_parc,"
         " vl_base_comissao, vl_comissao, vl_resultado_venda, id_nat_operacao, id_st_nf, st_devolvido,"
-        " tp_base_comissao_outros, st_calc_comissao";
-    std::string valores = id + ", 1, '1', 'NF" + id + "', '01.03.2013', " + n.cliente + ", " + n.total + ", " +
+        " tp_base_comissao_outros, st_calc_comissao, id_situacao_orcamento, id_plano_pagto, st_estornar_comissao,"
+        " id_comissao_estornada";
+    std::string valores = id + ", 1, '1', 'NF" + id + "', " + n.emissao + ", " + n.cliente + ", " + n.total + ", " +
                           n.produtos + ", " + n.desconto + ", " + n.servico + ", " + n.financeiro + ", " + n.frete +
                           ", " + n.freteNasParcelas + ", " + n.base + ", " + n.comissao + ", " + n.resultado + ", " +
                           n.natureza + ", " + n.situacao + ", " + n.devolvido + ", " + n.baseOutros + ", " +
-                          n.calcular;
+                          n.calcular + ", " + n.orcamento + ", " + n.plano + ", " + n.estornar + ", " + n.estornada;
     for (std::size_t i = 0; i < n.slots.size(); ++i) {
         const std::string s = Sufixo(i);
         colunas += ", id_vendedor" + s + ", po_comissao" + s + ", st_credito_fat" + s + ", PO_CREDITO_FAT" + s;
@@ -43,40 +50,47 @@ void InserirNota(const BancoTeste& banco, const NotaTeste& n)
                    n.slots[i].creditado;
     }
     banco.Executar("insert into mov_nf_comercio (" + colunas + ") values (" + valores + ")");
+    if (!n.ajuste.empty())
+        banco.Executar("update mov_nf_comercio set " + n.ajuste + " where id_nf_comercio = " + id);
 }
 
 void InserirItem(const BancoTeste& banco, const ItemTeste& i)
 {
     banco.Executar(
-        "insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, id_produto, qt_produto, vl_unitario,"
-        " vl_total, st_frete_incluso, vl_frete_unit, vl_outras_ajustado, vl_frete_ajustado, vl_seguro_ajustado,"
-        " vl_ipi, vl_icms_subst, vl_unit_reducao_comissao) values (" +
-        std::to_string(i.id) + ", " + std::to_string(i.nota) + ", " + i.produto + ", " + i.quantidade + ", " +
-        i.unitario + ", " + i.total + ", " + i.freteIncluso + ", " + i.freteUnitario + ", " + i.outras + ", " +
-        i.frete + ", " + i.seguro + ", " + i.ipi + ", " + i.icmsSubst + ", " + i.reducao + ")");
+        "insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, no_item, id_produto,"
+        " qt_produto, vl_unitario, vl_total, st_frete_incluso, vl_frete_unit, vl_outras_ajustado,"
+        " vl_frete_ajustado, vl_seguro_ajustado, vl_ipi, vl_icms_subst, vl_unit_reducao_comissao,"
+        " po_comissao) values (" +
+        std::to_string(i.id) + ", " + std::to_string(i.nota) + ", " + i.numero + ", " + i.produto + ", " +
+        i.quantidade + ", " + i.unitario + ", " + i.total + ", " + i.freteIncluso + ", " + i.freteUnitario + ", " +
+        i.outras + ", " + i.frete + ", " + i.seguro + ", " + i.ipi + ", " + i.icmsSubst + ", " + i.reducao + ", " +
+        i.percentual + ")");
 }
 
 void InserirDuplicata(const BancoTeste& banco, const DuplicataTeste& d)
 {
-    banco.Executar("insert into mov_financeiro (id_financeiro, id_nf_comercio, no_documento, vl_documento, dt_vencto,"
-                   " dt_baixa, vl_desconto, vl_abatimento, vl_outras_reducoes, st_calc_comissao) values (" +
-                   std::to_string(d.id) + ", " + d.nota + ", " + d.documento + ", " + d.valor + ", '10.04.2013', " +
-                   d.baixa + ", " + d.desconto + ", " + d.abatimento + ", " + d.outras + ", " + d.calcular + ")");
+    banco.Executar(
+        "insert into mov_financeiro (id_financeiro, id_nf_comercio, no_documento, vl_documento, dt_vencto,"
+        " dt_baixa, vl_desconto, vl_abatimento, vl_outras_reducoes, st_calc_comissao) values (" +
+        std::to_string(d.id) + ", " + d.nota + ", " + d.documento + ", " + d.valor + ", '10.04.2013', " + d.baixa +
+        ", " + d.desconto + ", " + d.abatimento + ", " + d.outras + ", " + d.calcular + ")");
 }
 
 void InserirMovimento(const BancoTeste& banco, int id, const std::string& tipo, const std::string& nota,
                       const std::string& financeiro, const std::string& gerada)
 {
-    banco.Executar("insert into mov_comissao (id_comissao, tp_registro, id_nf_comercio, id_financeiro, id_vendedor,"
-                   " vl_comissao, id_comissao_gerada) values (" +
-                   std::to_string(id) + ", " + tipo + ", " + nota + ", " + financeiro + ", 99, 1.00, " + gerada + ")");
+    banco.Executar(
+        "insert into mov_comissao (id_comissao, tp_registro, id_nf_comercio, id_financeiro, id_vendedor,"
+        " vl_comissao, id_comissao_gerada) values (" +
+        std::to_string(id) + ", " + tipo + ", " + nota + ", " + financeiro + ", 99, 1.00, " + gerada + ")");
 }
 
 std::vector<std::string> Movimentos(const BancoTeste& banco, const std::string& condicao)
 {
     std::vector<std::string> resumo;
     for (const auto& linha : banco.Ler("select id_vendedor, vl_base_comissao, po_comissao, vl_comissao"
-                                       " from mov_comissao " + condicao + " order by id_comissao"))
+                                       " from mov_comissao " +
+                                       condicao + " order by id_comissao"))
         resumo.push_back(Mostrar(linha.at("ID_VENDEDOR")) + " " + Mostrar(linha.at("VL_BASE_COMISSAO")) + " " +
                          Mostrar(linha.at("PO_COMISSAO")) + " " + Mostrar(linha.at("VL_COMISSAO")));
     return resumo;

@@ -1,15 +1,16 @@
 #pragma once
-// Invoices, items, receivables and commission rows for the tests of the
-// commissions on invoicing and on receipt. Values are SQL text, so a case
-// can put NULL anywhere; the defaults are those most cases share.
+// Invoices, items, products, receivables and commission rows for the tests
+// of the commission engine. Values are SQL text, so a case can put NULL
+// anywhere; the defaults are those most cases share.
 #include <string>
 #include <vector>
 
 class BancoTeste;
 class Valor;
 
-// Client 50 'CLIENTE SÃO JOÃO' and product 1.
+// Client 50 'CLIENTE SÃO JOÃO' and product 1 of manufacturer 1.
 void InserirCadastros(const BancoTeste& banco);
+void InserirProduto(const BancoTeste& banco, int id, const std::string& fabrica);
 void InserirNatureza(const BancoTeste& banco, int id, const std::string& sugerir, const std::string& pagar = "'S'");
 
 struct SlotTeste {
@@ -19,9 +20,12 @@ struct SlotTeste {
     std::string creditado;
 };
 
-// Issued 01.03.2013 by company 1 to client 50, series '1', number 'NF' + id.
+// Issued by company 1 to client 50, series '1', number 'NF' + id; pending
+// for phases 1, 5 and 6, and with plan 1 eligible for the reversal of phases
+// 8 and 9.
 struct NotaTeste {
     int id = 1;
+    std::string emissao = "'01.03.2013'";
     std::string total = "1000.00";
     std::string produtos = "1000.00";
     std::string desconto = "0";
@@ -38,13 +42,19 @@ struct NotaTeste {
     std::string baseOutros = "'P'";
     std::string calcular = "'S'";
     std::string cliente = "50";
+    std::string orcamento = "null";  // id_situacao_orcamento
+    std::string plano = "1";
+    std::string estornar = "'S'";
+    std::string estornada = "null";
     std::vector<SlotTeste> slots = {};
+    std::string ajuste = "";  // a set clause applied after the insert, for columns not named above
 };
 void InserirNota(const BancoTeste& banco, const NotaTeste& nota);
 
 struct ItemTeste {
     int id = 1;
     int nota = 1;
+    std::string numero = "1";
     std::string produto = "1";
     std::string quantidade = "1";
     std::string unitario = "0";
@@ -57,6 +67,7 @@ struct ItemTeste {
     std::string ipi = "0";
     std::string icmsSubst = "0";
     std::string reducao = "0";
+    std::string percentual = "0";
 };
 void InserirItem(const BancoTeste& banco, const ItemTeste& item);
 

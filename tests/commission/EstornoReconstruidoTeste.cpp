@@ -16,9 +16,8 @@ namespace {
 
 std::string Liquido(const BancoTeste& banco, int vendedor)
 {
-    return Mostrar(
-        banco.Escalar("select coalesce(sum(vl_comissao), 0) from mov_comissao where id_vendedor = " +
-                      std::to_string(vendedor)));
+    return Mostrar(banco.Escalar("select coalesce(sum(vl_comissao), 0) from mov_comissao where id_vendedor = " +
+                                 std::to_string(vendedor)));
 }
 
 // "type amount description", sorted: phase 3 takes its rows in no set order.
@@ -26,7 +25,8 @@ std::vector<std::string> Acertos(const BancoTeste& banco, int vendedor)
 {
     std::vector<std::string> acertos;
     for (const auto& linha : banco.Ler("select tp_acerto, vl_acerto, ds_acerto from mov_acerto_comissao where"
-                                       " id_vendedor = " + std::to_string(vendedor)))
+                                       " id_vendedor = " +
+                                       std::to_string(vendedor)))
         acertos.push_back(Mostrar(linha.at("TP_ACERTO")) + " " + Mostrar(linha.at("VL_ACERTO")) + " " +
                           Mostrar(linha.at("DS_ACERTO")));
     std::sort(acertos.begin(), acertos.end());
@@ -59,7 +59,8 @@ TEST(EstornoReconstruido, LiquidoDoVendedorNoCicloDoCanhoto)
         {"reconstruidas_com_outros_valores",
          {"update mov_nf_comercio_item set po_comissao = 6",
           "update mov_nf_comercio set PO_CREDITO_FAT = 30, id_vendedor2 = 0", kRecalcular[0], kRecalcular[1]},
-         "0", "0"},
+         "0",
+         "0"},
         {"canhoto_voltou", {"update mov_nf_comercio set id_situacao_orcamento = 1"}, "60", "0"},
         {"depois_do_pagamento", {}, "60", "0"},
     };
@@ -102,8 +103,9 @@ TEST(EstornoReconstruido, LiquidoDoVendedorNoCicloDoCanhoto)
                                        "A 10 PAGTO REF CANHOTO NÃO RECEBIDO DUP NF1/1",
                                        "D 10 ESTORNO REF CANHOTO NÃO RECEBIDO DUP NF1/1",
                                    }));
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_comissao where tp_registro in ('1', '2') and"
-                              " (st_bloqueio_1 <> 'N' or st_estorno_1 <> 'N')")
+    EXPECT_EQ(m.banco
+                  .Escalar("select count(*) from mov_comissao where tp_registro in ('1', '2') and"
+                           " (st_bloqueio_1 <> 'N' or st_estorno_1 <> 'N')")
                   .Inteiro(),
               0);
 }

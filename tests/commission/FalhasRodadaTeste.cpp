@@ -68,14 +68,14 @@ TEST(FalhasRodada, FonteQueNaoSeCalculaFicaComoEstavaEEAvisada)
         if (nota == 2)
             dados.produtos = dados.desconto = "500.00";
         InserirNota(m.banco, dados);
-        InserirDuplicata(m.banco, {.id = nota, .nota = std::to_string(nota),
-                                   .documento = "'NF" + std::to_string(nota) + "/1'"});
+        InserirDuplicata(m.banco,
+                         {.id = nota, .nota = std::to_string(nota), .documento = "'NF" + std::to_string(nota) + "/1'"});
     }
     InserirMovimento(m.banco, 50, "'2'", "2", "2");
     m.modelo.Timer1.Enabled = m.modelo.Timer2.Enabled = true;
     const MensagemGravada aviso{
-        "Algumas Duplicatas não tiveram a comissão calculada: Duplicata NF2/1 (divisão por zero).",
-        "Aviso do Sistema", Icone::Aviso};
+        "Algumas Duplicatas não tiveram a comissão calculada: Duplicata NF2/1 (divisão por zero).", "Aviso do Sistema",
+        Icone::Aviso};
 
     for (int rodada = 1; rodada <= 2; ++rodada) {
         SCOPED_TRACE(rodada);
@@ -96,8 +96,9 @@ TEST(FalhasRodada, AcertoEMarcaDoMovimentoSaoGravadosJuntos)
 {
     ModeloTeste m;
     m.banco.Executar("insert into tab_nat_operacao (id_nat_operacao, st_verifica_fase) values (1, 'S')");
-    m.banco.Executar("insert into mov_nf_comercio (id_nf_comercio, dt_emissao, id_nat_operacao)"
-                     " values (1, current_date - 60, 1)");
+    m.banco.Executar(
+        "insert into mov_nf_comercio (id_nf_comercio, dt_emissao, id_nat_operacao)"
+        " values (1, current_date - 60, 1)");
     for (const char* id : {"1", "2"})
         m.banco.Executar(std::string("insert into mov_comissao (id_comissao, tp_registro, id_nf_comercio,"
                                      " id_empresa, id_vendedor, no_documento, vl_comissao, dt_credito,"
@@ -126,9 +127,10 @@ TEST(FalhasRodada, AcertoEMarcaDoMovimentoSaoGravadosJuntos)
 TEST(FalhasRodada, MonitorQueFalhouUmaVezRodaLimpoEmSeguida)
 {
     ModeloTeste m;
-    m.banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
-                     " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao)"
-                     " values (1, '20.03.2013', 7, 10, 'A', 'N', 'Acerto', 1, 'S')");
+    m.banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+        " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao)"
+        " values (1, '20.03.2013', 7, 10, 'A', 'N', 'Acerto', 1, 'S')");
     InjetarFalha(m.banco, "mov_comissao", "before insert", "1 = 1");
 
     Rodar(m);

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commission/TabelaComissao.h"
 #include "comum/Erros.h"
+#include "tests/commission/CenarioNota.h"
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
@@ -16,60 +20,33 @@ namespace {
 void InserirNaturezas(const BancoTeste& banco)
 {
     for (const int modo : {0, 5, 6, 7, -1})
-        banco.Executar("insert into tab_nat_operacao (id_nat_operacao, id_sugerir_comissao) values (" +
-                       std::to_string(modo) + ", " + std::to_string(modo) + ")");
-    banco.Executar("insert into tab_nat_operacao (id_nat_operacao, id_sugerir_comissao) values (100, null)");
+        InserirNatureza(banco, modo, std::to_string(modo));
+    InserirNatureza(banco, 100, "null");
 }
 
 // A pending invoice of company 1 in state 3 with products and total 100.00,
-// which phase 1 selects; ajuste is a set clause that changes it.
-void InserirNota(const BancoTeste& banco, int id, int natureza, const std::string& ajuste = "")
+// which phase 1 selects, still without base, value and percentage; ajuste
+// is a set clause that changes it.
+NotaTeste NotaPendente(int id, int natureza, std::string ajuste = "")
 {
-    const std::string chave = std::to_string(id);
-    banco.Executar("insert into mov_nf_comercio (id_nf_comercio, id_empresa, id_nat_operacao, vl_produtos,"
-                   " vl_total_nf, id_st_nf, st_calc_comissao, vl_desconto, vl_servico) values (" +
-                   chave + ", 1, " + std::to_string(natureza) + ", 100, 100, 3, 'S', 0, 0)");
-    if (!ajuste.empty())
-        banco.Executar("update mov_nf_comercio set " + ajuste + " where id_nf_comercio = " + chave);
-}
-
-// Values as SQL text.
-struct Item {
-    int id;
-    int nota;
-    int numero = 1;
-    int produto = 1;
-    std::string quantidade = "1";
-    std::string unitario = "100";
-    std::string total = "100";
-    std::string freteIncluso = "'N'";
-    std::string freteUnitario = "0";
-    std::string percentual = "0";
-};
-
-void InserirItem(const BancoTeste& banco, const Item& i)
-{
-    banco.Executar("insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, no_item, id_produto,"
-                   " qt_produto, vl_unitario, vl_total, st_frete_incluso, vl_frete_unit, po_comissao,"
-                   " vl_outras_ajustado, vl_frete_ajustado, vl_seguro_ajustado, vl_ipi, vl_icms_subst) values (" +
-                   std::to_string(i.id) + ", " + std::to_string(i.nota) + ", " + std::to_string(i.numero) + ", " +
-                   std::to_string(i.produto) + ", " + i.quantidade + ", " + i.unitario + ", " + i.total + ", " +
-                   i.freteIncluso + ", " + i.freteUnitario + ", " + i.percentual + ", 0, 0, 0, 0, 0)");
-}
-
-void InserirProduto(const BancoTeste& banco, int produto, const std::string& fabrica)
-{
-    banco.Executar("insert into cad_produto (id_produto, id_fabrica) values (" + std::to_string(produto) + ", " +
-                   fabrica + ")");
+    return {.id = id,
+            .total = "100",
+            .produtos = "100",
+            .base = "null",
+            .comissao = "null",
+            .natureza = std::to_string(natureza),
+            .baseOutros = "null",
+            .ajuste = std::move(ajuste)};
 }
 
 // fabricante "null" is the seller's general row.
 void InserirTabela(const BancoTeste& banco, int empresa, int vendedor, const std::string& fabricante,
                    const std::string& percentual)
 {
-    banco.Executar("insert into tab_comissao_por_vendedor (id_empresa, id_vendedor, id_fabricante, po_comissao)"
-                   " values (" + std::to_string(empresa) + ", " + std::to_string(vendedor) + ", " + fabricante +
-                   ", " + percentual + ")");
+    banco.Executar(
+        "insert into tab_comissao_por_vendedor (id_empresa, id_vendedor, id_fabricante, po_comissao)"
+        " values (" +
+        std::to_string(empresa) + ", " + std::to_string(vendedor) + ", " + fabricante + ", " + percentual + ")");
 }
 
 // Four decimals, or "null".
@@ -80,8 +57,8 @@ std::string Lido(const Valor& valor)
 
 std::string LerNota(const BancoTeste& banco, int id, const std::string& coluna)
 {
-    return Lido(banco.Escalar("select " + coluna + " from mov_nf_comercio where id_nf_comercio = " +
-                              std::to_string(id)));
+    return Lido(
+        banco.Escalar("select " + coluna + " from mov_nf_comercio where id_nf_comercio = " + std::to_string(id)));
 }
 
 std::string LerItem(const BancoTeste& banco, int id)
@@ -99,13 +76,6 @@ std::array<std::string, 5> LerPercentuaisNota(const BancoTeste& banco, int id)
     for (std::size_t i = 0; i < lidos.size(); ++i)
         lidos[i] = LerNota(banco, id, kColunasSlot[i]);
     return lidos;
-}
-
-void Rodada(TfrmPrincipal& janela)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFase1();
-    janela.DesconectarBanco();
 }
 
 struct CasoSelecao {
@@ -143,12 +113,12 @@ TEST(Fase1, SelecionaPendentesECalculaModos0a5)
     int selecionadas = 0;
     for (const CasoSelecao& caso : casos) {
         ++id;
-        InserirNota(m.banco, id, 0, caso.ajuste);
-        InserirItem(m.banco, {.id = id, .nota = id, .percentual = "5"});
+        InserirNota(m.banco, NotaPendente(id, 0, caso.ajuste));
+        InserirItem(m.banco, {.id = id, .nota = id, .total = "100", .percentual = "5"});
         selecionadas += caso.selecionada ? 1 : 0;
     }
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     id = 0;
     for (const CasoSelecao& caso : casos) {
@@ -188,21 +158,39 @@ TEST(Fase1, BaseValorEPercentualDosModos0a5)
     const CasoModo0a5 casos[] = {
         {"exemplo_desconto_frete_e_vendedor_nao_adicional",
          "vl_desconto = 20, id_vendedor2 = 9, po_comissao2 = 1.50, st_comissao_ad2 = 'N'",
-         {{"110", "'S'", "2", "5", "5"}, {"100", "'N'", "1", "0", "3"}}, "180.0000", "7.2000", "2.5000"},
+         {{"110", "'S'", "2", "5", "5"}, {"100", "'N'", "1", "0", "3"}},
+         "180.0000",
+         "7.2000",
+         "2.5000"},
         {"sem_itens", "", {}, "0.0000", "0.0000", "0.0000"},
         {"frete_incluso_sai", "", {{"110", "'S'", "2", "5", "5"}}, "100.0000", "5.0000", "5.0000"},
         {"frete_nao_incluso_fica", "", {{"110", "'N'", "2", "5", "5"}}, "110.0000", "5.5000", "5.0000"},
         {"frete_incluso_nulo_fica", "", {{"110", "null", "2", "5", "5"}}, "110.0000", "5.5000", "5.0000"},
-        {"adicionais_S_e_nulo_nao_descontam", "po_comissao2 = 1, st_comissao_ad2 = 'S', po_comissao3 = 1",
-         {{"100", "'N'", "1", "0", "5"}}, "100.0000", "5.0000", "5.0000"},
+        {"adicionais_S_e_nulo_nao_descontam",
+         "po_comissao2 = 1, st_comissao_ad2 = 'S', po_comissao3 = 1",
+         {{"100", "'N'", "1", "0", "5"}},
+         "100.0000",
+         "5.0000",
+         "5.0000"},
         {"nao_adicionais_dos_slots_2_a_5",
          "po_comissao2 = 1, po_comissao3 = 0.5, po_comissao4 = 0.25, po_comissao5 = 0.25, st_comissao_ad2 = 'N',"
          " st_comissao_ad3 = 'N', st_comissao_ad4 = 'N', st_comissao_ad5 = 'N'",
-         {{"100", "'N'", "1", "0", "5"}}, "100.0000", "5.0000", "3.0000"},
-        {"nao_adicional_sem_percentual", "po_comissao2 = null, st_comissao_ad2 = 'N'",
-         {{"100", "'N'", "1", "0", "5"}}, "100.0000", "5.0000", "5.0000"},
-        {"resultado_negativo", "po_comissao2 = 7.25, st_comissao_ad2 = 'N'", {{"100", "'N'", "1", "0", "5"}},
-         "100.0000", "5.0000", "-2.2500"},
+         {{"100", "'N'", "1", "0", "5"}},
+         "100.0000",
+         "5.0000",
+         "3.0000"},
+        {"nao_adicional_sem_percentual",
+         "po_comissao2 = null, st_comissao_ad2 = 'N'",
+         {{"100", "'N'", "1", "0", "5"}},
+         "100.0000",
+         "5.0000",
+         "5.0000"},
+        {"resultado_negativo",
+         "po_comissao2 = 7.25, st_comissao_ad2 = 'N'",
+         {{"100", "'N'", "1", "0", "5"}},
+         "100.0000",
+         "5.0000",
+         "-2.2500"},
         {"base_zero", "vl_desconto = 100", {{"100", "'N'", "1", "0", "5"}}, "0.0000", "0.0000", "0.0000"},
         {"base_negativa", "vl_desconto = 150", {{"100", "'N'", "1", "0", "5"}}, "-50.0000", "-2.5000", "0.0000"},
         {"valor_arredondado_a_centavos", "", {{"33.33", "'N'", "1", "0", "3"}}, "33.3300", "1.0000", "3.0000"},
@@ -213,15 +201,20 @@ TEST(Fase1, BaseValorEPercentualDosModos0a5)
     int idItem = 0;
     for (const CasoModo0a5& caso : casos) {
         ++id;
-        InserirNota(m.banco, id, 0, std::string("vl_base_comissao = 99, vl_comissao = 99, po_comissao = 99") +
-                                        (*caso.ajuste ? ", " : "") + caso.ajuste);
+        InserirNota(m.banco, NotaPendente(id, 0,
+                                          std::string("vl_base_comissao = 99, vl_comissao = 99, po_comissao = 99") +
+                                              (*caso.ajuste ? ", " : "") + caso.ajuste));
         for (const ItemCaso& i : caso.itens)
-            InserirItem(m.banco, {.id = ++idItem, .nota = id, .quantidade = i.quantidade, .total = i.total,
-                                  .freteIncluso = i.freteIncluso, .freteUnitario = i.freteUnitario,
+            InserirItem(m.banco, {.id = ++idItem,
+                                  .nota = id,
+                                  .quantidade = i.quantidade,
+                                  .total = i.total,
+                                  .freteIncluso = i.freteIncluso,
+                                  .freteUnitario = i.freteUnitario,
                                   .percentual = i.percentual});
     }
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     id = 0;
     for (const CasoModo0a5& caso : casos) {
@@ -263,15 +256,15 @@ TEST(Fase1, TabelaDoVendedorPrefereLinhaDoFabricante)
     InserirProduto(m.banco, 1, "10");
     InserirProduto(m.banco, 2, "null");
 
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(LerComissaoVendedor(m.modelo.Sessao, 1, caso.vendedor, caso.fabricante).Texto(), caso.percentual);
-    }
-    EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 1), 10);
-    EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 2), 0);
-    EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 3), 0);
-    m.modelo.DesconectarBanco();
+    m.Conectado([&] {
+        for (const Caso& caso : casos) {
+            SCOPED_TRACE(caso.nome);
+            EXPECT_EQ(LerComissaoVendedor(m.modelo.Sessao, 1, caso.vendedor, caso.fabricante).Texto(), caso.percentual);
+        }
+        EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 1), 10);
+        EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 2), 0);
+        EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 3), 0);
+    });
 }
 
 // Seller 7 has 4.00 for manufacturer 10 and 6.00 for 20; seller 9 a general
@@ -286,12 +279,13 @@ TEST(Fase1Rateio, ExemploDoisVendedoresDoisFabricantes)
     InserirTabela(m.banco, 1, 9, "null", "2");
     InserirTabela(m.banco, 1, 7, "20", "6");
     InserirTabela(m.banco, 1, 9, "20", "0");
-    InserirNota(m.banco, 1, 6,
-                "id_vendedor = 7, id_vendedor2 = 9, po_comissao3 = 9, po_comissao4 = 9, po_comissao5 = 9");
-    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 1, .produto = 1, .unitario = "100", .percentual = "9"});
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 2, .unitario = "300", .percentual = "9"});
+    InserirNota(
+        m.banco,
+        NotaPendente(1, 6, "id_vendedor = 7, id_vendedor2 = 9, po_comissao3 = 9, po_comissao4 = 9, po_comissao5 = 9"));
+    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = "1", .produto = "1", .unitario = "100", .percentual = "9"});
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "300", .percentual = "9"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     EXPECT_EQ(LerPercentuaisNota(m.banco, 1),
               (std::array<std::string, 5>{"5.0000", "0.2500", "0.0000", "0.0000", "0.0000"}));
@@ -316,18 +310,36 @@ struct CasoPartes {
 TEST(Fase1Rateio, PartesDosVendedoresNoItem)
 {
     const CasoPartes casos[] = {
-        {"dois_vendedores_dividem", {"4", "2", nullptr, nullptr, nullptr},
-         {"2.0000", "1.0000", "0.0000", "0.0000", "0.0000"}, "3.0000", "3.0000"},
-        {"um_vendedor_leva_tudo", {"4", nullptr, nullptr, nullptr, nullptr},
-         {"4.0000", "0.0000", "0.0000", "0.0000", "0.0000"}, "4.0000", "4.0000"},
-        {"dizima_arredonda_a_parte_e_corta_a_comissao", {"4", "2", "1", nullptr, nullptr},
-         {"1.3300", "0.6600", "0.3300", "0.0000", "0.0000"}, "2.3200", "2.3200"},
-        {"negativo_nao_divide_mas_reduz", {"6", "-2", nullptr, nullptr, nullptr},
-         {"6.0000", "-2.0000", "0.0000", "0.0000", "0.0000"}, "4.0000", "4.0000"},
-        {"sem_percentual_nao_divide", {"5", "-", "0", nullptr, nullptr},
-         {"5.0000", "0.0000", "0.0000", "0.0000", "0.0000"}, "5.0000", "5.0000"},
-        {"so_o_slot_5", {nullptr, nullptr, nullptr, nullptr, "3"},
-         {"0.0000", "0.0000", "0.0000", "0.0000", "3.0000"}, "3.0000", "3.0000"},
+        {"dois_vendedores_dividem",
+         {"4", "2", nullptr, nullptr, nullptr},
+         {"2.0000", "1.0000", "0.0000", "0.0000", "0.0000"},
+         "3.0000",
+         "3.0000"},
+        {"um_vendedor_leva_tudo",
+         {"4", nullptr, nullptr, nullptr, nullptr},
+         {"4.0000", "0.0000", "0.0000", "0.0000", "0.0000"},
+         "4.0000",
+         "4.0000"},
+        {"dizima_arredonda_a_parte_e_corta_a_comissao",
+         {"4", "2", "1", nullptr, nullptr},
+         {"1.3300", "0.6600", "0.3300", "0.0000", "0.0000"},
+         "2.3200",
+         "2.3200"},
+        {"negativo_nao_divide_mas_reduz",
+         {"6", "-2", nullptr, nullptr, nullptr},
+         {"6.0000", "-2.0000", "0.0000", "0.0000", "0.0000"},
+         "4.0000",
+         "4.0000"},
+        {"sem_percentual_nao_divide",
+         {"5", "-", "0", nullptr, nullptr},
+         {"5.0000", "0.0000", "0.0000", "0.0000", "0.0000"},
+         "5.0000",
+         "5.0000"},
+        {"so_o_slot_5",
+         {nullptr, nullptr, nullptr, nullptr, "3"},
+         {"0.0000", "0.0000", "0.0000", "0.0000", "3.0000"},
+         "3.0000",
+         "3.0000"},
     };
     ModeloTeste m;
     InserirNaturezas(m.banco);
@@ -346,11 +358,11 @@ TEST(Fase1Rateio, PartesDosVendedoresNoItem)
             if (std::string(percentual) != "-")
                 InserirTabela(m.banco, 1, vendedor, "null", percentual);
         }
-        InserirNota(m.banco, id, 6, vendedores);
-        InserirItem(m.banco, {.id = id, .nota = id});
+        InserirNota(m.banco, NotaPendente(id, 6, vendedores));
+        InserirItem(m.banco, {.id = id, .nota = id, .unitario = "100"});
     }
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     id = 0;
     for (const CasoPartes& caso : casos) {
@@ -367,9 +379,14 @@ struct CasoParametros {
     const char* freteDespesa;
     const char* ipiIcmsSt;
     const char* ajusteNota;
-    const char* percentual;   // seller 7's, and the invoice total
+    const char* percentual;  // seller 7's, and the invoice total
     const char* item1;
 };
+
+void PrintTo(const CasoParametros& caso, std::ostream* saida)
+{
+    *saida << caso.nome;
+}
 
 class Fase1Parametros : public ::testing::TestWithParam<CasoParametros> {};
 
@@ -388,14 +405,21 @@ TEST_P(Fase1Parametros, BaseDoItemSegueOsParametros)
     InserirProduto(m.banco, 2, "20");
     InserirTabela(m.banco, 1, 7, "10", "10");
     InserirTabela(m.banco, 1, 7, "20", "0");
-    InserirNota(m.banco, 1, 6, std::string("id_vendedor = 7, ") + caso.ajusteNota);
-    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 1, .produto = 1, .quantidade = "2", .unitario = "60",
-                          .freteIncluso = "'S'", .freteUnitario = "5"});
-    m.banco.Executar("update mov_nf_comercio_item set vl_outras_ajustado = 3, vl_frete_ajustado = 4,"
-                     " vl_seguro_ajustado = 1, vl_ipi = 6, vl_icms_subst = 2 where id_nf_comercio_item = 11");
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 2, .unitario = "100", .percentual = "9"});
+    InserirNota(m.banco, NotaPendente(1, 6, std::string("id_vendedor = 7, ") + caso.ajusteNota));
+    InserirItem(m.banco, {.id = 11,
+                          .nota = 1,
+                          .numero = "1",
+                          .produto = "1",
+                          .quantidade = "2",
+                          .unitario = "60",
+                          .freteIncluso = "'S'",
+                          .freteUnitario = "5"});
+    m.banco.Executar(
+        "update mov_nf_comercio_item set vl_outras_ajustado = 3, vl_frete_ajustado = 4,"
+        " vl_seguro_ajustado = 1, vl_ipi = 6, vl_icms_subst = 2 where id_nf_comercio_item = 11");
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "100", .percentual = "9"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), caso.percentual);
     EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), caso.percentual);
@@ -417,7 +441,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoParametros{"frete_S_e_ipi_S", "'S'", "'S'", "vl_desconto = 0", "5.7600", "10.0000"},
                       CasoParametros{"desconto_e_servico_em_cada_item", "'N'", "'N'",
                                      "vl_desconto = 10, vl_servico = 4", "5.2400", "10.0000"}),
-    [](const auto& info) { return std::string(info.param.nome); });
+    NomeDoCaso());
 
 // Everything of the invoice starts at 9: nothing may change, and the phase
 // goes on past the invoice.
@@ -426,7 +450,7 @@ TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
     struct Caso {
         const char* nome;
         const char* desconto;
-        std::vector<int> produtos;   // one item of 100.00 each
+        std::vector<int> produtos;  // one item of 100.00 each
     };
     const Caso casos[] = {
         {"sem_itens", "0", {}},
@@ -439,19 +463,24 @@ TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
         InserirNaturezas(m.banco);
         InserirProduto(m.banco, 1, "10");
         InserirTabela(m.banco, 1, 7, "null", "5");
-        InserirNota(m.banco, 1, 6,
-                    std::string("id_vendedor = 7, po_comissao = 9, po_comissao2 = 9, po_comissao3 = 9,"
-                                " po_comissao4 = 9, po_comissao5 = 9, vl_po_produto_total = 9, vl_desconto = ") +
-                        caso.desconto);
+        InserirNota(m.banco,
+                    NotaPendente(1, 6,
+                                 std::string("id_vendedor = 7, po_comissao = 9, po_comissao2 = 9, po_comissao3 = 9,"
+                                             " po_comissao4 = 9, po_comissao5 = 9, vl_po_produto_total = 9,"
+                                             " vl_desconto = ") +
+                                     caso.desconto));
         int numero = 0;
         for (const int produto : caso.produtos) {
             ++numero;
-            InserirItem(m.banco, {.id = numero, .nota = 1, .numero = numero, .produto = produto, .percentual = "9"});
+            InserirItem(m.banco, {.id = numero,
+                                  .nota = 1,
+                                  .numero = std::to_string(numero),
+                                  .produto = std::to_string(produto),
+                                  .unitario = "100",
+                                  .percentual = "9"});
         }
 
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        EXPECT_NO_THROW(m.modelo.ProcessarFase1());
-        m.modelo.DesconectarBanco();
+        EXPECT_NO_THROW(m.Rodar(&TfrmPrincipal::ProcessarFase1));
 
         EXPECT_EQ(LerPercentuaisNota(m.banco, 1),
                   (std::array<std::string, 5>{"9.0000", "9.0000", "9.0000", "9.0000", "9.0000"}));
@@ -468,11 +497,11 @@ TEST(Fase1Rateio, ItemSemProdutoFicaForaDoRateio)
     InserirNaturezas(m.banco);
     InserirProduto(m.banco, 1, "10");
     InserirTabela(m.banco, 1, 7, "null", "10");
-    InserirNota(m.banco, 1, 6, "id_vendedor = 7");
-    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 2, .produto = 1});
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 1, .produto = 99, .unitario = "50", .percentual = "7.77"});
+    InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
+    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = "2", .produto = "1", .unitario = "100"});
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "1", .produto = "99", .unitario = "50", .percentual = "7.77"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "10.0000");
     EXPECT_EQ(LerItem(m.banco, 11), "10.0000");
@@ -487,11 +516,11 @@ TEST(Fase1Rateio, ItemDeBaseNegativaFicaComZeroMasConta)
     InserirNaturezas(m.banco);
     InserirProduto(m.banco, 1, "10");
     InserirTabela(m.banco, 1, 7, "null", "10");
-    InserirNota(m.banco, 1, 6, "id_vendedor = 7");
-    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = 1, .produto = 1, .unitario = "100"});
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = 2, .produto = 1, .unitario = "-5", .percentual = "9"});
+    InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
+    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = "1", .produto = "1", .unitario = "100"});
+    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "1", .unitario = "-5", .percentual = "9"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "10.0000");
     EXPECT_EQ(LerItem(m.banco, 11), "10.0000");
@@ -511,13 +540,13 @@ TEST(Fase1Rateio, NumerosDeItemForaDeOrdemPareiamPeloProduto)
     InserirTabela(m.banco, 1, 7, "10", "4");
     InserirTabela(m.banco, 1, 7, "20", "6");
     InserirTabela(m.banco, 1, 7, "30", "8");
-    InserirNota(m.banco, 1, 6, "id_vendedor = 7");
-    InserirItem(m.banco, {.id = 101, .nota = 1, .numero = 3, .produto = 1, .unitario = "100"});
-    InserirItem(m.banco, {.id = 102, .nota = 1, .numero = 3, .produto = 2, .unitario = "200"});
-    InserirItem(m.banco, {.id = 103, .nota = 1, .numero = 9, .produto = 3, .unitario = "300"});
-    InserirItem(m.banco, {.id = 104, .nota = 1, .numero = 0, .produto = 1, .unitario = "400"});
+    InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
+    InserirItem(m.banco, {.id = 101, .nota = 1, .numero = "3", .produto = "1", .unitario = "100"});
+    InserirItem(m.banco, {.id = 102, .nota = 1, .numero = "3", .produto = "2", .unitario = "200"});
+    InserirItem(m.banco, {.id = 103, .nota = 1, .numero = "9", .produto = "3", .unitario = "300"});
+    InserirItem(m.banco, {.id = 104, .nota = 1, .numero = "0", .produto = "1", .unitario = "400"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
     EXPECT_EQ(LerItem(m.banco, 101), "4.0000");
     EXPECT_EQ(LerItem(m.banco, 102), "6.0000");

@@ -14,17 +14,10 @@ namespace {
 
 using Linhas = std::vector<std::string>;
 
-void Fase5(TfrmPrincipal& janela)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFase5();
-    janela.DesconectarBanco();
-}
-
 std::string Coluna(const BancoTeste& banco, const std::string& coluna, int nota)
 {
-    return Mostrar(banco.Escalar("select " + coluna + " from mov_nf_comercio where id_nf_comercio = " +
-                                 std::to_string(nota)));
+    return Mostrar(
+        banco.Escalar("select " + coluna + " from mov_nf_comercio where id_nf_comercio = " + std::to_string(nota)));
 }
 
 Linhas TipoUmDaNota(const BancoTeste& banco, int nota)
@@ -33,8 +26,6 @@ Linhas TipoUmDaNota(const BancoTeste& banco, int nota)
 }
 
 const SlotTeste kSlotIntegral{"7", "5", "'S'", "100"};
-
-}  // namespace
 
 // Base 900, 5 %, 40 % credited, reduction 2: K1 45, K2 18, less the credited
 // 40 % of the reduction: 17.20.
@@ -48,23 +39,35 @@ TEST(Fase5, ExemploTrabalhadoReconstroiAsLinhasDaNota)
     InserirMovimento(m.banco, 40, "'2'", "1", "5");
     InserirMovimento(m.banco, 41, "'1'", "1");
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     const auto linhas = m.banco.Ler("select * from mov_comissao where id_comissao <> 40");
     ASSERT_EQ(linhas.size(), 1u);
     const std::map<std::string, std::string> esperado = {
-        {"ID_COMISSAO", "41"},         {"TP_REGISTRO", "1"},
-        {"ID_NF_COMERCIO", "1"},       {"ID_FINANCEIRO", "null"},
-        {"ID_ACERTO_COMISSAO", "null"}, {"ID_EMPRESA", "1"},
-        {"ID_VENDEDOR", "7"},          {"DS_SERIE", "1"},
-        {"NO_DOCUMENTO", "NF1"},       {"DT_EMISSAO", "01/03/2013 00:00:00"},
-        {"ID_CLIENTE", "50"},          {"NM_CLIENTE", "CLIENTE SÃO JOÃO"},
-        {"VL_OPERACAO", "1000"},       {"VL_BASE_COMISSAO", "900"},
-        {"PO_COMISSAO", "1.91"},       {"VL_COMISSAO", "17.2"},
-        {"ST_IRRF", "S"},              {"DT_CREDITO", "01/03/2013 00:00:00"},
-        {"ST_RECEBIMENTO", "S"},       {"ST_ENTREGA", "S"},
-        {"ID_COMISSAO_GERADA", "null"}, {"ST_CANCELADA", "N"},
-        {"ST_PAGAR", "S"},             {"ST_BLOQUEIO_1", "N"},
+        {"ID_COMISSAO", "41"},
+        {"TP_REGISTRO", "1"},
+        {"ID_NF_COMERCIO", "1"},
+        {"ID_FINANCEIRO", "null"},
+        {"ID_ACERTO_COMISSAO", "null"},
+        {"ID_EMPRESA", "1"},
+        {"ID_VENDEDOR", "7"},
+        {"DS_SERIE", "1"},
+        {"NO_DOCUMENTO", "NF1"},
+        {"DT_EMISSAO", "01/03/2013 00:00:00"},
+        {"ID_CLIENTE", "50"},
+        {"NM_CLIENTE", "CLIENTE SÃO JOÃO"},
+        {"VL_OPERACAO", "1000"},
+        {"VL_BASE_COMISSAO", "900"},
+        {"PO_COMISSAO", "1.91"},
+        {"VL_COMISSAO", "17.2"},
+        {"ST_IRRF", "S"},
+        {"DT_CREDITO", "01/03/2013 00:00:00"},
+        {"ST_RECEBIMENTO", "S"},
+        {"ST_ENTREGA", "S"},
+        {"ID_COMISSAO_GERADA", "null"},
+        {"ST_CANCELADA", "N"},
+        {"ST_PAGAR", "S"},
+        {"ST_BLOQUEIO_1", "N"},
         {"ST_ESTORNO_1", "N"},
     };
     ASSERT_EQ(linhas[0].size(), esperado.size());
@@ -97,7 +100,7 @@ TEST(Fase5, SemNotaPendenteNadaMuda)
     for (int nota = 1; nota <= 6; ++nota)
         InserirMovimento(m.banco, nota, "'1'", std::to_string(nota));
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     for (int nota = 2; nota <= 6; ++nota)
@@ -147,7 +150,7 @@ TEST(Fase5, VerificacaoDeConsistenciaRetiraNotaERegistraLog)
     InserirDuplicata(m.banco, {.id = 4, .nota = "6", .valor = "500.00", .calcular = "'N'"});
     InserirDuplicata(m.banco, {.id = 5, .nota = "6", .valor = "500.00", .calcular = "'N'"});
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     const CasoConsistencia casos[] = {
         {"produtos_diferem_dos_itens", 1, "6", 1, {"99 null null 1"}},
@@ -184,7 +187,7 @@ TEST(Fase5, NotaComComissaoPagaFicaCongelada)
     InserirMovimento(m.banco, 21, "'1'", "1");
     InserirNota(m.banco, {.id = 2, .slots = {kSlotIntegral}});
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     EXPECT_EQ(Identificadores(m.banco, "where id_nf_comercio = 1"), (std::vector<int>{20, 21}));
     EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", 1), "S");
@@ -209,7 +212,7 @@ TEST(Fase5, NotaSemVendedorAptoPerdeAsLinhas)
     for (int nota = 1; nota <= 5; ++nota)
         InserirMovimento(m.banco, nota, "'1'", std::to_string(nota));
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{});
     for (int nota = 1; nota <= 5; ++nota)
@@ -229,7 +232,7 @@ TEST(Fase5, CreditoNoFaturamentoPorVendedor)
                                     {"14", "5", "'S'", "0"},
                                     {"15", "5", "null", "100"}}});
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     EXPECT_EQ(TipoUmDaNota(m.banco, 1), (Linhas{"12 900 5 45", "13 900 2 18", "14 900 0 0"}));
 }
@@ -250,7 +253,7 @@ TEST(Fase5, CincoVendedoresComBaseNaComissaoDaNota)
                                     {"24", "4", "'S'", "100"},
                                     {"25", "5", "'S'", "100"}}});
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     EXPECT_EQ(TipoUmDaNota(m.banco, 1),
               (Linhas{"21 900 1 9", "22 45 2 0.9", "23 45 3 1.35", "24 45 4 1.8", "25 45 5 2.25"}));
@@ -292,7 +295,7 @@ TEST(Fase5, BasePelaNaturezaDaNota)
         InserirItem(m.banco, {.id = id, .nota = id, .quantidade = "2", .unitario = "120.00", .total = "240.00"});
     }
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     id = 0;
     for (const CasoModo& caso : casos) {
@@ -325,11 +328,12 @@ TEST(Fase5, ReducaoNuncaDeixaComissaoNegativa)
         ++id;
         InserirNatureza(m.banco, id, caso.sugerir);
         InserirNota(m.banco, {.id = id, .natureza = std::to_string(id), .slots = {kSlotIntegral}});
-        InserirItem(m.banco, {.id = id, .nota = id, .quantidade = caso.quantidade, .total = "1000.00",
-                              .reducao = caso.reducaoUnitaria});
+        InserirItem(
+            m.banco,
+            {.id = id, .nota = id, .quantidade = caso.quantidade, .total = "1000.00", .reducao = caso.reducaoUnitaria});
     }
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     id = 0;
     for (const CasoReducao& caso : casos) {
@@ -348,8 +352,10 @@ TEST(Fase5, MeioNaQuintaCasaArredondaParaOPar)
     InserirNota(m.banco, {.id = 1, .base = "0.50", .slots = {{"7", "6.25", "'S'", "100"}}});
     InserirNota(m.banco, {.id = 2, .base = "0.50", .slots = {{"7", "18.75", "'S'", "100"}}});
 
-    Fase5(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase5);
 
     EXPECT_EQ(TipoUmDaNota(m.banco, 1), Linhas{"7 0.5 6.24 0.03"});
     EXPECT_EQ(TipoUmDaNota(m.banco, 2), Linhas{"7 0.5 18.76 0.09"});
 }
+
+}  // namespace

@@ -13,17 +13,19 @@ namespace {
 void InserirAcerto(const BancoTeste& banco, int id, const std::string& tipo, const std::string& valor,
                    const std::string& calcular = "'S'")
 {
-    banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
-                   " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) values (" +
-                   std::to_string(id) + ", '15.02.2013', " + std::to_string(id + 100) + ", " + valor + ", " + tipo +
-                   ", 'S', 'Acerto nº " + std::to_string(id) + "', 3, " + calcular + ")");
+    banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+        " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) values (" +
+        std::to_string(id) + ", '15.02.2013', " + std::to_string(id + 100) + ", " + valor + ", " + tipo +
+        ", 'S', 'Acerto nº " + std::to_string(id) + "', 3, " + calcular + ")");
 }
 
 void InserirMovimentoAcerto(const BancoTeste& banco, int idComissao, int idAcerto, const std::string& paga)
 {
-    banco.Executar("insert into mov_comissao (id_comissao, tp_registro, id_acerto_comissao, vl_comissao,"
-                   " id_comissao_gerada) values (" + std::to_string(idComissao) + ", '3', " +
-                   std::to_string(idAcerto) + ", 1.00, " + paga + ")");
+    banco.Executar(
+        "insert into mov_comissao (id_comissao, tp_registro, id_acerto_comissao, vl_comissao,"
+        " id_comissao_gerada) values (" +
+        std::to_string(idComissao) + ", '3', " + std::to_string(idAcerto) + ", 1.00, " + paga + ")");
 }
 
 std::vector<std::map<std::string, Valor>> MovimentosDoAcerto(const BancoTeste& banco, int idAcerto)
@@ -37,13 +39,6 @@ std::string CalcularComissao(const BancoTeste& banco, int idAcerto)
         .Escalar("select st_calc_comissao from mov_acerto_comissao where id_acerto_comissao = " +
                  std::to_string(idAcerto))
         .Texto();
-}
-
-void Rodada(TfrmPrincipal& janela)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFase7();
-    janela.DesconectarBanco();
 }
 
 struct CasoSinal {
@@ -71,7 +66,7 @@ TEST(Fase7, SoOCreditoMantemOSinalEOValorFicaComoGravado)
     InserirAcerto(m.banco, 50, "'A'", "1.00", "'N'");
     InserirAcerto(m.banco, 51, "'A'", "1.00", "null");
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase7);
 
     id = 0;
     for (const CasoSinal& caso : casos) {
@@ -92,8 +87,7 @@ TEST(Fase7, SoOCreditoMantemOSinalEOValorFicaComoGravado)
         EXPECT_EQ(l.at("DT_EMISSAO").Data(), DataHora::De(2013, 2, 15));
         EXPECT_EQ(l.at("DT_CREDITO").Data(), DataHora::De(2013, 2, 15));
         EXPECT_EQ(l.at("ST_IRRF").Texto(), "S");
-        for (const char* coluna : {"ID_NF_COMERCIO", "ID_FINANCEIRO", "DS_SERIE", "NO_DOCUMENTO",
-                                   "ID_COMISSAO_GERADA"})
+        for (const char* coluna : {"ID_NF_COMERCIO", "ID_FINANCEIRO", "DS_SERIE", "NO_DOCUMENTO", "ID_COMISSAO_GERADA"})
             EXPECT_TRUE(l.at(coluna).Nulo()) << coluna;
         const std::string flags = l.at("ST_RECEBIMENTO").Texto() + l.at("ST_ENTREGA").Texto() +
                                   l.at("ST_PAGAR").Texto() + l.at("ST_CANCELADA").Texto() +
@@ -114,7 +108,7 @@ TEST(Fase7, SemAcertoPendenteNadaEGravado)
     m.modelo.bMensagemAcerto = true;
     m.modelo.sSituacao3 = "S";
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase7);
 
     EXPECT_FALSE(m.modelo.bMensagemAcerto);
     EXPECT_EQ(m.modelo.sSituacao3, "N");
@@ -132,10 +126,11 @@ TEST(Fase7, AcertoRecalculadoFicaComUmaSoLinha)
     InserirMovimentoAcerto(m.banco, 5, 1, "null");
 
     const auto rodadaCompleta = [&] {
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
-        m.modelo.ProcessarFase7();
-        m.modelo.DesconectarBanco();
+        m.Conectado([&] {
+            m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen,
+                                            " update tab_parametro set hr_atualizar_comissao = 7", true);
+            m.modelo.ProcessarFase7();
+        });
     };
     rodadaCompleta();
     auto linhas = MovimentosDoAcerto(m.banco, 1);
@@ -158,7 +153,7 @@ TEST(Fase7, AcertoComLinhaPagaFicaPendenteEIntacto)
     InserirMovimentoAcerto(m.banco, 5, 1, "99");
     InserirAcerto(m.banco, 2, "'D'", "30.00");
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFase7);
 
     const auto pagas = MovimentosDoAcerto(m.banco, 1);
     ASSERT_EQ(pagas.size(), 1u);

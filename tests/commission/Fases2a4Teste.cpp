@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "comum/Erros.h"
+#include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
 
 // Natures 1 to 3 require the delivery check "S", "N" and NULL; situations
 // 1 to 3 allow commission "S", another letter and NULL.
-void InserirCadastros(const BancoTeste& banco)
+void InserirNaturezasESituacoes(const BancoTeste& banco)
 {
     for (const char* valores : {"(1, 'S')", "(2, 'N')", "(3, null)"})
         banco.Executar(std::string("insert into tab_nat_operacao (id_nat_operacao, st_verifica_fase) values ") +
@@ -22,14 +23,6 @@ void InserirCadastros(const BancoTeste& banco)
         banco.Executar(
             std::string("insert into fix_situacao_orcamento (id_situacao_orcamento, st_pagar_comissao) values ") +
             valores);
-}
-
-void InserirNota(const BancoTeste& banco, int id, const std::string& emissao, int natureza,
-                 const std::string& situacao)
-{
-    banco.Executar("insert into mov_nf_comercio (id_nf_comercio, dt_emissao, id_nat_operacao, id_situacao_orcamento)"
-                   " values (" + std::to_string(id) + ", " + emissao + ", " + std::to_string(natureza) + ", " +
-                   situacao + ")");
 }
 
 // Values as SQL text; the seller identifies the movement's settlement.
@@ -47,11 +40,11 @@ struct Movimento {
 
 void InserirMovimento(const BancoTeste& banco, const Movimento& m)
 {
-    banco.Executar("insert into mov_comissao (id_comissao, tp_registro, id_nf_comercio, id_empresa, id_vendedor,"
-                   " no_documento, vl_comissao, dt_credito, st_bloqueio_1, st_estorno_1) values (" +
-                   std::to_string(m.id) + ", " + m.tipo + ", " + m.nota + ", 1, " + std::to_string(m.vendedor) +
-                   ", " + m.documento + ", " + m.comissao + ", " + m.credito + ", " + m.bloqueio + ", " + m.estorno +
-                   ")");
+    banco.Executar(
+        "insert into mov_comissao (id_comissao, tp_registro, id_nf_comercio, id_empresa, id_vendedor,"
+        " no_documento, vl_comissao, dt_credito, st_bloqueio_1, st_estorno_1) values (" +
+        std::to_string(m.id) + ", " + m.tipo + ", " + m.nota + ", 1, " + std::to_string(m.vendedor) + ", " +
+        m.documento + ", " + m.comissao + ", " + m.credito + ", " + m.bloqueio + ", " + m.estorno + ")");
 }
 
 std::string Flags(const BancoTeste& banco, int idMovimento)
@@ -65,15 +58,6 @@ std::vector<std::map<std::string, Valor>> AcertosDoVendedor(const BancoTeste& ba
 {
     return banco.Ler("select * from mov_acerto_comissao where id_vendedor = " + std::to_string(vendedor) +
                      " order by id_acerto_comissao");
-}
-
-void Rodada(TfrmPrincipal& janela, bool comFase7 = false)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFases2a4();
-    if (comFase7)
-        janela.ProcessarFase7();
-    janela.DesconectarBanco();
 }
 
 struct CasoBloqueio {
@@ -101,18 +85,25 @@ TEST(Fases2a4, BloqueiaSoNotasSemCanhotoApos45DiasDoServidor)
         {"antes_do_corte", "'01.08.2012'", 1, "null", false},
     };
     ModeloTeste m;
-    InserirCadastros(m.banco);
+    InserirNaturezasESituacoes(m.banco);
     int id = 0;
     for (const CasoBloqueio& caso : casos) {
         ++id;
-        InserirNota(m.banco, id, caso.emissao, caso.natureza, caso.situacao);
-        InserirMovimento(m.banco, {.id = id, .nota = std::to_string(id), .vendedor = id, .bloqueio = "null",
-                                   .estorno = "null"});
+        InserirNota(
+            m.banco,
+            {.id = id, .emissao = caso.emissao, .natureza = std::to_string(caso.natureza), .orcamento = caso.situacao});
+        InserirMovimento(m.banco,
+                         {.id = id, .nota = std::to_string(id), .vendedor = id, .bloqueio = "null", .estorno = "null"});
     }
-    InserirMovimento(m.banco, {.id = 100, .tipo = "'3'", .nota = "null", .documento = "null", .vendedor = 100,
-                               .bloqueio = "null", .estorno = "null"});
+    InserirMovimento(m.banco, {.id = 100,
+                               .tipo = "'3'",
+                               .nota = "null",
+                               .documento = "null",
+                               .vendedor = 100,
+                               .bloqueio = "null",
+                               .estorno = "null"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
 
     id = 0;
     for (const CasoBloqueio& caso : casos) {
@@ -148,24 +139,29 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
         {"credito_hoje", "'1'", "'1'", "'25.03.2013'", "16.00", hoje, "ESTORNO REF CANHOTO NÃO RECEBIDO NF 1",
          "16.0000"},
         {"credito_nulo", "'1'", "'1'", "null", "16.00", hoje, "ESTORNO REF CANHOTO NÃO RECEBIDO NF 1", "16.0000"},
-        {"nota_com_milhoes", "'1'", "'1234567'", "null", "16.00", hoje,
-         "ESTORNO REF CANHOTO NÃO RECEBIDO NF 1.234.567", "16.0000"},
+        {"nota_com_milhoes", "'1'", "'1234567'", "null", "16.00", hoje, "ESTORNO REF CANHOTO NÃO RECEBIDO NF 1.234.567",
+         "16.0000"},
         {"duplicata", "'2'", "'123/A'", "null", "1234.50", hoje, "ESTORNO REF CANHOTO NÃO RECEBIDO DUP 123/A",
          "1234.5000"},
         {"duplicata_com_aspa", "'2'", "'12''B'", "null", "0.50", hoje, "ESTORNO REF CANHOTO NÃO RECEBIDO DUP 12'B",
          "0.5000"},
     };
     ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNota(m.banco, 1, "current_date - 46", 1, "null");
+    InserirNaturezasESituacoes(m.banco);
+    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46"});
     int id = 0;
     for (const CasoAcerto& caso : casos) {
         ++id;
-        InserirMovimento(m.banco, {.id = id, .tipo = caso.tipo, .documento = caso.documento, .vendedor = id,
-                                   .comissao = caso.comissao, .credito = caso.credito, .bloqueio = "'S'"});
+        InserirMovimento(m.banco, {.id = id,
+                                   .tipo = caso.tipo,
+                                   .documento = caso.documento,
+                                   .vendedor = id,
+                                   .comissao = caso.comissao,
+                                   .credito = caso.credito,
+                                   .bloqueio = "'S'"});
     }
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
 
     id = 0;
     for (const CasoAcerto& caso : casos) {
@@ -197,20 +193,21 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
 TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
 {
     ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNota(m.banco, 1, "current_date - 46", 1, "2");
+    InserirNaturezasESituacoes(m.banco);
+    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46", .orcamento = "2"});
     InserirMovimento(m.banco, {.id = 1});
     InserirMovimento(m.banco, {.id = 2, .tipo = "'2'", .documento = "'123/A'", .vendedor = 8, .comissao = "4.00"});
 
     const auto valoresTipo3 = [&](int vendedor) {
         std::vector<std::string> valores;
         for (const auto& linha : m.banco.Ler("select vl_comissao from mov_comissao where tp_registro = '3' and"
-                                             " id_vendedor = " + std::to_string(vendedor) + " order by id_comissao"))
+                                             " id_vendedor = " +
+                                             std::to_string(vendedor) + " order by id_comissao"))
             valores.push_back(linha.at("VL_COMISSAO").ComoDinheiro().Texto());
         return valores;
     };
 
-    Rodada(m.modelo, true);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4, &TfrmPrincipal::ProcessarFase7);
     EXPECT_EQ(Flags(m.banco, 1), "SS");
     EXPECT_EQ(Flags(m.banco, 2), "SS");
     EXPECT_EQ(AcertosDoVendedor(m.banco, 8).at(0).at("DS_ACERTO").Texto(),
@@ -219,17 +216,17 @@ TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
     EXPECT_EQ(valoresTipo3(8), std::vector<std::string>{"-4.0000"});
 
     // Still blocked: neither reversed again nor paid back.
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
     EXPECT_EQ(Flags(m.banco, 1), "SS");
     EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao").Inteiro(), 2);
     EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 3/9");
 
     m.banco.Executar("update fix_situacao_orcamento set st_pagar_comissao = 'S' where id_situacao_orcamento = 2");
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-    m.modelo.ProcessarFases2a4();
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 4/9");
-    m.modelo.ProcessarFase7();
-    m.modelo.DesconectarBanco();
+    m.Conectado([&] {
+        m.modelo.ProcessarFases2a4();
+        EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 4/9");
+        m.modelo.ProcessarFase7();
+    });
 
     EXPECT_EQ(Flags(m.banco, 1), "NN");
     EXPECT_EQ(Flags(m.banco, 2), "NN");
@@ -238,8 +235,7 @@ TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
     EXPECT_EQ(acertos[1].at("TP_ACERTO").Texto(), "A");
     EXPECT_EQ(acertos[1].at("DS_ACERTO").Texto(), "PAGTO REF CANHOTO NÃO RECEBIDO NF 12.345");
     EXPECT_EQ(acertos[1].at("VL_ACERTO").ComoDinheiro().Texto(), "16.0000");
-    EXPECT_EQ(AcertosDoVendedor(m.banco, 8).at(1).at("DS_ACERTO").Texto(),
-              "PAGTO REF CANHOTO NÃO RECEBIDO DUP 123/A");
+    EXPECT_EQ(AcertosDoVendedor(m.banco, 8).at(1).at("DS_ACERTO").Texto(), "PAGTO REF CANHOTO NÃO RECEBIDO DUP 123/A");
     EXPECT_EQ(valoresTipo3(7), (std::vector<std::string>{"-16.0000", "16.0000"}));
     EXPECT_EQ(valoresTipo3(8), (std::vector<std::string>{"-4.0000", "4.0000"}));
     EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao where st_calc_comissao = 'S'").Inteiro(), 0);
@@ -250,19 +246,17 @@ TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
 TEST(Fases2a4, NumeroDeNotaQueNaoEInteiroInterrompeARodada)
 {
     ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNota(m.banco, 1, "current_date - 46", 1, "null");
+    InserirNaturezasESituacoes(m.banco);
+    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46"});
     InserirMovimento(m.banco, {.id = 1, .documento = "'12A'", .bloqueio = "null", .estorno = "null"});
 
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-    EXPECT_THROW(m.modelo.ProcessarFases2a4(), ErroConversao);
-    m.modelo.DesconectarBanco();
+    EXPECT_THROW(m.Rodar(&TfrmPrincipal::ProcessarFases2a4), ErroConversao);
 
     EXPECT_EQ(Flags(m.banco, 1), "SN");
     EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao").Inteiro(), 0);
 
     m.banco.Executar("update mov_comissao set no_documento = '12' where id_comissao = 1");
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
     EXPECT_EQ(Flags(m.banco, 1), "SS");
     EXPECT_EQ(AcertosDoVendedor(m.banco, 7).at(0).at("DS_ACERTO").Texto(), "ESTORNO REF CANHOTO NÃO RECEBIDO NF 12");
 }

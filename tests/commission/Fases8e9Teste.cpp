@@ -8,20 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
-
-// Values as SQL text; the defaults make an invoice that may be reversed.
-struct Nota {
-    int id = 0;
-    std::string estornar = "'S'";
-    std::string estornada = "null";
-    std::string total = "1000";
-    std::string situacao = "3";
-    std::string plano = "1";
-    std::string desconto = "0";
-};
 
 // The defaults make a receivable of type 2, unpaid, a day past the plan.
 struct Financeiro {
@@ -40,21 +30,13 @@ void InserirPlanos(const BancoTeste& banco)
     banco.Executar("insert into tab_plano_pagto (id_plano_pagto, qt_dias_estorna_comissao) values (2, null)");
 }
 
-void InserirNota(const BancoTeste& banco, const Nota& n)
-{
-    const std::string id = std::to_string(n.id);
-    banco.Executar("insert into mov_nf_comercio (id_nf_comercio, id_empresa, nr_nota_fiscal, vl_total_nf, vl_produtos,"
-                   " vl_desconto, id_st_nf, id_plano_pagto, st_estornar_comissao, id_comissao_estornada) values (" +
-                   id + ", 1, '" + id + "', " + n.total + ", " + n.total + ", " + n.desconto + ", " + n.situacao +
-                   ", " + n.plano + ", " + n.estornar + ", " + n.estornada + ")");
-}
-
 void InserirFinanceiro(const BancoTeste& banco, const Financeiro& f)
 {
-    banco.Executar("insert into mov_financeiro (id_financeiro, id_nf_comercio, vl_documento, dt_vencto, dt_baixa,"
-                   " id_tp_mov_financ, id_comissao_gerada) values (" + std::to_string(f.id) + ", " +
-                   std::to_string(f.nota) + ", " + f.valor + ", " + f.vencimento + ", " + f.baixa + ", " +
-                   std::to_string(f.tipo) + ", " + f.gerada + ")");
+    banco.Executar(
+        "insert into mov_financeiro (id_financeiro, id_nf_comercio, vl_documento, dt_vencto, dt_baixa,"
+        " id_tp_mov_financ, id_comissao_gerada) values (" +
+        std::to_string(f.id) + ", " + std::to_string(f.nota) + ", " + f.valor + ", " + f.vencimento + ", " + f.baixa +
+        ", " + std::to_string(f.tipo) + ", " + f.gerada + ")");
 }
 
 std::map<std::string, Valor> LinhaNota(const BancoTeste& banco, int id)
@@ -73,16 +55,9 @@ std::vector<std::map<std::string, Valor>> Acertos(const BancoTeste& banco)
     return banco.Ler("select * from mov_acerto_comissao order by id_vendedor");
 }
 
-void Rodada(TfrmPrincipal& janela)
-{
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFases8e9();
-    janela.DesconectarBanco();
-}
-
 struct CasoMarcacao {
     const char* nome;
-    Nota nota;
+    NotaTeste nota;
     Financeiro financeiro;
     bool marcada;
 };
@@ -104,7 +79,7 @@ TEST(Fases8e9, MarcaSoNotasElegiveisComRecebivelVencidoAlemDoPlano)
         {"estornada_antes", {.estornada = "999"}, {}, false},
         {"estado_4", {.situacao = "4"}, {}, false},
         {"estado_5", {.situacao = "5"}, {}, true},
-        {"total_zero", {.total = "0"}, {}, false},
+        {"total_zero", {.total = "0", .produtos = "0"}, {}, false},
     };
     ModeloTeste m;
     InserirPlanos(m.banco);
@@ -115,7 +90,7 @@ TEST(Fases8e9, MarcaSoNotasElegiveisComRecebivelVencidoAlemDoPlano)
         InserirFinanceiro(m.banco, caso.financeiro);
     }
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
 
     id = 0;
     for (const CasoMarcacao& caso : casos) {
@@ -146,21 +121,23 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
     ModeloTeste m;
     InserirPlanos(m.banco);
     InserirNota(m.banco, {.id = 1});
-    m.banco.Executar("update mov_nf_comercio set nr_nota_fiscal = '4321',"
-                     " id_vendedor = 7, po_comissao = 5, st_credito_fat = 'S', po_credito_fat = 40,"
-                     " id_vendedor2 = 9, po_comissao2 = 5, st_credito_fat2 = 'N', po_credito_fat2 = 40,"
-                     " id_vendedor3 = 11, po_comissao3 = 5, st_credito_fat3 = null, po_credito_fat3 = 40,"
-                     " id_vendedor4 = null, po_comissao4 = 5, st_credito_fat4 = 'S', po_credito_fat4 = 40,"
-                     " id_vendedor5 = 0, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 40");
+    m.banco.Executar(
+        "update mov_nf_comercio set nr_nota_fiscal = '4321',"
+        " id_vendedor = 7, po_comissao = 5, st_credito_fat = 'S', po_credito_fat = 40,"
+        " id_vendedor2 = 9, po_comissao2 = 5, st_credito_fat2 = 'N', po_credito_fat2 = 40,"
+        " id_vendedor3 = 11, po_comissao3 = 5, st_credito_fat3 = null, po_credito_fat3 = 40,"
+        " id_vendedor4 = null, po_comissao4 = 5, st_credito_fat4 = 'S', po_credito_fat4 = 40,"
+        " id_vendedor5 = 0, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 40");
     InserirFinanceiro(m.banco, {.id = 1, .nota = 1, .valor = "400", .baixa = "current_date - 40", .gerada = "77"});
     InserirFinanceiro(m.banco, {.id = 2, .nota = 1, .valor = "600"});
 
     const auto rodadaCompleta = [&] {
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
-        m.modelo.ProcessarFase7();
-        m.modelo.ProcessarFases8e9();
-        m.modelo.DesconectarBanco();
+        m.Conectado([&] {
+            m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen,
+                                            " update tab_parametro set hr_atualizar_comissao = 7", true);
+            m.modelo.ProcessarFase7();
+            m.modelo.ProcessarFases8e9();
+        });
     };
     rodadaCompleta();
 
@@ -208,11 +185,12 @@ TEST(Fases8e9, SemRecebivelForaDePagamentoOAcertoEZero)
     ModeloTeste m;
     InserirPlanos(m.banco);
     InserirNota(m.banco, {.id = 1});
-    m.banco.Executar("update mov_nf_comercio set id_vendedor = 7, po_comissao = 5, st_credito_fat = 'S',"
-                     " po_credito_fat = 40");
+    m.banco.Executar(
+        "update mov_nf_comercio set id_vendedor = 7, po_comissao = 5, st_credito_fat = 'S',"
+        " po_credito_fat = 40");
     InserirFinanceiro(m.banco, {.id = 1, .nota = 1, .gerada = "55"});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
 
     const auto nota = LinhaNota(m.banco, 1);
     EXPECT_TRUE(nota.at("PO_COMISSAO_ESTORNADA").Nulo());
@@ -229,22 +207,25 @@ TEST(Fases8e9, CincoVendedoresAntecipadosCincoAcertos)
 {
     ModeloTeste m;
     InserirPlanos(m.banco);
-    m.banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
-                     " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) values (10, '01.01.2013', 1, 1,"
-                     " 'A', 'N', 'Anterior', 1, 'N')");
+    m.banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+        " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) values (10, '01.01.2013', 1, 1,"
+        " 'A', 'N', 'Anterior', 1, 'N')");
     InserirNota(m.banco, {.id = 1, .desconto = "100"});
-    m.banco.Executar("update mov_nf_comercio set"
-                     " id_vendedor = 21, po_comissao = 1, st_credito_fat = 'S', po_credito_fat = 50,"
-                     " id_vendedor2 = 22, po_comissao2 = 2, st_credito_fat2 = 'S', po_credito_fat2 = 50,"
-                     " id_vendedor3 = 23, po_comissao3 = 3, st_credito_fat3 = 'S', po_credito_fat3 = 50,"
-                     " id_vendedor4 = 24, po_comissao4 = 4, st_credito_fat4 = 'S', po_credito_fat4 = 50,"
-                     " id_vendedor5 = 25, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 50");
+    m.banco.Executar(
+        "update mov_nf_comercio set"
+        " id_vendedor = 21, po_comissao = 1, st_credito_fat = 'S', po_credito_fat = 50,"
+        " id_vendedor2 = 22, po_comissao2 = 2, st_credito_fat2 = 'S', po_credito_fat2 = 50,"
+        " id_vendedor3 = 23, po_comissao3 = 3, st_credito_fat3 = 'S', po_credito_fat3 = 50,"
+        " id_vendedor4 = 24, po_comissao4 = 4, st_credito_fat4 = 'S', po_credito_fat4 = 50,"
+        " id_vendedor5 = 25, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 50");
     InserirFinanceiro(m.banco, {.id = 1, .nota = 1});
 
-    Rodada(m.modelo);
+    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
 
-    const auto acertos = m.banco.Ler("select * from mov_acerto_comissao where id_acerto_comissao > 10"
-                                     " order by id_vendedor");
+    const auto acertos = m.banco.Ler(
+        "select * from mov_acerto_comissao where id_acerto_comissao > 10"
+        " order by id_vendedor");
     const char* const valores[] = {"4.5000", "9.0000", "13.5000", "18.0000", "22.5000"};
     ASSERT_EQ(acertos.size(), std::size(valores));
     std::set<std::int64_t> identificadores;

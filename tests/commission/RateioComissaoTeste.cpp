@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commission/RateioComissao.h"
+#include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
@@ -27,25 +28,21 @@ class RateioComissao : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* sql :
-             {"insert into cad_produto (id_produto, id_fabrica) values (1, 10)",
-              "insert into cad_produto (id_produto, id_fabrica) values (2, 20)",
-              "insert into mov_nf_comercio (id_nf_comercio, id_empresa, id_vendedor, vl_desconto, vl_servico)"
-              " values (1, 1, 7, 0, 0)",
-              "insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, no_item, id_produto,"
-              " qt_produto, vl_unitario, po_comissao) values (11, 1, 1, 1, 1, 100, 9)",
-              "insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, no_item, id_produto,"
-              " qt_produto, vl_unitario, po_comissao) values (12, 1, 2, 2, 1, 300, 7.77)",
-              "insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, no_item, id_produto,"
-              " qt_produto, vl_unitario, po_comissao) values (0, 2, 1, 1, 1, 100, 7.77)"})
-            m.banco.Executar(sql);
+        InserirProduto(m.banco, 1, "10");
+        InserirProduto(m.banco, 2, "20");
+        InserirNota(m.banco, {.id = 1, .slots = {{"7", "null", "null", "null"}}});
+        InserirItem(m.banco,
+                    {.id = 11, .nota = 1, .numero = "1", .produto = "1", .unitario = "100", .percentual = "9"});
+        InserirItem(m.banco,
+                    {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "300", .percentual = "7.77"});
+        InserirItem(m.banco,
+                    {.id = 0, .nota = 2, .numero = "1", .produto = "1", .unitario = "100", .percentual = "7.77"});
     }
 
     void Ratear(TDynamicDoubleArray& matriz, const std::vector<std::int64_t>& produtoDaLinha)
     {
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-        RatearComissaoPorVendedor(1, matriz, produtoDaLinha, m.modelo.Sessao.IBD_BancoDados.get());
-        m.modelo.DesconectarBanco();
+        m.Conectado(
+            [&] { RatearComissaoPorVendedor(1, matriz, produtoDaLinha, m.modelo.Sessao.IBD_BancoDados.get()); });
     }
 
     std::string Percentual(const std::string& sql) const
@@ -95,7 +92,6 @@ TEST_F(RateioComissao, MatrizForaDoFormatoERecusadaSemGravar)
         SCOPED_TRACE(caso.nome);
         TDynamicDoubleArray matriz = caso.matriz;
         EXPECT_THROW(Ratear(matriz, caso.produtos), std::invalid_argument);
-        m.modelo.DesconectarBanco();
         EXPECT_EQ(Percentual("select po_comissao from mov_nf_comercio where id_nf_comercio = 1"), "null");
         EXPECT_EQ(PercentualItem(11), "9.0000");
     }

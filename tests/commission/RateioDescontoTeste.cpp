@@ -39,8 +39,10 @@ void InserirProduto(const BancoTeste& banco, int produto, int fabrica)
 // fabricante "null" is the seller's general row.
 void InserirTabela(const BancoTeste& banco, int vendedor, const std::string& fabricante, const std::string& percentual)
 {
-    banco.Executar("insert into tab_comissao_por_vendedor (id_empresa, id_vendedor, id_fabricante, po_comissao)"
-                   " values (1, " + std::to_string(vendedor) + ", " + fabricante + ", " + percentual + ")");
+    banco.Executar(
+        "insert into tab_comissao_por_vendedor (id_empresa, id_vendedor, id_fabricante, po_comissao)"
+        " values (1, " +
+        std::to_string(vendedor) + ", " + fabricante + ", " + percentual + ")");
 }
 
 Dinheiro PercentualNota(const BancoTeste& banco, int nota, const std::string& coluna)
@@ -60,8 +62,8 @@ std::array<std::string, 6> PercentuaisNota(const BancoTeste& banco, int nota)
 
 std::string PercentualItem(const BancoTeste& banco, int item)
 {
-    return banco.Escalar("select po_comissao from mov_nf_comercio_item where id_nf_comercio_item = " +
-                         std::to_string(item))
+    return banco
+        .Escalar("select po_comissao from mov_nf_comercio_item where id_nf_comercio_item = " + std::to_string(item))
         .ComoDinheiro()
         .Texto();
 }
@@ -76,8 +78,8 @@ struct VendedorSorteado {
 
 struct NotaSorteada {
     std::vector<VendedorSorteado> vendedores;
-    std::vector<std::size_t> fabricantes;   // of each item
-    std::int64_t baseTotal = 0;             // cents
+    std::vector<std::size_t> fabricantes;  // of each item
+    std::int64_t baseTotal = 0;            // cents
 };
 
 // The manufacturer's row wins over the general one, even when it is 0.
@@ -90,9 +92,9 @@ std::int64_t PercentualTabela(const VendedorSorteado& vendedor, std::size_t fabr
 // The seller's percentage over the number of the item's sellers that have one above 0.
 long double TaxaNoItem(const NotaSorteada& nota, std::size_t slot, std::size_t fabricante)
 {
-    const auto comPercentual =
-        std::count_if(nota.vendedores.begin(), nota.vendedores.end(),
-                      [&](const VendedorSorteado& vendedor) { return PercentualTabela(vendedor, fabricante) > 0; });
+    const auto comPercentual = std::count_if(
+        nota.vendedores.begin(), nota.vendedores.end(),
+        [&](const VendedorSorteado& vendedor) { return PercentualTabela(vendedor, fabricante) > 0; });
     if (comPercentual == 0)
         return 0;
     return static_cast<long double>(PercentualTabela(nota.vendedores[slot], fabricante)) / 100 /
@@ -129,8 +131,11 @@ NotaSorteada SortearNota(const BancoTeste& banco, Sorteio& sorteio, int id, int&
         const std::int64_t unitario = sorteio.Entre(1000, 50000);
         produtos += quantidade * unitario;
         nota.fabricantes.push_back(fabricante);
-        InserirItem(banco, {.id = ++idItem, .nota = id, .produto = std::to_string(fabricante),
-                            .quantidade = std::to_string(quantidade), .unitario = Reais(unitario),
+        InserirItem(banco, {.id = ++idItem,
+                            .nota = id,
+                            .produto = std::to_string(fabricante),
+                            .quantidade = std::to_string(quantidade),
+                            .unitario = Reais(unitario),
                             .total = Reais(quantidade * unitario)});
     }
     const std::int64_t desconto = sorteio.CaraOuCoroa() ? sorteio.Entre(0, produtos * 3 / 10) : 0;
@@ -157,8 +162,9 @@ TEST(RateioDesconto, DescontoRepartidoPeloValorDosItens)
     InserirTabela(m.banco, 7, "1", "10");
     InserirTabela(m.banco, 7, "2", "2");
     InserirNatureza(m.banco, 1, "6");
-    InserirNota(m.banco, {.id = 1, .total = "90.00", .produtos = "110.00", .desconto = "20.00",
-                          .slots = {{"7", "0", "'S'", "100"}}});
+    InserirNota(
+        m.banco,
+        {.id = 1, .total = "90.00", .produtos = "110.00", .desconto = "20.00", .slots = {{"7", "0", "'S'", "100"}}});
     InserirItem(m.banco, {.id = 1, .nota = 1, .unitario = "100.00", .total = "100.00"});
     InserirItem(m.banco, {.id = 2, .nota = 1, .produto = "2", .unitario = "10.00", .total = "10.00"});
 
@@ -191,13 +197,17 @@ TEST(RateioDesconto, TresVendedoresComDescontoEServicos)
     InserirTabela(m.banco, 8, "null", "2");
     InserirTabela(m.banco, 9, "2", "4");
     InserirNatureza(m.banco, 1, "6");
-    InserirNota(m.banco, {.id = 1, .total = "270.00", .produtos = "300.00", .desconto = "40.00", .servico = "10.00",
+    InserirNota(m.banco, {.id = 1,
+                          .total = "270.00",
+                          .produtos = "300.00",
+                          .desconto = "40.00",
+                          .servico = "10.00",
                           .financeiro = "270.00",
                           .slots = {{"7", "0", "'S'", "40"}, {"8", "0", "'N'", "0"}, {"9", "0", "'S'", "100"}}});
-    InserirItem(m.banco, {.id = 1, .nota = 1, .quantidade = "2", .unitario = "100.00", .total = "200.00",
-                          .reducao = "0.20"});
-    InserirItem(m.banco, {.id = 2, .nota = 1, .produto = "2", .unitario = "100.00", .total = "100.00",
-                          .reducao = "0.35"});
+    InserirItem(m.banco,
+                {.id = 1, .nota = 1, .quantidade = "2", .unitario = "100.00", .total = "200.00", .reducao = "0.20"});
+    InserirItem(m.banco,
+                {.id = 2, .nota = 1, .produto = "2", .unitario = "100.00", .total = "100.00", .reducao = "0.35"});
     InserirDuplicata(m.banco, {.id = 1, .documento = "'NF1/1'", .valor = "135.00", .baixa = "'15.04.2013'"});
     InserirDuplicata(m.banco, {.id = 2, .documento = "'NF1/2'", .valor = "135.00", .baixa = "'15.04.2013'"});
 
@@ -242,8 +252,8 @@ TEST(RateioDesconto, PercentualDoVendedorFicaEntreAsTaxasDosItens)
     for (std::size_t indice = 0; indice < notas.size(); ++indice) {
         const NotaSorteada& nota = notas[indice];
         // Every cent cut from an item's commission lowers the percentage.
-        const long double corte =
-            static_cast<long double>(nota.fabricantes.size()) / static_cast<long double>(nota.baseTotal) * 100;
+        const long double corte = static_cast<long double>(nota.fabricantes.size()) /
+                                  static_cast<long double>(nota.baseTotal) * 100;
         for (std::size_t slot = 0; slot < nota.vendedores.size(); ++slot) {
             SCOPED_TRACE("nota " + std::to_string(indice + 1) + " slot " + std::to_string(slot + 1));
             long double menor = 1e9L;

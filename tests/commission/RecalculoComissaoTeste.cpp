@@ -52,8 +52,7 @@ TEST_F(Recalculo, TesteDeHoraDoTemporizador)
         janela.lblInicioAtualizacao.Caption = caso.ultimoInicio;
         m.relogio.Definir(DataHora::De(2013, 3, 25, caso.horaRelogio, caso.minutoRelogio));
         janela.Timer1Timer();
-        const std::string esperado =
-            caso.roda ? m.relogio.Agora().FormatoTela() : std::string(caso.ultimoInicio);
+        const std::string esperado = caso.roda ? m.relogio.Agora().FormatoTela() : std::string(caso.ultimoInicio);
         EXPECT_EQ(janela.lblInicioAtualizacao.Caption, esperado);
         EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
         EXPECT_TRUE(janela.Timer1.Enabled);
@@ -132,9 +131,10 @@ TEST_F(Recalculo, AvisosEmOrdemEDepoisAMensagemDeSucesso)
 
 TEST_F(Recalculo, RodadaAgendadaNaoMostraMensagemDeConclusao)
 {
-    m.banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto, "
-                     "tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) "
-                     "values (1, '2013-03-20', 7, 10, 'A', 'N', 'ACERTO', 1, 'S')");
+    m.banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto, "
+        "tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) "
+        "values (1, '2013-03-20', 7, 10, 'A', 'N', 'ACERTO', 1, 'S')");
     janela.edtHoraAtualizacao.Text = "7";
     janela.Timer1Timer();
     EXPECT_TRUE(m.tela.mensagens.empty());
@@ -174,8 +174,8 @@ TEST_F(Recalculo, FalhaNoMeioDaRodada)
         EXPECT_EQ(local.modelo.Sessao.IBD_BancoDados, nullptr);
         const std::vector<MensagemGravada> esperadas = {{caso.texto, "Aviso do Sistema", Icone::Erro}};
         EXPECT_EQ(local.tela.mensagens, esperadas);
-        EXPECT_EQ(local.finalizador.nomes, caso.encerra ? std::vector<std::string>{"telmoraComissao2.exe"}
-                                                        : std::vector<std::string>{});
+        EXPECT_EQ(local.finalizador.nomes,
+                  caso.encerra ? std::vector<std::string>{"telmoraComissao2.exe"} : std::vector<std::string>{});
         EXPECT_EQ(local.banco.Escalar("select ST_MONITOR_COMISSAO_ATIVO from tab_parametro").Texto(),
                   caso.encerra ? "N" : "S");
     }

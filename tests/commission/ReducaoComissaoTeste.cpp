@@ -64,7 +64,10 @@ std::int64_t SortearItens(const BancoTeste& banco, Sorteio& sorteio, int nota, i
         restante -= valor;
         const std::int64_t reducaoUnitaria = sorteio.Entre(-150, 250);
         reducao += reducaoUnitaria;
-        InserirItem(banco, {.id = ++ids.item, .nota = nota, .unitario = Reais(valor), .total = Reais(valor),
+        InserirItem(banco, {.id = ++ids.item,
+                            .nota = nota,
+                            .unitario = Reais(valor),
+                            .total = Reais(valor),
                             .reducao = Reais(reducaoUnitaria)});
     }
     return reducao;
@@ -83,9 +86,11 @@ void SortearParcelas(const BancoTeste& banco, Sorteio& sorteio, int nota, std::i
         if (parcela == 1)
             valor += frete;
         const std::string sufixo = parcela == 1 && frete > 0 ? "A" : std::to_string(parcela);
-        InserirDuplicata(banco, {.id = ++ids.duplicata, .nota = std::to_string(nota),
+        InserirDuplicata(banco, {.id = ++ids.duplicata,
+                                 .nota = std::to_string(nota),
                                  .documento = "'NF" + std::to_string(nota) + "/" + sufixo + "'",
-                                 .valor = Reais(valor), .baixa = "'15.04.2013'"});
+                                 .valor = Reais(valor),
+                                 .baixa = "'15.04.2013'"});
     }
 }
 
@@ -123,7 +128,7 @@ std::vector<Esperado> SortearNota(const BancoTeste& banco, Sorteio& sorteio, int
     const std::int64_t vendedores = sorteio.Entre(1, 3);
     for (int slot = 1; slot <= vendedores; ++slot) {
         const int vendedor = 10 * nota + slot;
-        const std::int64_t percentual = sorteio.Entre(50, 800);   // hundredths of a per cent
+        const std::int64_t percentual = sorteio.Entre(50, 800);  // hundredths of a per cent
         const bool credito = sorteio.CaraOuCoroa();
         dados.slots.push_back({std::to_string(vendedor), Reais(percentual), credito ? "'S'" : "'N'",
                                std::to_string(creditados[sorteio.Entre(0, 4)])});
@@ -152,16 +157,20 @@ TEST(ReducaoComissao, UmaVezPorVendedorEmTodasAsLinhasDaNota)
     ModeloTeste m;
     InserirCadastros(m.banco);
     InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .financeiro = "1000.00", .base = "1000.00",
+    InserirNota(m.banco, {.id = 1,
+                          .financeiro = "1000.00",
+                          .base = "1000.00",
                           .slots = {{"7", "5", "'S'", "40"}, {"9", "1", "'N'", "0"}}});
     InserirItem(m.banco, {.id = 1, .nota = 1, .unitario = "1000.00", .total = "1000.00", .reducao = "2.00"});
     for (int duplicata = 1; duplicata <= 4; ++duplicata)
         InserirDuplicata(m.banco, {.id = duplicata, .documento = "'NF1/" + std::to_string(duplicata) + "'"});
 
-    InserirNota(m.banco, {.id = 2, .financeiro = "1000.00", .base = "1000.00",
+    InserirNota(m.banco, {.id = 2,
+                          .financeiro = "1000.00",
+                          .base = "1000.00",
                           .slots = {{"7", "5", "'S'", "100"}, {"9", "1", "'N'", "0"}}});
-    InserirItem(m.banco, {.id = 2, .nota = 2, .quantidade = "2", .unitario = "500.00", .total = "1000.00",
-                          .reducao = "-1.50"});
+    InserirItem(m.banco,
+                {.id = 2, .nota = 2, .quantidade = "2", .unitario = "500.00", .total = "1000.00", .reducao = "-1.50"});
     InserirDuplicata(m.banco, {.id = 5, .nota = "2", .documento = "'NF2/1'", .valor = "500.00"});
     InserirDuplicata(m.banco, {.id = 6, .nota = "2", .documento = "'NF2/2'", .valor = "300.00"});
     InserirDuplicata(m.banco, {.id = 7, .nota = "2", .documento = "'NF2/3'", .valor = "200.00"});
@@ -207,9 +216,10 @@ TEST(ReducaoComissao, LinhasDoVendedorSomamAComissaoMenosUmaReducao)
 
     for (const Esperado& esperado : esperados) {
         SCOPED_TRACE("nota " + std::to_string(esperado.nota) + " vendedor " + std::to_string(esperado.vendedor));
-        const auto soma = m.banco.Ler("select count(*) as linhas, sum(vl_comissao) as total from mov_comissao where"
-                                      " id_nf_comercio = " + std::to_string(esperado.nota) +
-                                      " and id_vendedor = " + std::to_string(esperado.vendedor));
+        const auto soma = m.banco.Ler(
+            "select count(*) as linhas, sum(vl_comissao) as total from mov_comissao where"
+            " id_nf_comercio = " +
+            std::to_string(esperado.nota) + " and id_vendedor = " + std::to_string(esperado.vendedor));
         const auto linhas = soma.at(0).at("LINHAS").Inteiro();
         ASSERT_GT(linhas, 0);
         EXPECT_LE(std::fabs(soma.at(0).at("TOTAL").ComoDinheiro().Extended() - esperado.valor),

@@ -9,6 +9,5 @@ std::string Reais(std::int64_t centavos)
 {
     const std::int64_t absoluto = centavos < 0 ? -centavos : centavos;
     const std::string fracao = std::to_string(absoluto % 100);
-    return (centavos < 0 ? "-" : "") + std::to_string(absoluto / 100) + "." + (fracao.size() < 2 ? "0" : "") +
-           fracao;
+    return (centavos < 0 ? "-" : "") + std::to_string(absoluto / 100) + "." + (fracao.size() < 2 ? "0" : "") + fracao;
 }

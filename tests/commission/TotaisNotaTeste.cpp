@@ -24,10 +24,19 @@ void InserirNotasComFrete(const BancoTeste& banco)
     for (int nota = 1; nota <= 2; ++nota) {
         InserirNota(banco, {.id = nota, .desconto = "10.00"});
         const bool comDespesas = nota == 2;
-        InserirItem(banco, {.id = nota * 10 + 1, .nota = nota, .quantidade = "2", .unitario = "100.00",
-                            .freteIncluso = "'S'", .freteUnitario = "5.00", .frete = "3.00", .ipi = "15.00"});
-        InserirItem(banco, {.id = nota * 10 + 2, .nota = nota, .unitario = "50.00",
-                            .outras = comDespesas ? "1.00" : "0", .seguro = comDespesas ? "2.00" : "0",
+        InserirItem(banco, {.id = nota * 10 + 1,
+                            .nota = nota,
+                            .quantidade = "2",
+                            .unitario = "100.00",
+                            .freteIncluso = "'S'",
+                            .freteUnitario = "5.00",
+                            .frete = "3.00",
+                            .ipi = "15.00"});
+        InserirItem(banco, {.id = nota * 10 + 2,
+                            .nota = nota,
+                            .unitario = "50.00",
+                            .outras = comDespesas ? "1.00" : "0",
+                            .seguro = comDespesas ? "2.00" : "0",
                             .icmsSubst = comDespesas ? "4.00" : "0"});
     }
 }
@@ -56,14 +65,14 @@ TEST(TotaisNota, BaseDosItensSegueOsParametros)
     };
     ModeloTeste m;
     InserirNotasComFrete(m.banco);
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-    for (const CasoParametro& caso : casos) {
-        SCOPED_TRACE(caso.nome);
-        m.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
-                         ", ST_COMISSAO_IPI_ICMSST = " + caso.ipiIcmsSt);
-        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, caso.nota), Reais(caso.base));
-    }
-    m.modelo.DesconectarBanco();
+    m.Conectado([&] {
+        for (const CasoParametro& caso : casos) {
+            SCOPED_TRACE(caso.nome);
+            m.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
+                             ", ST_COMISSAO_IPI_ICMSST = " + caso.ipiIcmsSt);
+            EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, caso.nota), Reais(caso.base));
+        }
+    });
 }
 
 // Without items, or without the parameter row, only services less discount remain.
@@ -73,14 +82,13 @@ TEST(TotaisNota, SemItensOuSemParametroFicaServicoMenosDesconto)
     InserirNotasComFrete(m.banco);
     InserirNota(m.banco, {.id = 3, .desconto = "100.00", .servico = "30.00"});
     m.banco.Executar("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = 'S', ST_COMISSAO_IPI_ICMSST = 'S'");
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
 
-    EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 3), Reais("-70"));
-    EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 99), Dinheiro());
-    m.banco.Executar("delete from tab_parametro");
-    EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 1), Reais("-10"));
-
-    m.modelo.DesconectarBanco();
+    m.Conectado([&] {
+        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 3), Reais("-70"));
+        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 99), Dinheiro());
+        m.banco.Executar("delete from tab_parametro");
+        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 1), Reais("-10"));
+    });
 }
 
 // Items without a product row reduce nothing; negative reductions add up like
@@ -96,12 +104,11 @@ TEST(TotaisNota, ReducaoSomaItensComProdutoCadastrado)
     InserirItem(m.banco, {.id = 5, .nota = 3, .produto = "null", .reducao = "4.00"});
     for (int nota = 1; nota <= 3; ++nota)
         InserirNota(m.banco, {.id = nota});
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
 
-    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 1), Reais("2.995"));
-    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 2), Reais("-3"));
-    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 3), Dinheiro());
-    EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 4), Dinheiro());
-
-    m.modelo.DesconectarBanco();
+    m.Conectado([&] {
+        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 1), Reais("2.995"));
+        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 2), Reais("-3"));
+        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 3), Dinheiro());
+        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 4), Dinheiro());
+    });
 }

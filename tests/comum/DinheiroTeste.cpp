@@ -1,5 +1,7 @@
 #include "comum/Dinheiro.h"
 #include "comum/Erros.h"
+#include "tests/fixtures/Casos.h"
+#include "tests/fixtures/ErroEsperado.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +21,10 @@ struct CasoExtended {
     std::int64_t unidades;
 };
 
-void PrintTo(const CasoExtended& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoExtended& c, std::ostream* os)
+{
+    *os << c.nome;
+}
 
 class DeExtended : public ::testing::TestWithParam<CasoExtended> {};
 
@@ -29,15 +34,15 @@ TEST_P(DeExtended, ArredondaQuatroCasasMeioParaPar)
 }
 
 // Multiples of 1/32 are exact in binary, so these are true halves.
-INSTANTIATE_TEST_SUITE_P(Dinheiro, DeExtended, ::testing::Values(
-    CasoExtended{"meio_fica_no_par", 1.03125L, 10312},
-    CasoExtended{"meio_sobe_ao_par", 1.09375L, 10938},
-    CasoExtended{"meio_negativo_fica_no_par", -1.03125L, -10312},
-    CasoExtended{"meio_negativo_desce_ao_par", -1.09375L, -10938},
-    CasoExtended{"logo_acima_do_meio", 1.0312500001L, 10313},
-    CasoExtended{"logo_abaixo_do_meio", 1.0937499999L, 10937},
-    CasoExtended{"decimal_de_quatro_casas", 1234.5678L, 12345678}),
-    [](const auto& i) { return std::string(i.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Dinheiro, DeExtended,
+                         ::testing::Values(CasoExtended{"meio_fica_no_par", 1.03125L, 10312},
+                                           CasoExtended{"meio_sobe_ao_par", 1.09375L, 10938},
+                                           CasoExtended{"meio_negativo_fica_no_par", -1.03125L, -10312},
+                                           CasoExtended{"meio_negativo_desce_ao_par", -1.09375L, -10938},
+                                           CasoExtended{"logo_acima_do_meio", 1.0312500001L, 10313},
+                                           CasoExtended{"logo_abaixo_do_meio", 1.0937499999L, 10937},
+                                           CasoExtended{"decimal_de_quatro_casas", 1234.5678L, 12345678}),
+                         NomeDoCaso());
 
 TEST(DeExtended, ValorForaDoIntervaloLancaErroAritmetico)
 {
@@ -46,12 +51,8 @@ TEST(DeExtended, ValorForaDoIntervaloLancaErroAritmetico)
                                      -std::numeric_limits<long double>::infinity(), 1e15L, -1e15L};
     for (const long double v : invalidos)
         EXPECT_THROW(Dinheiro::DeExtended(v), ErroAritmetico) << static_cast<double>(v);
-    try {
-        Dinheiro::DeExtended(1e15L);
-        FAIL();
-    } catch (const ErroAritmetico& e) {
-        EXPECT_STREQ(e.what(), "Estouro em operação com valor monetário.");
-    }
+    EXPECT_EQ(TextoDoErro<ErroAritmetico>([] { Dinheiro::DeExtended(1e15L); }),
+              "Estouro em operação com valor monetário.");
 }
 
 struct CasoNumeric {
@@ -61,7 +62,10 @@ struct CasoNumeric {
     std::int64_t unidades;
 };
 
-void PrintTo(const CasoNumeric& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoNumeric& c, std::ostream* os)
+{
+    *os << c.nome;
+}
 
 class DeNumeric : public ::testing::TestWithParam<CasoNumeric> {};
 
@@ -70,23 +74,22 @@ TEST_P(DeNumeric, AmpliaExatoEArredondaAlemDaQuartaCasa)
     EXPECT_EQ(Dinheiro::DeNumeric(GetParam().bruto, GetParam().escala).Unidades(), GetParam().unidades);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dinheiro, DeNumeric, ::testing::Values(
-    CasoNumeric{"duas_casas", 12345, -2, 1234500},
-    CasoNumeric{"inteiro", 12345, 0, 123450000},
-    CasoNumeric{"escala_positiva", 5, 2, 5000000},
-    CasoNumeric{"quatro_casas", -123456, -4, -123456},
-    CasoNumeric{"cinco_casas_meio_fica_no_par", 1234565, -5, 123456},
-    CasoNumeric{"cinco_casas_meio_sobe_ao_par", 1234575, -5, 123458},
-    CasoNumeric{"cinco_casas_acima_do_meio", 1234566, -5, 123457},
-    CasoNumeric{"negativo_meio_fica_no_par", -1234565, -5, -123456},
-    CasoNumeric{"negativo_meio_desce_ao_par", -1234575, -5, -123458},
-    CasoNumeric{"dezoito_casas_meio_fica_no_par", 1'000'050'000'000'000'000, -18, 10000},
-    CasoNumeric{"dezoito_casas_meio_sobe_ao_par", 1'000'150'000'000'000'000, -18, 10002},
-    CasoNumeric{"divisor_maior_que_64_bits", kMaximo, -23, 1},
-    CasoNumeric{"minimo_com_divisor_enorme", kMinimo, -23, -1},
-    CasoNumeric{"escala_muito_pequena", kMaximo, -40, 0},
-    CasoNumeric{"zero_em_escala_enorme", 0, 400, 0}),
-    [](const auto& i) { return std::string(i.param.nome); });
+INSTANTIATE_TEST_SUITE_P(
+    Dinheiro, DeNumeric,
+    ::testing::Values(CasoNumeric{"duas_casas", 12345, -2, 1234500}, CasoNumeric{"inteiro", 12345, 0, 123450000},
+                      CasoNumeric{"escala_positiva", 5, 2, 5000000}, CasoNumeric{"quatro_casas", -123456, -4, -123456},
+                      CasoNumeric{"cinco_casas_meio_fica_no_par", 1234565, -5, 123456},
+                      CasoNumeric{"cinco_casas_meio_sobe_ao_par", 1234575, -5, 123458},
+                      CasoNumeric{"cinco_casas_acima_do_meio", 1234566, -5, 123457},
+                      CasoNumeric{"negativo_meio_fica_no_par", -1234565, -5, -123456},
+                      CasoNumeric{"negativo_meio_desce_ao_par", -1234575, -5, -123458},
+                      CasoNumeric{"dezoito_casas_meio_fica_no_par", 1'000'050'000'000'000'000, -18, 10000},
+                      CasoNumeric{"dezoito_casas_meio_sobe_ao_par", 1'000'150'000'000'000'000, -18, 10002},
+                      CasoNumeric{"divisor_maior_que_64_bits", kMaximo, -23, 1},
+                      CasoNumeric{"minimo_com_divisor_enorme", kMinimo, -23, -1},
+                      CasoNumeric{"escala_muito_pequena", kMaximo, -40, 0},
+                      CasoNumeric{"zero_em_escala_enorme", 0, 400, 0}),
+    NomeDoCaso());
 
 TEST(DeNumeric, EstouroLancaErroAritmetico)
 {
@@ -120,14 +123,8 @@ TEST(Dinheiro, EstouroLancaErroAritmeticoComTexto)
         [&] { (void)(-minimo); },
         [&] { (void)Dinheiro::DeInteiro(kMaximo / 1000); },
     };
-    for (const auto& operacao : operacoes) {
-        try {
-            operacao();
-            ADD_FAILURE() << "sem erro";
-        } catch (const ErroAritmetico& e) {
-            EXPECT_STREQ(e.what(), "Estouro em operação com valor monetário.");
-        }
-    }
+    for (const auto& operacao : operacoes)
+        EXPECT_EQ(TextoDoErro<ErroAritmetico>(operacao), "Estouro em operação com valor monetário.");
 }
 
 TEST(Dinheiro, TextoComQuatroCasasEPonto)
@@ -158,14 +155,8 @@ TEST(Dividir, FalhasLancamErroAritmeticoComTexto)
         {maximo, 0.5L, "Estouro de ponto flutuante."},
         {nan, 2, "Operação de ponto flutuante inválida."},
     };
-    for (const auto& c : casos) {
-        try {
-            Dividir(c.dividendo, c.divisor);
-            ADD_FAILURE() << "sem erro para " << c.texto;
-        } catch (const ErroAritmetico& e) {
-            EXPECT_STREQ(e.what(), c.texto);
-        }
-    }
+    for (const auto& c : casos)
+        EXPECT_EQ(TextoDoErro<ErroAritmetico>([&] { Dividir(c.dividendo, c.divisor); }), c.texto);
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ TEST(Literais, NumerosComPontoDecimalSemAgrupamento)
         long double valor;
         const char* duasCasas;
     } casos[] = {
-        {1234.5L, "1234.50"}, {0.5L, "0.50"}, {-3, "-3.00"}, {1000000, "1000000.00"}, {-0.001L, "0.00"},
-        {Dinheiro::DeUnidades(12250).Extended(), "1.23"},
+        {1234.5L, "1234.50"},    {0.5L, "0.50"},    {-3, "-3.00"},
+        {1000000, "1000000.00"}, {-0.001L, "0.00"}, {Dinheiro::DeUnidades(12250).Extended(), "1.23"},
     };
     for (const auto& c : casos) {
         EXPECT_EQ(LiteralDuasCasas(c.valor), c.duasCasas);

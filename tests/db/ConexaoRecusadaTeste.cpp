@@ -17,12 +17,12 @@ TEST(ConexaoRecusada, FinalizaSoOProcessoDeNomeCertoEOErroTrazOTextoDaRede)
     instalacao.CopiarPrograma();
     instalacao.ApontarBanco("/dados/BANCO.FDB", "127.0.0.1/" + std::to_string(PortaLivre()));
     instalacao.Gravar("Bin/DebugarZorvel.tmp", "");
-    const std::string pasta = instalacao.Raiz();
-    const std::string roteiro =
-        "cp /bin/sleep '" + pasta + "/telmoraMonitorComissao2.exe'; cp /bin/sleep '" + pasta + "/outro.bin'; '" +
-        pasta + "/outro.bin' 600 & O=$!; '" + pasta + "/telmoraMonitorComissao2.exe' 600 & S=$!; '" +
-        instalacao.Programa() + "' manual & P=$!; wait $S; echo \"alvo:$?\"; kill -TERM $P; wait $P; " +
-        "echo \"programa:$?\"; kill -0 $O && echo outro-vivo; kill $O";
+    const std::string& pasta = instalacao.Raiz();
+    const std::string roteiro = "cp /bin/sleep '" + pasta + "/telmoraMonitorComissao2.exe'; cp /bin/sleep '" + pasta +
+                                "/outro.bin'; '" + pasta + "/outro.bin' 600 & O=$!; '" + pasta +
+                                "/telmoraMonitorComissao2.exe' 600 & S=$!; '" + instalacao.Programa() +
+                                "' manual & P=$!; wait $S; echo \"alvo:$?\"; kill -TERM $P; wait $P; " +
+                                "echo \"programa:$?\"; kill -0 $O && echo outro-vivo; kill $O";
 
     ProcessoPrograma processo("/bin/sh", {"-c", roteiro}, pasta + "/saida.txt");
 

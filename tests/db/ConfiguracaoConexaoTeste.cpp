@@ -50,8 +50,7 @@ TEST_F(ConfiguracaoConexao, LocalDoBancoPeloServidorDoIni)
 TEST_F(ConfiguracaoConexao, IniLocalDoProgramaPrincipalQuatro)
 {
     inst.Gravar("Outra/Servidor.ini", "[Database]\r\npath=/outra/\r\nname=OUTRO.FDB\r\n");
-    inst.EscreverIniLocal("[IniServidor]\r\nnomearquivo=" + inst.Raiz() + "/Outra/Servidor.ini\r\n",
-                          "telmoraempresa4");
+    inst.EscreverIniLocal("[IniServidor]\r\nnomearquivo=" + inst.Raiz() + "/Outra/Servidor.ini\r\n", "telmoraempresa4");
     EXPECT_NE(janela.LerCaminhoBanco(), "/outra/OUTRO.FDB");
     inst.Gravar("Bin/telmoraempresa4.exe", "");
     EXPECT_EQ(janela.LerCaminhoBanco(), "/outra/OUTRO.FDB");
@@ -86,7 +85,8 @@ TEST_F(ConfiguracaoConexao, ConectarVinculaOsObjetosEDesconectarCommitaTudo)
     ASSERT_NE(janela.Sessao.IBD_BancoDados, nullptr);
     EXPECT_TRUE(janela.Sessao.IBD_BancoDados->Conectado());
     EXPECT_EQ(janela.Sessao.IBD_BancoDados->NomeBanco, m.banco.Caminho());
-    EXPECT_EQ(janela.Sessao.IBD_BancoDados->Parametros, (std::vector<std::string>{"user_name=sysdba", "password=qzvlatren"}));
+    EXPECT_EQ(janela.Sessao.IBD_BancoDados->Parametros,
+              (std::vector<std::string>{"user_name=sysdba", "password=qzvlatren"}));
     EXPECT_EQ(janela.Sessao.IBQ_Comercio.TransacaoAtual(), janela.Sessao.IBT_BancoDados.get());
     EXPECT_EQ(janela.Sessao.IBQ_MovComissao.TransacaoAtual(), &janela.Sessao.IBT_Gen);
     EXPECT_EQ(janela.Sessao.IBT_Gen.Banco(), janela.Sessao.IBD_BancoDados.get());

@@ -48,8 +48,8 @@ TEST_F(DatasetInsercaoTeste, MovimentoDeComissaoGravadoColunaAColuna)
     EXPECT_EQ(l.at("VL_COMISSAO").ComoDinheiro().Unidades(), 160'000);
     // The column keeps two decimals: the server rounds 1.7778 to 1.78.
     EXPECT_EQ(l.at("PO_COMISSAO").ComoDinheiro().Unidades(), 17'800);
-    for (const char* nula : {"ID_FINANCEIRO", "ID_ACERTO_COMISSAO", "DS_SERIE", "VL_BASE_COMISSAO",
-                             "ID_COMISSAO_GERADA", "ST_ESTORNO_1"})
+    for (const char* nula :
+         {"ID_FINANCEIRO", "ID_ACERTO_COMISSAO", "DS_SERIE", "VL_BASE_COMISSAO", "ID_COMISSAO_GERADA", "ST_ESTORNO_1"})
         EXPECT_TRUE(l.at(nula).Nulo()) << nula;
     EXPECT_EQ(m.banco.Escalar("select octet_length(nm_cliente) from mov_comissao").Inteiro(), 15);
 }
@@ -75,8 +75,8 @@ TEST_F(DatasetInsercaoTeste, AcertoGravadoEConfirmadoLinhaALinha)
     }
     EXPECT_EQ(m.banco.Escalar("select ds_acerto from mov_acerto_comissao where id_acerto_comissao = 2").Texto(),
               "Estorno da comissão antecipada da NF 10");
-    EXPECT_TRUE(m.banco.Escalar("select id_comissao_estornada from mov_acerto_comissao where id_acerto_comissao = 1")
-                    .Nulo());
+    EXPECT_TRUE(
+        m.banco.Escalar("select id_comissao_estornada from mov_acerto_comissao where id_acerto_comissao = 1").Nulo());
 }
 
 TEST_F(DatasetInsercaoTeste, ColunaDesconhecidaRecusada)

@@ -11,8 +11,9 @@ namespace {
 std::int64_t ColunasVersao(const BancoTeste& banco)
 {
     return banco
-        .Escalar("select count(*) from rdb$relation_fields where rdb$relation_name = 'TAB_PARAMETRO'"
-                 " and rdb$field_name in ('SCRIPT_RODADO', 'VERSAO_ERP')")
+        .Escalar(
+            "select count(*) from rdb$relation_fields where rdb$relation_name = 'TAB_PARAMETRO'"
+            " and rdb$field_name in ('SCRIPT_RODADO', 'VERSAO_ERP')")
         .Inteiro();
 }
 

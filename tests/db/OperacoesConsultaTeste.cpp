@@ -5,6 +5,7 @@
 
 #include "comum/Erros.h"
 #include "db/firebird/ErroBanco.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
@@ -125,7 +126,8 @@ TEST_F(OperacoesConsulta, NuloESemLinhaLidosComoZeroDiaZeroETextoVazio)
     for (const char* filtro : {"1", "99"}) {
         SCOPED_TRACE(filtro);
         janela.Sessao.IBQ_Pesquisa.Abrir(std::string("select id_nf_comercio, vl_documento, dt_baixa, no_documento "
-                                                      "from mov_financeiro where id_financeiro = ") + filtro);
+                                                     "from mov_financeiro where id_financeiro = ") +
+                                         filtro);
         EXPECT_EQ(janela.Sessao.IBQ_Pesquisa.Campo("id_nf_comercio").Inteiro(), 0);
         EXPECT_EQ(janela.Sessao.IBQ_Pesquisa.Campo("vl_documento").ComoDinheiro(), Dinheiro());
         EXPECT_EQ(janela.Sessao.IBQ_Pesquisa.Campo("dt_baixa").Data(), DataHora());
@@ -136,9 +138,10 @@ TEST_F(OperacoesConsulta, NuloESemLinhaLidosComoZeroDiaZeroETextoVazio)
 
 TEST_F(OperacoesConsulta, NumericoEDuploLidosComoDinheiro)
 {
-    janela.Sessao.IBQ_Pesquisa.Abrir("select cast(12.34565 as numeric(18,5)) as meio_par, cast(1.23456789 as numeric(18,8)) as longo, "
-                 "cast(-7.5 as numeric(18,4)) as quatro, cast(0.1 as double precision) * 3 as duplo "
-                 "from rdb$database");
+    janela.Sessao.IBQ_Pesquisa.Abrir(
+        "select cast(12.34565 as numeric(18,5)) as meio_par, cast(1.23456789 as numeric(18,8)) as longo, "
+        "cast(-7.5 as numeric(18,4)) as quatro, cast(0.1 as double precision) * 3 as duplo "
+        "from rdb$database");
     EXPECT_EQ(janela.Sessao.IBQ_Pesquisa.Campo("meio_par").ComoDinheiro().Unidades(), 123456);
     EXPECT_EQ(janela.Sessao.IBQ_Pesquisa.Campo("longo").ComoDinheiro().Unidades(), 12346);
     EXPECT_EQ(janela.Sessao.IBQ_Pesquisa.Campo("quatro").ComoDinheiro().Unidades(), -75000);
@@ -147,12 +150,9 @@ TEST_F(OperacoesConsulta, NumericoEDuploLidosComoDinheiro)
 
 TEST_F(OperacoesConsulta, ErroDoBancoTrazOTextoDaBiblioteca)
 {
-    try {
-        janela.Sessao.IBQ_Gen.Executar("update tabela_inexistente set x = 1");
-        FAIL() << "o comando deveria falhar";
-    } catch (const ErroBanco& erro) {
-        EXPECT_NE(std::string(erro.what()).find("TABELA_INEXISTENTE"), std::string::npos) << erro.what();
-    }
+    const std::string texto = TextoDoErro<ErroBanco>(
+        [&] { janela.Sessao.IBQ_Gen.Executar("update tabela_inexistente set x = 1"); });
+    EXPECT_NE(texto.find("TABELA_INEXISTENTE"), std::string::npos) << texto;
 }
 
 }  // namespace

@@ -46,8 +46,9 @@ TEST_P(ProximoIdConcorrente, LinhasDeOutraConexaoEntreDuasInsercoes)
     EXPECT_EQ(GravarDoMonitor(), 11);
 
     // Another program numbers its rows by the same rule, on its own connection.
-    m.banco.Executar("insert into mov_comissao (id_comissao, tp_registro)"
-                     " select max(id_comissao) + 1, '1' from mov_comissao");
+    m.banco.Executar(
+        "insert into mov_comissao (id_comissao, tp_registro)"
+        " select max(id_comissao) + 1, '1' from mov_comissao");
     EXPECT_EQ(GravarDoMonitor(), 13);
 
     // One that jumps ahead moves the monitor past it.
@@ -64,12 +65,13 @@ TEST_P(ProximoIdConcorrente, LinhasDeOutraConexaoEntreDuasInsercoes)
 TEST_P(ProximoIdConcorrente, AcertosDeOutraConexao)
 {
     EXPECT_EQ(janela.Sessao.ProximoId("mov_acerto_comissao", "id_acerto_comissao"), 1);
-    m.banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
-                     " tp_acerto, st_irrf, ds_acerto, id_empresa) values (7, '2013-03-25', 1, 10, 'A', 'N', 'A', 1)");
+    m.banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+        " tp_acerto, st_irrf, ds_acerto, id_empresa) values (7, '2013-03-25', 1, 10, 'A', 'N', 'A', 1)");
     EXPECT_EQ(janela.Sessao.ProximoId("mov_acerto_comissao", "id_acerto_comissao"), 8);
 }
 
 INSTANTIATE_TEST_SUITE_P(Indice, ProximoIdConcorrente, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "comIndiceDescendente" : "semIndice"; });
+                         [](const auto& caso) { return caso.param ? "comIndiceDescendente" : "semIndice"; });
 
 }  // namespace

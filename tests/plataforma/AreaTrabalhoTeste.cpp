@@ -1,6 +1,7 @@
 #include "plataforma/AreaTrabalho.h"
 #include "plataforma/Arquivos.h"
 
+#include "tests/fixtures/Casos.h"
 #include "tests/fixtures/PastaTemporaria.h"
 
 #include <gtest/gtest.h>
@@ -40,12 +41,15 @@ private:
 
 struct CasoPasta {
     const char* nome;
-    const char* conteudo;   // nullptr: no user-dirs.dirs
-    bool configEmXdg;       // the file sits in $XDG_CONFIG_HOME instead of ~/.config
-    const char* esperado;   // "~" stands for the home folder
+    const char* conteudo;  // nullptr: no user-dirs.dirs
+    bool configEmXdg;      // the file sits in $XDG_CONFIG_HOME instead of ~/.config
+    const char* esperado;  // "~" stands for the home folder
 };
 
-void PrintTo(const CasoPasta& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const CasoPasta& c, std::ostream* os)
+{
+    *os << c.nome;
+}
 
 class PastaAreaTrabalho : public ::testing::TestWithParam<CasoPasta> {
 protected:
@@ -70,17 +74,19 @@ TEST_P(PastaAreaTrabalho, DeUserDirsOuDesktop)
     EXPECT_EQ(PastaAreaTrabalhoUsuario(), esperado);
 }
 
-INSTANTIATE_TEST_SUITE_P(AreaTrabalho, PastaAreaTrabalho, ::testing::Values(
-    CasoPasta{"sem_arquivo", nullptr, false, "~/Desktop/"},
-    CasoPasta{"relativa_ao_home",
-              "# gerado\nXDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\nXDG_DESKTOP_DIR=\"$HOME/Área de Trabalho\"\n", false,
-              "~/Área de Trabalho/"},
-    CasoPasta{"absoluta", "XDG_DESKTOP_DIR=\"/srv/mesa/\"\n", false, "/srv/mesa/"},
-    CasoPasta{"com_escape", "XDG_DESKTOP_DIR=\"$HOME/Mesa \\\"1\\\"\"\n", false, "~/Mesa \"1\"/"},
-    CasoPasta{"comentada", "# XDG_DESKTOP_DIR=\"$HOME/Mesa\"\n", false, "~/Desktop/"},
-    CasoPasta{"relativa_invalida", "XDG_DESKTOP_DIR=\"Mesa\"\n", false, "~/Desktop/"},
-    CasoPasta{"em_xdg_config_home", "XDG_DESKTOP_DIR=\"$HOME/Escritorio\"\r\n", true, "~/Escritorio/"}),
-    [](const auto& i) { return std::string(i.param.nome); });
+INSTANTIATE_TEST_SUITE_P(
+    AreaTrabalho, PastaAreaTrabalho,
+    ::testing::Values(
+        CasoPasta{"sem_arquivo", nullptr, false, "~/Desktop/"},
+        CasoPasta{"relativa_ao_home",
+                  "# gerado\nXDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\nXDG_DESKTOP_DIR=\"$HOME/Área de Trabalho\"\n", false,
+                  "~/Área de Trabalho/"},
+        CasoPasta{"absoluta", "XDG_DESKTOP_DIR=\"/srv/mesa/\"\n", false, "/srv/mesa/"},
+        CasoPasta{"com_escape", "XDG_DESKTOP_DIR=\"$HOME/Mesa \\\"1\\\"\"\n", false, "~/Mesa \"1\"/"},
+        CasoPasta{"comentada", "# XDG_DESKTOP_DIR=\"$HOME/Mesa\"\n", false, "~/Desktop/"},
+        CasoPasta{"relativa_invalida", "XDG_DESKTOP_DIR=\"Mesa\"\n", false, "~/Desktop/"},
+        CasoPasta{"em_xdg_config_home", "XDG_DESKTOP_DIR=\"$HOME/Escritorio\"\r\n", true, "~/Escritorio/"}),
+    NomeDoCaso());
 
 TEST(CriarAtalho, EntradaDeDesktopExecutavel)
 {
@@ -89,12 +95,13 @@ TEST(CriarAtalho, EntradaDeDesktopExecutavel)
     GravarArquivo(atalho, "conteúdo antigo e mais longo que a entrada nova não deixa restos");
 
     ASSERT_TRUE(CriarAtalho(atalho, "telmoraComissao2", "/opt/telmora/telmoraComissao2.exe"));
-    EXPECT_EQ(LerArquivo(atalho), "[Desktop Entry]\n"
-                                  "Type=Application\n"
-                                  "Name=Novo telmoraComissao2\n"
-                                  "Comment=telmoraComissao2\n"
-                                  "Exec=\"/opt/telmora/telmoraComissao2.exe\"\n"
-                                  "Terminal=false\n");
+    EXPECT_EQ(LerArquivo(atalho),
+              "[Desktop Entry]\n"
+              "Type=Application\n"
+              "Name=Novo telmoraComissao2\n"
+              "Comment=telmoraComissao2\n"
+              "Exec=\"/opt/telmora/telmoraComissao2.exe\"\n"
+              "Terminal=false\n");
     struct stat info {};
     ASSERT_EQ(::stat(atalho.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0755u);

@@ -1,6 +1,7 @@
 #include "comum/DataHora.h"
 #include "plataforma/Arquivos.h"
 
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/PastaTemporaria.h"
 
 #include <gtest/gtest.h>
@@ -128,7 +129,8 @@ TEST_F(Arquivos, ListarArquivosPorPadrao)
         Criar(nome);
     CriarSubpasta("f.exe");
 
-    EXPECT_EQ(ListarArquivos(pasta_.Caminho() + "/*.exe"), (std::vector<std::string>{".e.exe", "a.exe", "ab.exe", "b.exe"}));
+    EXPECT_EQ(ListarArquivos(pasta_.Caminho() + "/*.exe"),
+              (std::vector<std::string>{".e.exe", "a.exe", "ab.exe", "b.exe"}));
     EXPECT_EQ(ListarArquivos(pasta_.Caminho() + "/?.exe"), (std::vector<std::string>{"a.exe", "b.exe"}));
     EXPECT_EQ(ListarArquivos(pasta_.Caminho() + "/*.EXE"), (std::vector<std::string>{"c.EXE"}));
     EXPECT_TRUE(ListarArquivos(pasta_.Caminho() + "/nada/*.exe").empty());
@@ -157,12 +159,8 @@ TEST_F(Arquivos, GravarSubstituiELerDevolveOsBytes)
 TEST_F(Arquivos, FalhasDeLeituraEGravacaoLancam)
 {
     const std::string ausente = pasta_.Caminho() + "/nada.txt";
-    try {
-        LerArquivo(ausente);
-        FAIL();
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Não foi possível ler o arquivo " + ausente + ".");
-    }
+    EXPECT_EQ(TextoDoErro<std::runtime_error>([&] { LerArquivo(ausente); }),
+              "Não foi possível ler o arquivo " + ausente + ".");
     EXPECT_THROW(LerPrimeiraLinha(ausente), std::runtime_error);
     EXPECT_THROW(LerArquivo(CriarSubpasta("sub")), std::runtime_error);
 }
@@ -193,7 +191,8 @@ TEST_F(Arquivos, GravarRecusaOQueNaoEArquivoComum)
             GravarArquivo(caso.caminho, "novo");
             ADD_FAILURE();
         } catch (const std::runtime_error& e) {
-            EXPECT_EQ(std::string(e.what()), "Não foi possível gravar o arquivo " + caso.caminho + ": " + caso.motivo + ".");
+            EXPECT_EQ(std::string(e.what()),
+                      "Não foi possível gravar o arquivo " + caso.caminho + ": " + caso.motivo + ".");
         }
     }
     EXPECT_FALSE(std::filesystem::exists(alvo));
@@ -213,7 +212,7 @@ TEST_F(Arquivos, GravarRecusaOQueNaoEArquivoComum)
     } catch (const std::runtime_error& e) {
         erro = e.what();
     }
-    limite.rlim_cur = RLIM_INFINITY;   // the error output is a file too
+    limite.rlim_cur = RLIM_INFINITY;  // the error output is a file too
     ::setrlimit(RLIMIT_FSIZE, &limite);
     std::fputs(erro.c_str(), stderr);
     std::_Exit(ArquivoExiste(caminho) ? 1 : 0);

@@ -105,7 +105,7 @@ TEST_F(FinalizarPorNome, SoOPrimeiroEmOrdemDeIdMorrePorChamada)
     FinalizarProcesso(nome_);
     EXPECT_TRUE(MortoPorSigkill(maior));
 
-    FinalizarProcesso(nome_);   // nothing left of that name: returns quietly
+    FinalizarProcesso(nome_);  // nothing left of that name: returns quietly
 }
 
 TEST_F(FinalizarPorNome, ExecutavelApagadoAindaTemNome)
@@ -192,10 +192,11 @@ protected:
     std::string CriarScript()
     {
         const std::string script = pasta_.Caminho() + "/registra.sh";
-        GravarArquivo(script, "#!/bin/sh\n"
-                              "printf '%s\\n' \"$@\" > \"$0.tmp\"\n"
-                              "cut -d' ' -f1,4,6 /proc/$$/stat >> \"$0.tmp\"\n"
-                              "mv \"$0.tmp\" \"$0.saida\"\n");
+        GravarArquivo(script,
+                      "#!/bin/sh\n"
+                      "printf '%s\\n' \"$@\" > \"$0.tmp\"\n"
+                      "cut -d' ' -f1,4,6 /proc/$$/stat >> \"$0.tmp\"\n"
+                      "mv \"$0.tmp\" \"$0.saida\"\n");
         ::chmod(script.c_str(), 0755);
         return script;
     }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "db/firebird/ErroBanco.h"
 #include "db/firebird/Consulta.h"
+#include "db/firebird/ErroBanco.h"
 #include "db/firebird/Transacao.h"
 #include "tests/fixtures/Modelo.h"
 #include "update/AtualizarEstruturaParametro.h"
@@ -20,8 +20,9 @@ namespace {
 std::int64_t ColunasVersao(const BancoTeste& banco)
 {
     return banco
-        .Escalar("select count(*) from rdb$relation_fields where rdb$relation_name = 'TAB_PARAMETRO'"
-                 " and rdb$field_name in ('SCRIPT_RODADO', 'VERSAO_ERP')")
+        .Escalar(
+            "select count(*) from rdb$relation_fields where rdb$relation_name = 'TAB_PARAMETRO'"
+            " and rdb$field_name in ('SCRIPT_RODADO', 'VERSAO_ERP')")
         .Inteiro();
 }
 
@@ -30,7 +31,7 @@ TEST(AtualizarEstruturaParametro, ColunasDeVersao)
     const struct {
         const char* nome;
         std::vector<std::string> preparar;
-        std::optional<std::int64_t> scriptRodado;   // empty: NULL
+        std::optional<std::int64_t> scriptRodado;  // empty: NULL
         std::string versao;
     } casos[] = {
         {"sem_colunas",
@@ -51,10 +52,8 @@ TEST(AtualizarEstruturaParametro, ColunasDeVersao)
         ModeloTeste m;
         for (const std::string& sql : caso.preparar)
             m.banco.Executar(sql);
-        m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
 
-        AtualizarEstruturaParametro(*m.modelo.Sessao.IBD_BancoDados);
-        m.modelo.DesconectarBanco();
+        m.Conectado([&] { AtualizarEstruturaParametro(*m.modelo.Sessao.IBD_BancoDados); });
 
         const auto linha = m.banco.Ler("select script_rodado, VERSAO_ERP from tab_parametro").at(0);
         EXPECT_EQ(linha.at("SCRIPT_RODADO").Nulo(), !caso.scriptRodado.has_value());
@@ -90,7 +89,8 @@ std::vector<std::string> IndicesDescendentes(const BancoTeste& banco, const std:
 {
     std::vector<std::string> nomes;
     for (const auto& linha : banco.Ler("select trim(rdb$index_name) as nome from rdb$indices where rdb$index_type = 1"
-                                       " and rdb$relation_name = '" + tabela + "' order by 1"))
+                                       " and rdb$relation_name = '" +
+                                       tabela + "' order by 1"))
         nomes.push_back(linha.at("NOME").Texto());
     return nomes;
 }
@@ -106,8 +106,9 @@ TEST(AtualizarEstruturaParametro, IndicesDescendentesCriadosUmaVez)
 {
     ModeloTeste m;
     m.banco.Executar("insert into mov_comissao (id_comissao) values (41)");
-    m.banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
-                     " tp_acerto, st_irrf, ds_acerto, id_empresa) values (5, '2013-03-25', 1, 10, 'A', 'N', 'A', 1)");
+    m.banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+        " tp_acerto, st_irrf, ds_acerto, id_empresa) values (5, '2013-03-25', 1, 10, 'A', 'N', 'A', 1)");
 
     Partida(m);
     Partida(m);
@@ -146,8 +147,9 @@ std::int64_t LeiturasSequenciais(BancoDados& banco)
     transacao.DefinirBanco(&banco);
     Consulta consulta("qryMonitoramento", &banco);
     consulta.DefinirTransacao(&transacao);
-    consulta.SQL = "select r.mon$record_seq_reads as lidas from mon$attachments a inner join mon$record_stats r"
-                   " on (r.mon$stat_id = a.mon$stat_id) where a.mon$attachment_id = current_connection";
+    consulta.SQL =
+        "select r.mon$record_seq_reads as lidas from mon$attachments a inner join mon$record_stats r"
+        " on (r.mon$stat_id = a.mon$stat_id) where a.mon$attachment_id = current_connection";
     consulta.Abrir();
     const std::int64_t lidas = consulta.Campo("lidas").Inteiro();
     transacao.Confirmar();

@@ -21,8 +21,8 @@ extern char** environ;
 class AutoridadeTeste {
 public:
     struct Certificado {
-        std::string certificado;   // PEM
-        std::string chave;         // PEM, unencrypted
+        std::string certificado;  // PEM
+        std::string chave;        // PEM, unencrypted
     };
 
     // The names the test servers answer by.
@@ -57,8 +57,8 @@ public:
     {
         const Certificado emitido = Novo();
         Openssl({"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes", "-days", "2",
-                 "-subj", "/CN=127.0.0.1", "-addext", std::string("subjectAltName=") + kLocal, "-keyout",
-                 emitido.chave, "-out", emitido.certificado});
+                 "-subj", "/CN=127.0.0.1", "-addext", std::string("subjectAltName=") + kLocal, "-keyout", emitido.chave,
+                 "-out", emitido.certificado});
         return emitido;
     }
 

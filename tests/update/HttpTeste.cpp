@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "plataforma/Arquivos.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/PastaTemporaria.h"
 #include "tests/update/AutoridadeTeste.h"
 #include "tests/update/ServidorHttpTeste.h"
@@ -89,9 +90,8 @@ protected:
     // Signed by the authority for another name.
     static const Servidor& OutroNome()
     {
-        return SobDemanda(outroNome, [] {
-            return Publicando(std::make_unique<Servidor>(autoridade->Emitir("DNS:outro.invalid")));
-        });
+        return SobDemanda(
+            outroNome, [] { return Publicando(std::make_unique<Servidor>(autoridade->Emitir("DNS:outro.invalid"))); });
     }
     // Its own authority; its certificate is in certificadoAutoAssinado once it runs.
     static const Servidor& AutoAssinado()

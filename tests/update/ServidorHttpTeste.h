@@ -36,7 +36,7 @@ class ServidorHttpTeste {
 public:
     struct Pedido {
         std::string caminho;
-        std::vector<std::string> cabecalhos;   // "Name: value", as sent
+        std::vector<std::string> cabecalhos;  // "Name: value", as sent
         bool Tem(const std::string& cabecalho) const
         {
             return std::find(cabecalhos.begin(), cabecalhos.end(), cabecalho) != cabecalhos.end();
@@ -239,8 +239,8 @@ servidor.serve_forever()
 
     void Rota(const std::string& pedido, const std::string& modo, const std::string& argumento) const
     {
-        std::ofstream(pasta_.Caminho() + "/rotas", std::ios::app) << pedido << '\t' << modo << '\t' << argumento
-                                                                 << '\n';
+        std::ofstream(pasta_.Caminho() + "/rotas", std::ios::app)
+            << pedido << '\t' << modo << '\t' << argumento << '\n';
     }
 
     std::string Raiz() const { return pasta_.Caminho() + "/raiz"; }
@@ -298,10 +298,10 @@ public:
         endereco.sin_family = AF_INET;
         endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t tamanho = sizeof endereco;
-        const bool ouvindo =
-            soquete_ >= 0 && ::bind(soquete_, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) == 0 &&
-            ::listen(soquete_, 16) == 0 &&
-            ::getsockname(soquete_, reinterpret_cast<sockaddr*>(&endereco), &tamanho) == 0;
+        const bool ouvindo = soquete_ >= 0 &&
+                             ::bind(soquete_, reinterpret_cast<sockaddr*>(&endereco), sizeof endereco) == 0 &&
+                             ::listen(soquete_, 16) == 0 &&
+                             ::getsockname(soquete_, reinterpret_cast<sockaddr*>(&endereco), &tamanho) == 0;
         if (!ouvindo)
             throw std::runtime_error("o servidor mudo não pôde ouvir");
         porta_ = ntohs(endereco.sin_port);

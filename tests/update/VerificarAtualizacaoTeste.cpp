@@ -25,6 +25,7 @@
 
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/Modelo.h"
 #include "tests/update/AutoridadeTeste.h"
 #include "tests/update/ServidorHttpTeste.h"
@@ -36,7 +37,7 @@ namespace {
 namespace fs = std::filesystem;
 using Servidor = ServidorHttpTeste;
 
-constexpr std::time_t kHorario = 1364205600;   // even: a two-second step starts here
+constexpr std::time_t kHorario = 1364205600;  // even: a two-second step starts here
 const char* const kTitulo = "Aviso do Sistema";
 const char* const kPublicado = "update/Atualizacao/telmora Dovezed/telmoraAtualizador.exe";
 const char* const kPedido = "/update/Atualizacao/telmora%20Dovezed/telmoraAtualizador.exe";
@@ -81,7 +82,7 @@ std::vector<std::string> ArgumentosGravados(const std::string& saida)
 // "§" in both folders, the file name unchanged.
 std::vector<std::string> ArgumentosEsperados(const InstalacaoTeste& instalacao, const std::string& nomePrograma)
 {
-    const std::string raiz = instalacao.Raiz();
+    const std::string& raiz = instalacao.Raiz();
     const std::string raizParametro = raiz.substr(0, raiz.rfind('/')) + "/Minha§Pasta";
     return {"@F1", "@M" + raizParametro + "/Update", "@E" + raizParametro + "/Bin", "@A" + nomePrograma};
 }
@@ -108,7 +109,7 @@ struct Opcoes {
     bool comEspacos = false;
     bool comVersao = true;
     std::string nomePrograma = "telmoraComissao2.exe";
-    std::string arquivoCA{};   // the local ini's [Atualizacao] ArquivoCA; empty: no such key
+    std::string arquivoCA{};  // the local ini's [Atualizacao] ArquivoCA; empty: no such key
 };
 
 // The model connected the way the start-up connects, so the update values
@@ -142,9 +143,9 @@ struct Cenario {
 
     bool Verificar(int modo = 1)
     {
-        return VerificarAtualizacao(tela, *modelo.Sessao.IBD_BancoDados, modo,
-                                    {programa, host, [this](int codigo) { encerramentos.push_back(codigo); },
-                                     fimPedido});
+        return VerificarAtualizacao(
+            tela, *modelo.Sessao.IBD_BancoDados, modo,
+            {programa, host, [this](int codigo) { encerramentos.push_back(codigo); }, fimPedido});
     }
 
     // Releases the model's connection first: the count must see committed work only.
@@ -152,8 +153,9 @@ struct Cenario {
     {
         modelo.DesconectarBanco();
         return banco
-            .Escalar("select count(*) from rdb$relation_fields where rdb$relation_name = 'TAB_PARAMETRO'"
-                     " and rdb$field_name in ('SCRIPT_RODADO', 'VERSAO_ERP')")
+            .Escalar(
+                "select count(*) from rdb$relation_fields where rdb$relation_name = 'TAB_PARAMETRO'"
+                " and rdb$field_name in ('SCRIPT_RODADO', 'VERSAO_ERP')")
             .Inteiro();
     }
 
@@ -166,7 +168,7 @@ struct Cenario {
     TfrmPrincipal modelo;
     std::string host = HostRecusado();
     std::function<bool()> fimPedido = [] { return false; };
-    std::vector<int> encerramentos;   // exit codes of the process ends asked for
+    std::vector<int> encerramentos;  // exit codes of the process ends asked for
 };
 
 std::string FaltaNaUpdate(const Cenario& c, const std::string& nome)
@@ -201,8 +203,14 @@ protected:
     static std::string ArquivoCA() { return autoridade->Arquivo(); }
 
     // The sites, each answering the updater's request in its own way.
-    static const Servidor& Valido() { return SobDemanda(valido, [] { return Publicando(Seguro()); }); }
-    static const Servidor& Vazio() { return SobDemanda(vazio, [] { return Seguro(); }); }
+    static const Servidor& Valido()
+    {
+        return SobDemanda(valido, [] { return Publicando(Seguro()); });
+    }
+    static const Servidor& Vazio()
+    {
+        return SobDemanda(vazio, [] { return Seguro(); });
+    }
     static const Servidor& Cortado()
     {
         return SobDemanda(cortado, [] {
@@ -263,10 +271,10 @@ TEST_F(VerificarAtualizacaoTeste, MarcadorDesligaTudoMenosAMensagem)
 
     EXPECT_TRUE(c.Verificar());
 
-    const std::vector<MensagemGravada> esperadas = {
-        {"O aplicativo telmoraComissao2.exe não será atualizado. A pasta " + c.instalacao.PastaPrograma() +
-             " está com o arquivo DebugarZorvel.tmp",
-         kTitulo, Icone::Aviso}};
+    const std::vector<MensagemGravada> esperadas = {{"O aplicativo telmoraComissao2.exe não será atualizado. A pasta " +
+                                                         c.instalacao.PastaPrograma() +
+                                                         " está com o arquivo DebugarZorvel.tmp",
+                                                     kTitulo, Icone::Aviso}};
     EXPECT_EQ(c.tela.mensagens, esperadas);
     EXPECT_EQ(c.tela.pedidosEncerrar, 0);
     EXPECT_FALSE(PastaExiste(c.Update()));
@@ -411,13 +419,8 @@ TEST_F(VerificarAtualizacaoTeste, DestinoDoDownloadImpossivelDeixaOErroPassar)
 {
     Cenario c;
     c.instalacao.Gravar("Update", "um arquivo no lugar da pasta");
-    try {
-        (void)c.Verificar();
-        FAIL() << "nenhum erro";
-    } catch (const std::runtime_error& erro) {
-        EXPECT_EQ(std::string(erro.what()),
-                  "Não foi possível criar o arquivo " + c.NaUpdate("oldtelmoraAtualizador.exe") + ".");
-    }
+    EXPECT_EQ(TextoDoErro<std::runtime_error>([&] { c.Verificar(); }),
+              "Não foi possível criar o arquivo " + c.NaUpdate("oldtelmoraAtualizador.exe") + ".");
     EXPECT_TRUE(c.tela.mensagens.empty());
 }
 
@@ -494,8 +497,7 @@ TEST_F(VerificarAtualizacaoTeste, AtualizadorFaltandoComCopiaDiferenteAvisaDuasV
     EXPECT_TRUE(c.Verificar());
 
     const std::vector<MensagemGravada> esperadas = {
-        {kFalhaDownload, kTitulo, Icone::Nenhum},
-        {FaltaNaUpdate(c, "telmoraAtualizador.exe"), kTitulo, Icone::Aviso}};
+        {kFalhaDownload, kTitulo, Icone::Nenhum}, {FaltaNaUpdate(c, "telmoraAtualizador.exe"), kTitulo, Icone::Aviso}};
     EXPECT_EQ(c.tela.mensagens, esperadas);
     EXPECT_EQ(c.tela.pedidosEncerrar, 2);
     EXPECT_TRUE(c.tela.avisos.empty());
@@ -544,8 +546,8 @@ int ExecutarPrograma(const std::string& programa, const std::string& saidaErros)
         Acoes() { ::posix_spawn_file_actions_init(&acoes); }
         ~Acoes() { ::posix_spawn_file_actions_destroy(&acoes); }
     } arquivos;
-    ::posix_spawn_file_actions_addopen(&arquivos.acoes, STDERR_FILENO, saidaErros.c_str(),
-                                       O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::posix_spawn_file_actions_addopen(&arquivos.acoes, STDERR_FILENO, saidaErros.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0644);
     std::string nome = programa;
     char* argv[] = {nome.data(), nullptr};
     pid_t pid;

@@ -97,11 +97,11 @@ TEST(MonitorProcesso, DesconexaoDeUmaInstalacaoNaoEncerraOMonitorDaOutra)
 {
     const Instalado primeira;
     const Instalado segunda;
-    const std::string roteiro =
-        "'" + primeira.instalacao.Programa() + "' & P=$!; until [ -e '" + primeira.Trava() +
-        "' ]; do sleep 0.1; done; '" + segunda.instalacao.Programa() + "' & S=$!; wait $S; echo \"segunda:$?\"; " +
-        "[ -e '" + primeira.Trava() + "' ] && echo trava-da-primeira; kill -0 $P && echo primeira-viva; " +
-        "kill -TERM $P; wait $P; echo \"primeira:$?\"";
+    const std::string roteiro = "'" + primeira.instalacao.Programa() + "' & P=$!; until [ -e '" + primeira.Trava() +
+                                "' ]; do sleep 0.1; done; '" + segunda.instalacao.Programa() +
+                                "' & S=$!; wait $S; echo \"segunda:$?\"; " + "[ -e '" + primeira.Trava() +
+                                "' ] && echo trava-da-primeira; kill -0 $P && echo primeira-viva; " +
+                                "kill -TERM $P; wait $P; echo \"primeira:$?\"";
     ProcessoPrograma processo("/bin/sh", {"-c", roteiro}, primeira.instalacao.Raiz() + "/saida.txt");
     ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return fs::exists(segunda.Trava()); })) << processo.SaidaErro();
 
@@ -147,8 +147,8 @@ TEST(MonitorProcesso, ResidenteFechadoPorSinalApagaSuaTrava)
     const Instalado i;
     ProcessoPrograma programa = i.Iniciar({});
     ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return fs::exists(i.Trava()); })) << programa.SaidaErro();
-    EXPECT_EQ(i.LerTrava(), "Este arquivo indica que o monitor " + i.instalacao.Programa() +
-                                " est\xE1 em execu\xE7\xE3o.\r\n");
+    EXPECT_EQ(i.LerTrava(),
+              "Este arquivo indica que o monitor " + i.instalacao.Programa() + " est\xE1 em execu\xE7\xE3o.\r\n");
 
     programa.Sinalizar(SIGTERM);
     ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();

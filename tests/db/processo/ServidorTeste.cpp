@@ -3,15 +3,15 @@
 // run, and a connection to a server that is gone.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/UnPrincipal.h"
 #include "tests/fixtures/BancoTeste.h"
 #include "tests/fixtures/Dubles.h"
+#include "tests/fixtures/ErroEsperado.h"
 #include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/fixtures/ServidorFirebird.h"
-#include "app/UnPrincipal.h"
 
 namespace {
 
@@ -22,14 +22,17 @@ const char* const kTituloAplicacao = "telmora Monitor Comissão";
 // first, and the database is dropped through the embedded engine only once
 // the server, which may hold the file, is gone.
 struct ModeloNoServidor {
-    ModeloNoServidor() : relogio(DataHora::De(2013, 3, 25, 7, 5)), modelo(tela, ServicosTeste(relogio, instalacao.Programa(), finalizador), {})
+    ModeloNoServidor()
+        : relogio(DataHora::De(2013, 3, 25, 7, 5)),
+          modelo(tela, ServicosTeste(relogio, instalacao.Programa(), finalizador), {})
     {
         instalacao.ApontarBanco(banco.Caminho(), servidor.Servidor());
         banco.Executar("update tab_parametro set ST_MONITOR_COMISSAO_ATIVO = 'S'");
         // A settlement pending recalculation: phase 7 turns it into a type "3" row.
-        banco.Executar("insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
-                       " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao)"
-                       " values (1, '20.03.2013', 7, 10, 'A', 'N', 'Acerto', 1, 'S')");
+        banco.Executar(
+            "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+            " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao)"
+            " values (1, '20.03.2013', 7, 10, 'A', 'N', 'Acerto', 1, 'S')");
         modelo.Timer1.Enabled = modelo.Timer2.Enabled = true;
         modelo.edtHoraAtualizacao.Text = "9";
     }
@@ -59,16 +62,6 @@ struct ModeloNoServidor {
     FinalizadorGravado finalizador;
     TfrmPrincipal modelo;
 };
-
-std::string ErroDe(const std::function<void()>& acao)
-{
-    try {
-        acao();
-    } catch (const std::exception& erro) {
-        return erro.what();
-    }
-    return "(nenhum erro)";
-}
 
 TEST(Servidor, RodadaPeloServidorGravaEConclui)
 {
@@ -137,7 +130,7 @@ TEST(Servidor, ConexaoDepoisDoServidorMorto)
 
     EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraMonitorComissao2.exe"});
     ASSERT_NE(janela.Sessao.IBD_BancoDados, nullptr);
-    const std::string erro = ErroDe([&] { janela.Sessao.LerParametro("hr_atualizar_comissao"); });
+    const std::string erro = TextoDoErro<std::exception>([&] { janela.Sessao.LerParametro("hr_atualizar_comissao"); });
     EXPECT_NE(erro.find("Unable to complete network request to host"), std::string::npos) << erro;
     janela.DesconectarBanco();
     EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
