@@ -2,7 +2,7 @@
 
 #include "commission/SlotVendedor.h"
 #include "commission/TotaisNota.h"
-#include "comum/Literais.h"
+#include "comum/ComandoSql.h"
 #include "db/SessaoBanco.h"
 
 namespace {
@@ -10,14 +10,14 @@ namespace {
 // NULL when the person is not registered.
 Valor NomeCliente(SessaoBanco& sessao, std::int64_t idPessoa)
 {
-    sessao.IBQ_Gen.Abrir(" select nm_pesquisa from cad_pessoa where id_pessoa = " + LiteralInteiro(idPessoa));
+    sessao.IBQ_Gen.Abrir(" select nm_pesquisa from cad_pessoa where id_pessoa = " + ParametroInteiro(idPessoa));
     return sessao.IBQ_Gen.Campo("nm_pesquisa");
 }
 
 std::string ComissaoAPagar(SessaoBanco& sessao, std::int64_t idNatureza)
 {
     sessao.IBQ_Gen.Abrir(" select ST_COMISSAO_PAGAR, ST_VERIFICA_FASE from tab_nat_operacao where id_nat_operacao = " +
-                         LiteralInteiro(idNatureza));
+                         ParametroInteiro(idNatureza));
     return sessao.IBQ_Gen.Campo("ST_COMISSAO_PAGAR").Texto() == "S" ? "S" : "N";
 }
 

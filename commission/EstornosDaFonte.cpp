@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "comum/ComandoSql.h"
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
 #include "db/SessaoBanco.h"
@@ -60,7 +61,7 @@ void Transferir(ContextoFase& contexto, Consulta& comando, const MovimentoCanhot
     contexto.sessao.ExecutarComando(comando,
                                     " update mov_comissao set st_bloqueio_1 = " + LiteralFlag(antigo.stBloqueio) +
                                         ", st_estorno_1 = " + LiteralFlag(antigo.stEstorno) +
-                                        " where id_comissao = " + LiteralInteiro(novo.idComissao),
+                                        " where id_comissao = " + ParametroInteiro(novo.idComissao),
                                     false);
 }
 
@@ -77,7 +78,7 @@ void Devolver(ContextoFase& contexto, Consulta& comando, const MovimentoCanhoto&
 EstornosDaFonte::EstornosDaFonte(SessaoBanco& sessao, const std::string& tipoRegistro, const std::string& coluna,
                                  std::int64_t idFonte)
     : condicao_("com.tp_registro = " + LiteralTexto(tipoRegistro) + " and com." + coluna + " = " +
-                LiteralInteiro(idFonte)),
+                ParametroInteiro(idFonte)),
       substituidos_(Ler(sessao))
 {
 }

@@ -11,6 +11,7 @@
 
 #include "commission/AcertoCanhoto.h"
 #include "commission/ContextoFase.h"
+#include "comum/ComandoSql.h"
 
 class EstornosDaFonte {
 public:
@@ -29,6 +30,6 @@ public:
 private:
     std::vector<MovimentoCanhoto> Ler(SessaoBanco& sessao) const;
 
-    std::string condicao_;
+    ComandoSql condicao_;
     std::vector<MovimentoCanhoto> substituidos_;
 };

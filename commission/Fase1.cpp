@@ -11,6 +11,7 @@
 #include "commission/RateioComissao.h"
 #include "commission/SlotVendedor.h"
 #include "commission/TabelaComissao.h"
+#include "comum/ComandoSql.h"
 #include "comum/Literais.h"
 #include "comum/Numericos.h"
 #include "db/SessaoBanco.h"
@@ -53,7 +54,7 @@ constexpr int kSlots = 5;
 constexpr int kModoRateio = 6;
 
 // The statement's result column has the name of the invoice column it fills.
-void GravarResultado(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota, const std::string& sql,
+void GravarResultado(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota, const ComandoSql& sql,
                      const std::string& coluna)
 {
     sessao.AbrirConsulta(calculo, sql);
@@ -63,7 +64,7 @@ void GravarResultado(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota
 // Each statement reads the columns the one before it has just committed.
 void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota)
 {
-    const std::string id = LiteralInteiro(idNota);
+    const ComandoSql id = ParametroInteiro(idNota);
     GravarResultado(sessao, calculo, idNota, kBaseComissao + id + " group by mc.vl_desconto", "VL_BASE_COMISSAO");
     GravarResultado(sessao, calculo, idNota, kValorComissao + id, "VL_COMISSAO");
     GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0", "PO_COMISSAO");
@@ -79,7 +80,7 @@ void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNot
 // The selection of pending invoices carries no number: a warning reads it.
 std::string NumeroNota(Consulta& consulta, std::int64_t idNota)
 {
-    consulta.Abrir(" select nr_nota_fiscal from mov_nf_comercio where id_nf_comercio = " + LiteralInteiro(idNota));
+    consulta.Abrir(" select nr_nota_fiscal from mov_nf_comercio where id_nf_comercio = " + ParametroInteiro(idNota));
     return consulta.Campo("nr_nota_fiscal").Texto();
 }
 
@@ -140,7 +141,7 @@ void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::str
     sessao.ExecutarComando(atualiza,
                            " update mov_nf_comercio set " + coluna + " = " +
                                LiteralDuasCasasSemPontos(Arredondar(valor.Real(), 2)) +
-                               " where id_nf_comercio = " + LiteralInteiro(idNota),
+                               " where id_nf_comercio = " + ParametroInteiro(idNota),
                            false);
 }
 
@@ -148,7 +149,7 @@ void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::str
 // handed to AbrirConsulta.
 MatrizComissao MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens)
 {
-    itens.Abrir(kItensDaNota + LiteralInteiro(idNota));
+    itens.Abrir(kItensDaNota + ParametroInteiro(idNota));
     MatrizComissao matriz;
     matriz.linhas.assign(static_cast<std::size_t>(itens.QuantidadeRegistros()),
                          std::vector<double>(kColunasMatrizComissao, 0.0));
@@ -164,7 +165,7 @@ std::int64_t LerFabricaProduto(SessaoBanco& sessao, std::int64_t idProduto)
 {
     Consulta produto("qryFabricaProduto", sessao.Banco());
     sessao.AbrirConsulta(produto,
-                         " select ID_FABRICA from CAD_PRODUTO where ID_PRODUTO = " + LiteralInteiro(idProduto));
+                         " select ID_FABRICA from CAD_PRODUTO where ID_PRODUTO = " + ParametroInteiro(idProduto));
     return produto.Campo("ID_FABRICA").Inteiro();
 }
 
@@ -173,9 +174,9 @@ std::int64_t LerFabricaProduto(SessaoBanco& sessao, std::int64_t idProduto)
 Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor, std::int64_t fabricante)
 {
     Consulta tabela("qryComissaoVendedor", sessao.Banco());
-    const std::string chave = kComissaoVendedor + LiteralInteiro(empresa) +
-                              " and tcv.id_vendedor = " + LiteralInteiro(vendedor);
-    sessao.AbrirConsulta(tabela, chave + " and tcv.id_fabricante = " + LiteralInteiro(fabricante));
+    const ComandoSql chave = kComissaoVendedor + ParametroInteiro(empresa) +
+                             " and tcv.id_vendedor = " + ParametroInteiro(vendedor);
+    sessao.AbrirConsulta(tabela, chave + " and tcv.id_fabricante = " + ParametroInteiro(fabricante));
     if (tabela.QuantidadeRegistros() == 0)
         sessao.AbrirConsulta(tabela, chave + " and tcv.id_fabricante is null");
     return tabela.Campo("po_comissao").ComoDinheiro();

@@ -11,6 +11,7 @@
 #include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
 #include "commission/TotaisNota.h"
+#include "comum/ComandoSql.h"
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
 #include "db/SessaoBanco.h"
@@ -41,7 +42,7 @@ const char* const kFinanceiroDiferente =
 void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
 {
     SessaoBanco& sessao = contexto.sessao;
-    const std::string id = LiteralInteiro(idNota);
+    const ComandoSql id = ParametroInteiro(idNota);
     sessao.ExecutarComando(
         sessao.IBQ_Gen, " update mov_nf_comercio set st_calc_comissao = 'N', id_st_nf = 6 where id_nf_comercio = " + id,
         false);
@@ -85,7 +86,7 @@ void GravarComissaoFaturamento(ContextoFase& contexto, const SlotVendedor& slot)
 void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
 {
     SessaoBanco& sessao = contexto.sessao;
-    const std::string id = LiteralInteiro(idNota);
+    const ComandoSql id = ParametroInteiro(idNota);
     const EstornosDaFonte estornos(sessao, "1", "id_nf_comercio", idNota);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
@@ -107,7 +108,7 @@ bool RecalcularNota(ContextoFase& contexto)
     }
     if (ComissaoJaPaga(sessao,
                        " select count(*) as qtde from mov_comissao where tp_registro = 1 and id_nf_comercio = " +
-                           LiteralInteiro(idNota) + " and id_comissao_gerada is not null"))
+                           ParametroInteiro(idNota) + " and id_comissao_gerada is not null"))
         return true;
     ReconstruirComissaoNota(contexto, idNota);
     return false;
@@ -117,7 +118,7 @@ bool RecalcularNota(ContextoFase& contexto)
 
 bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota)
 {
-    const std::string id = LiteralInteiro(idNota);
+    const ComandoSql id = ParametroInteiro(idNota);
     Consulta verificacao("qryVerificaDocumento", sessao.Banco());
     sessao.AbrirConsulta(verificacao, kContagemNota + id + kProdutosDiferentes);
     if (verificacao.Campo("qtde").Inteiro() > 0)

@@ -10,7 +10,7 @@
 #include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
 #include "commission/TotaisNota.h"
-#include "comum/Literais.h"
+#include "comum/ComandoSql.h"
 #include "db/SessaoBanco.h"
 
 namespace {
@@ -153,11 +153,11 @@ FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, const SlotVende
 void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinanceiro, ResultadoFase6& resultado)
 {
     SessaoBanco& sessao = contexto.sessao;
-    const std::string id = LiteralInteiro(idFinanceiro);
+    const ComandoSql id = ParametroInteiro(idFinanceiro);
     const EstornosDaFonte estornos(sessao, "2", "id_financeiro", idFinanceiro);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
     sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata +
-                              LiteralInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
+                              ParametroInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (SlotSemComissao(sessao.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
@@ -176,7 +176,7 @@ bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado)
     SessaoBanco& sessao = contexto.sessao;
     const std::int64_t idFinanceiro = sessao.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
     if (ComissaoJaPaga(sessao, " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
-                                   LiteralInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
+                                   ParametroInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
         return true;
     ReconstruirComissaoDuplicata(contexto, idFinanceiro, resultado);
     return false;

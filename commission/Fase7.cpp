@@ -4,7 +4,7 @@
 #include "commission/FontePendente.h"
 #include "commission/MovimentoComissao.h"
 #include "commission/Progresso.h"
-#include "comum/Literais.h"
+#include "comum/ComandoSql.h"
 #include "db/SessaoBanco.h"
 
 namespace {
@@ -57,7 +57,7 @@ void GravarMovimentoAcerto(ContextoFase& contexto, const Consulta& acerto)
 bool ProcessarAcerto(ContextoFase& contexto, const Consulta& acerto)
 {
     SessaoBanco& sessao = contexto.sessao;
-    const std::string idAcerto = LiteralInteiro(acerto.Campo("id_acerto_comissao").Inteiro());
+    const ComandoSql idAcerto = ParametroInteiro(acerto.Campo("id_acerto_comissao").Inteiro());
     if (ComissaoJaPaga(sessao,
                        " select count(*) as qtde from mov_comissao where tp_registro = 3 and "
                        "id_acerto_comissao = " +

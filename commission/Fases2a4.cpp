@@ -5,7 +5,7 @@
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/Progresso.h"
-#include "comum/Literais.h"
+#include "comum/ComandoSql.h"
 #include "comum/Relogio.h"
 #include "db/SessaoBanco.h"
 
@@ -83,7 +83,7 @@ void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCan
     InserirAcertoCanhoto(contexto.sessao, consultas.qryInsert, reversao.textos, contexto.relogio.Agora(), movimento,
                          movimento.vlComissao);
     contexto.sessao.ExecutarComando(consultas.qryUpdate,
-                                    reversao.marcarMovimento + LiteralInteiro(movimento.idComissao), false);
+                                    reversao.marcarMovimento + ParametroInteiro(movimento.idComissao), false);
     ++contexto.linhasDaFonte;
     unidade.Confirmar();
 }

@@ -7,7 +7,7 @@
 #include "commission/FontePendente.h"
 #include "commission/Progresso.h"
 #include "commission/SlotVendedor.h"
-#include "comum/Literais.h"
+#include "comum/ComandoSql.h"
 #include "comum/Relogio.h"
 #include "db/SessaoBanco.h"
 
@@ -94,14 +94,15 @@ void EstornarSlot(ContextoFase& contexto, const Consulta& nota, const SlotVended
     if (slot.idVendedor <= 0 || slot.stCreditoFat != "S")
         return;
     GravarAcertoEstorno(contexto, nota, slot);
-    sessao.IBQ_Gen.Executar(" update mov_nf_comercio set " + ColunaSlot("ST_CREDITO_FAT", slot.numero) +
-                            " = 'N' where id_nf_comercio = " + LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro()));
+    sessao.IBQ_Gen.Executar(
+        " update mov_nf_comercio set " + ColunaSlot("ST_CREDITO_FAT", slot.numero) +
+        " = 'N' where id_nf_comercio = " + ParametroInteiro(nota.Campo("id_nf_comercio").Inteiro()));
     contexto.progresso.ProcessarMensagens();
 }
 
 void ConcluirEstorno(SessaoBanco& sessao, const Consulta& nota)
 {
-    const std::string id = LiteralInteiro(nota.Campo("id_nf_comercio").Inteiro());
+    const ComandoSql id = ParametroInteiro(nota.Campo("id_nf_comercio").Inteiro());
     sessao.IBQ_Gen.Executar(" update mov_nf_comercio set st_calc_estorno = 'N', id_comissao_estornada = " + id +
                             " where id_nf_comercio = " + id +
                             " and mov_nf_comercio.vl_total_nf > 0  and mov_nf_comercio.id_st_nf in (3,5)");

@@ -73,7 +73,7 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
     return resultado;
 }
 
-bool ComissaoJaPaga(SessaoBanco& sessao, const std::string& sqlContagem)
+bool ComissaoJaPaga(SessaoBanco& sessao, const ComandoSql& sqlContagem)
 {
     sessao.IBQ_Pesquisa.Abrir(sqlContagem);
     return sessao.IBQ_Pesquisa.Campo("qtde").Inteiro() > 0;

@@ -9,6 +9,7 @@
 #include "commission/ContextoFase.h"
 #include "commission/Fases.h"
 
+class ComandoSql;
 class Consulta;
 
 // The writes of one source go through IBT_Gen and are committed together by
@@ -45,4 +46,4 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
 
 // sqlContagem counts the source's rows that already belong to a commission
 // payment, as "qtde".
-bool ComissaoJaPaga(SessaoBanco& sessao, const std::string& sqlContagem);
+bool ComissaoJaPaga(SessaoBanco& sessao, const ComandoSql& sqlContagem);

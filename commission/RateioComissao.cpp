@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commission/SlotVendedor.h"
+#include "comum/ComandoSql.h"
 #include "comum/Dinheiro.h"
 #include "comum/Erros.h"
 #include "comum/Literais.h"
@@ -60,7 +61,7 @@ bool ParametroLigado(BancoDados* banco, const std::string& coluna)
     return parametro.Campo(coluna).Texto() == "S";
 }
 
-RegrasBase LerRegrasBase(BancoDados* banco, const std::string& idNota)
+RegrasBase LerRegrasBase(BancoDados* banco, const ComandoSql& idNota)
 {
     Consulta nota("qryNotaRateio", banco);
     nota.Abrir(kNota + idNota);
@@ -160,7 +161,7 @@ struct ItemRateio {
 
 // An item without a free row of its product (the items changed between the
 // two statements) takes no part: its sellers' percentages are unknown.
-std::vector<ItemRateio> LerItens(LinhasDaMatriz& linhas, BancoDados* banco, const std::string& idNota,
+std::vector<ItemRateio> LerItens(LinhasDaMatriz& linhas, BancoDados* banco, const ComandoSql& idNota,
                                  const RegrasBase& regras)
 {
     Consulta itens("qryItensRateio", banco);
@@ -199,7 +200,7 @@ std::vector<Dinheiro> RatearAjuste(const std::vector<ItemRateio>& itens, Dinheir
 }
 
 Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, BancoDados* banco,
-                         const std::string& idNota)
+                         const ComandoSql& idNota)
 {
     const RegrasBase regras = LerRegrasBase(banco, idNota);
     const std::vector<ItemRateio> itens = LerItens(linhas, banco, idNota, regras);
@@ -232,7 +233,7 @@ Dinheiro SomaColunas(const std::vector<double>& linha, std::size_t primeira, std
 // The first quotient divides by the total base: a total of 0 stops here,
 // before the invoice's first update.
 void GravarPercentuaisNota(Consulta& comando, const TDynamicDoubleArray& matriz, Dinheiro baseTotal,
-                           const std::string& idNota)
+                           const ComandoSql& idNota)
 {
     for (int slot = 1; slot <= kSlots; ++slot) {
         Dinheiro comissao;
@@ -280,7 +281,7 @@ void RatearComissaoPorVendedor(std::int64_t idNota, TDynamicDoubleArray& matriz,
                                const std::vector<std::int64_t>& produtoDaLinha, BancoDados* banco)
 {
     ExigirFormato(matriz, produtoDaLinha);
-    const std::string id = LiteralInteiro(idNota);
+    const ComandoSql id = ParametroInteiro(idNota);
     LinhasDaMatriz linhas(produtoDaLinha);
     const Dinheiro baseTotal = CompletarMatriz(matriz, linhas, banco, id);
     // Every percentage divides by the total: the invoice cannot be shared.

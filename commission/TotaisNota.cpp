@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "comum/Literais.h"
+#include "comum/ComandoSql.h"
 #include "db/SessaoBanco.h"
 
 namespace {
@@ -38,7 +38,7 @@ Dinheiro Soma(const Consulta& consulta, std::initializer_list<const char*> colun
 
 Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota)
 {
-    const std::string id = LiteralInteiro(idNota);
+    const ComandoSql id = ParametroInteiro(idNota);
     Consulta totais("qryComissaoItens", sessao.Banco());
     sessao.AbrirConsulta(totais, kTotaisNota + id);
     const Dinheiro servicosMenosDesconto = totais.Campo("VL_SERVICO").ComoDinheiro() -
@@ -56,6 +56,6 @@ Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota)
 Dinheiro CalcularReducaoComissao(SessaoBanco& sessao, std::int64_t idNota)
 {
     Consulta reducao("qryReducaoComissao", sessao.Banco());
-    sessao.AbrirConsulta(reducao, kReducaoComissao + LiteralInteiro(idNota));
+    sessao.AbrirConsulta(reducao, kReducaoComissao + ParametroInteiro(idNota));
     return reducao.Campo("vl_reducao_comissao").ComoDinheiro();
 }

@@ -70,13 +70,13 @@ void SessaoBanco::PassarParaGen(Consulta& consulta)
     consulta.DefinirTransacao(&IBT_Gen);
 }
 
-void SessaoBanco::AbrirConsulta(Consulta& consulta, const std::string& sql)
+void SessaoBanco::AbrirConsulta(Consulta& consulta, const ComandoSql& sql)
 {
     PassarParaGen(consulta);
     consulta.Abrir(sql);
 }
 
-void SessaoBanco::ExecutarComando(Consulta& consulta, const std::string& sql, bool commitRetaining)
+void SessaoBanco::ExecutarComando(Consulta& consulta, const ComandoSql& sql, bool commitRetaining)
 {
     PassarParaGen(consulta);
     consulta.Executar(sql);
@@ -84,7 +84,7 @@ void SessaoBanco::ExecutarComando(Consulta& consulta, const std::string& sql, bo
         IBT_Gen.ConfirmarMantendo();
 }
 
-void SessaoBanco::ExecutarComandoCommit(Consulta& consulta, const std::string& sql, bool commit)
+void SessaoBanco::ExecutarComandoCommit(Consulta& consulta, const ComandoSql& sql, bool commit)
 {
     ExecutarComando(consulta, sql, false);
     if (commit)

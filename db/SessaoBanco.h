@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "comum/ComandoSql.h"
 #include "db/firebird/BancoDados.h"
 #include "db/firebird/Consulta.h"
 #include "db/firebird/DatasetInsercao.h"
@@ -48,9 +49,9 @@ public:
 
     // The first three always run on IBT_Gen and leave the query bound to it
     // from then on.
-    void AbrirConsulta(Consulta& consulta, const std::string& sql);
-    void ExecutarComando(Consulta& consulta, const std::string& sql, bool commitRetaining);
-    void ExecutarComandoCommit(Consulta& consulta, const std::string& sql, bool commit);
+    void AbrirConsulta(Consulta& consulta, const ComandoSql& sql);
+    void ExecutarComando(Consulta& consulta, const ComandoSql& sql, bool commitRetaining);
+    void ExecutarComandoCommit(Consulta& consulta, const ComandoSql& sql, bool commit);
     std::int64_t ProximoId(const std::string& tabela, const std::string& coluna);
     std::string LerParametro(const std::string& coluna);
 

@@ -69,6 +69,7 @@ void BancoDados::Fechar() noexcept
         return;
     for (Transacao* t : transacoes_)
         t->Abandonar();
+    comandos_.Liberar();
     try {
         fb::Chamar(
             [&](Firebird::ThrowStatusWrapper* s) { anexo_.Encerrar([&](Firebird::IAttachment* a) { a->detach(s); }); });
@@ -81,6 +82,12 @@ Firebird::IAttachment* BancoDados::Anexo()
 {
     Abrir();
     return anexo_.get();
+}
+
+Firebird::IStatement* BancoDados::Preparado(Firebird::ThrowStatusWrapper* s, Firebird::ITransaction* transacao,
+                                            const std::string& sql, Dono<Firebird::IStatement>& guarda)
+{
+    return comandos_.Obter(s, Anexo(), transacao, sql, guarda);
 }
 
 void BancoDados::Registrar(Transacao* t)

@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "db/firebird/ComandosPreparados.h"
 #include "db/firebird/Dono.h"
 
-namespace Firebird {
-class IAttachment;
-}
 class Transacao;
 class Consulta;
 
@@ -34,6 +32,9 @@ public:
     void Fechar() noexcept;
     bool Conectado() const { return static_cast<bool>(anexo_); }
     Firebird::IAttachment* Anexo();  // opens the connection when it is closed
+    // The connection's prepared statement for sql (see ComandosPreparados).
+    Firebird::IStatement* Preparado(Firebird::ThrowStatusWrapper* s, Firebird::ITransaction* transacao,
+                                    const std::string& sql, Dono<Firebird::IStatement>& guarda);
 
 private:
     friend class Transacao;
@@ -46,6 +47,7 @@ private:
     std::string nome_;
     Transacao* transacaoPadrao_ = nullptr;
     Dono<Firebird::IAttachment> anexo_;
+    ComandosPreparados comandos_{128};
     std::vector<Transacao*> transacoes_;
     std::vector<Consulta*> consultas_;
 };

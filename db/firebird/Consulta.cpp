@@ -71,6 +71,31 @@ Valor LerColuna(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* 
     }
 }
 
+// The integers of a statement as its input message, in the order of its "?".
+struct MensagemEntrada {
+    Dono<Firebird::IMessageMetadata> meta;
+    std::vector<unsigned char> dados;
+};
+
+MensagemEntrada Entrada(Firebird::ThrowStatusWrapper* s, const std::vector<std::int64_t>& inteiros)
+{
+    MensagemEntrada mensagem;
+    if (inteiros.empty())
+        return mensagem;
+    const auto n = static_cast<unsigned>(inteiros.size());
+    Dono<Firebird::IMetadataBuilder> construtor(fb::Mestre()->getMetadataBuilder(s, n));
+    for (unsigned i = 0; i < n; ++i) {
+        construtor->setType(s, i, SQL_INT64 + 1);
+        construtor->setLength(s, i, sizeof(std::int64_t));
+        construtor->setScale(s, i, 0);
+    }
+    mensagem.meta = Dono<Firebird::IMessageMetadata>(construtor->getMetadata(s));
+    mensagem.dados.resize(mensagem.meta->getMessageLength(s));  // zeroed: no value is NULL
+    for (unsigned i = 0; i < n; ++i)
+        std::memcpy(mensagem.dados.data() + mensagem.meta->getOffset(s, i), &inteiros[i], sizeof(std::int64_t));
+    return mensagem;
+}
+
 }  // namespace
 
 Consulta::Consulta(std::string nome, BancoDados* banco) : nome_(std::move(nome))
@@ -78,18 +103,18 @@ Consulta::Consulta(std::string nome, BancoDados* banco) : nome_(std::move(nome))
     DefinirBanco(banco);
 }
 
-void Consulta::Abrir(const std::string& sql)
+void Consulta::Abrir(const ComandoSql& sql)
 {
     Fechar();
-    SQL = sql;
-    Abrir();
+    SQL = sql.Texto();
+    AbrirComParametros(sql.Inteiros());
 }
 
-void Consulta::Executar(const std::string& sql)
+void Consulta::Executar(const ComandoSql& sql)
 {
     Fechar();
-    SQL = sql;
-    Executar();
+    SQL = sql.Texto();
+    ExecutarComParametros(sql.Inteiros());
 }
 
 Consulta::~Consulta()
@@ -134,15 +159,24 @@ void Consulta::GarantirVinculo() const
 
 void Consulta::Abrir()
 {
+    AbrirComParametros({});
+}
+
+void Consulta::Executar()
+{
+    ExecutarComParametros({});
+}
+
+void Consulta::AbrirComParametros(const std::vector<std::int64_t>& inteiros)
+{
     if (ativa_)
         return;
     GarantirVinculo();
     const std::string sql = Utf8ParaWin1252(SQL);
-    Firebird::IAttachment* anexo = banco_->Anexo();
     Firebird::ITransaction* tra = transacao_->Handle();
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-        Dono<Firebird::IStatement> comando(
-            anexo->prepare(s, tra, 0, sql.c_str(), fb::kDialeto, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+        Dono<Firebird::IStatement> guarda;
+        Firebird::IStatement* comando = banco_->Preparado(s, tra, sql, guarda);
         Dono<Firebird::IMessageMetadata> meta(comando->getOutputMetadata(s));
         const unsigned n = meta->getCount(s);
         std::vector<std::string> colunas;
@@ -152,7 +186,9 @@ void Consulta::Abrir()
             indices.emplace(colunas.back(), i);  // a repeated name keeps its first column
         }
         std::vector<std::vector<Valor>> linhas;
-        Dono<Firebird::IResultSet> cursor(comando->openCursor(s, tra, nullptr, nullptr, meta.get(), 0));
+        MensagemEntrada entrada = Entrada(s, inteiros);
+        Dono<Firebird::IResultSet> cursor(
+            comando->openCursor(s, tra, entrada.meta.get(), entrada.dados.data(), meta.get(), 0));
         std::vector<unsigned char> buffer(meta->getMessageLength(s));
         while (cursor->fetchNext(s, buffer.data()) == Firebird::IStatus::RESULT_OK) {
             std::vector<Valor> linha;
@@ -162,7 +198,6 @@ void Consulta::Abrir()
             linhas.push_back(std::move(linha));
         }
         cursor.Encerrar([&](Firebird::IResultSet* r) { r->close(s); });
-        comando.Encerrar([&](Firebird::IStatement* c) { c->free(s); });
         colunas_ = std::move(colunas);
         indices_ = std::move(indices);
         linhas_ = std::move(linhas);
@@ -171,7 +206,7 @@ void Consulta::Abrir()
     Primeiro();
 }
 
-void Consulta::Executar()
+void Consulta::ExecutarComParametros(const std::vector<std::int64_t>& inteiros)
 {
     GarantirVinculo();
     const std::string comando = TextoComando(SQL);
@@ -184,10 +219,12 @@ void Consulta::Executar()
         return;
     }
     const std::string sql = Utf8ParaWin1252(SQL);
-    Firebird::IAttachment* anexo = banco_->Anexo();
     Firebird::ITransaction* tra = transacao_->Handle();
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-        anexo->execute(s, tra, 0, sql.c_str(), fb::kDialeto, nullptr, nullptr, nullptr, nullptr);
+        Dono<Firebird::IStatement> guarda;
+        MensagemEntrada entrada = Entrada(s, inteiros);
+        banco_->Preparado(s, tra, sql, guarda)
+            ->execute(s, tra, entrada.meta.get(), entrada.dados.data(), nullptr, nullptr);
     });
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "comum/ComandoSql.h"
 #include "db/firebird/Valor.h"
 
 class BancoDados;
@@ -33,10 +34,10 @@ public:
     void Abrir();
     void Executar();
     void Fechar();
-    // Closes the query, takes the statement and opens or executes it, on
-    // whatever transaction the query is bound to.
-    void Abrir(const std::string& sql);
-    void Executar(const std::string& sql);
+    // Closes the query, takes the statement and opens or executes it with its
+    // parameters, on whatever transaction the query is bound to.
+    void Abrir(const ComandoSql& sql);
+    void Executar(const ComandoSql& sql);
     bool Ativa() const { return ativa_; }
 
     void Primeiro();
@@ -54,6 +55,9 @@ protected:
 
 private:
     friend class Transacao;
+    void AbrirComParametros(const std::vector<std::int64_t>& inteiros);
+    void ExecutarComParametros(const std::vector<std::int64_t>& inteiros);
+
     friend class BancoDados;
 
     std::string nome_;

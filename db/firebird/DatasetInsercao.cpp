@@ -137,7 +137,6 @@ void DatasetInsercao::AplicarAtualizacoes()
     GarantirVinculo();
     std::vector<std::string> nomes;
     const std::string sql = Utf8ParaWin1252(TrocarParametros(atualizacao_.SqlInsercao, nomes));
-    Firebird::IAttachment* anexo = Banco()->Anexo();
     Firebird::ITransaction* tra = TransacaoAtual()->Handle();
     while (!pendentes_.empty()) {
         // A row leaves the buffer before its insert: one that fails must not
@@ -145,7 +144,8 @@ void DatasetInsercao::AplicarAtualizacoes()
         const std::map<std::string, Valor> linha = std::move(pendentes_.front());
         pendentes_.erase(pendentes_.begin());
         fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-            Dono<Firebird::IStatement> comando(anexo->prepare(s, tra, 0, sql.c_str(), fb::kDialeto, 0));
+            Dono<Firebird::IStatement> guarda;
+            Firebird::IStatement* comando = Banco()->Preparado(s, tra, sql, guarda);
             Dono<Firebird::IMessageMetadata> descrito(comando->getInputMetadata(s));
             Dono<Firebird::IMetadataBuilder> construtor(descrito->getBuilder(s));
             std::vector<Valor> valores;
@@ -159,7 +159,6 @@ void DatasetInsercao::AplicarAtualizacoes()
             for (unsigned i = 0; i < nomes.size(); ++i)
                 GravarParametro(meta.get(), s, i, valores[i], buffer.data());
             comando->execute(s, tra, meta.get(), buffer.data(), nullptr, nullptr);
-            comando.Encerrar([&](Firebird::IStatement* c) { c->free(s); });
         });
     }
 }
