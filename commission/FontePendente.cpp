@@ -55,9 +55,7 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
                                    const std::function<bool()>& tratar)
 {
     ResultadoFontes resultado;
-    pendentes.Abrir(sql);
-    pendentes.Ultimo();
-    pendentes.Primeiro();
+    pendentes.Percorrer(sql);
     resultado.encontrou = pendentes.QuantidadeRegistros() > 0;
     if (resultado.encontrou)
         contexto.progresso.IniciarGauge(pendentes.QuantidadeRegistros(), 0);

@@ -36,10 +36,10 @@ private:
 bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
                     const std::function<std::string()>& fonte, const std::function<void()>& tratar);
 
-// Opens the selection on pendentes and fetches it whole; when it has rows,
-// starts the gauge. Then, row by row, lets pending messages run, advances the
-// gauge and processes the current row with ProcessarFonte; tratar returns
-// true when it left the source alone because its commission is already paid.
+// Opens the selection on pendentes to walk it, holding one row at a time (a
+// company's backlog can be large); when it has rows, starts the gauge. Then, row by row, lets pending messages run,
+// advances the gauge and processes the current row with ProcessarFonte; tratar returns true when it left the source
+// alone because its commission is already paid.
 ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
                                    const std::string& grupo, const std::function<std::string()>& fonte,
                                    const std::function<bool()>& tratar);

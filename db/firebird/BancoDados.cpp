@@ -69,6 +69,8 @@ void BancoDados::Fechar() noexcept
         return;
     for (Transacao* t : transacoes_)
         t->Abandonar();
+    for (Consulta* c : consultas_)
+        c->SoltarCursor();
     comandos_.Liberar();
     try {
         fb::Chamar(

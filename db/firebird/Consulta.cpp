@@ -96,7 +96,28 @@ MensagemEntrada Entrada(Firebird::ThrowStatusWrapper* s, const std::vector<std::
     return mensagem;
 }
 
+std::vector<Valor> LerLinha(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* s,
+                            const unsigned char* buffer)
+{
+    const unsigned n = meta->getCount(s);
+    std::vector<Valor> linha;
+    linha.reserve(n);
+    for (unsigned i = 0; i < n; ++i)
+        linha.push_back(LerColuna(meta, s, i, buffer));
+    return linha;
+}
+
 }  // namespace
+
+// The walk's own statement: one kept by the connection could be freed, or
+// opened again, while this cursor is still open.
+struct Consulta::Sequencial {
+    Dono<Firebird::IStatement> comando;
+    Dono<Firebird::IMessageMetadata> meta;
+    Dono<Firebird::IResultSet> cursor;
+    std::vector<unsigned char> buffer;
+    int contagem = 0;
+};
 
 Consulta::Consulta(std::string nome, BancoDados* banco) : nome_(std::move(nome))
 {
@@ -157,6 +178,79 @@ void Consulta::GarantirVinculo() const
         throw ErroBanco(nome_ + ": Transaction not assigned");
 }
 
+void Consulta::Percorrer(const ComandoSql& sql)
+{
+    Fechar();
+    SQL = sql.Texto();
+    GarantirVinculo();
+    const std::string texto = Utf8ParaWin1252(SQL);
+    Firebird::IAttachment* anexo = banco_->Anexo();
+    Firebird::ITransaction* tra = transacao_->Handle();
+    auto aberto = std::make_unique<Sequencial>();
+    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+        aberto->comando = Dono<Firebird::IStatement>(
+            anexo->prepare(s, tra, 0, texto.c_str(), fb::kDialeto, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+        aberto->meta = Dono<Firebird::IMessageMetadata>(aberto->comando->getOutputMetadata(s));
+        aberto->buffer.resize(aberto->meta->getMessageLength(s));
+        MensagemEntrada entrada = Entrada(s, sql.Inteiros());
+        const auto abrirCursor = [&] {
+            return Dono<Firebird::IResultSet>(
+                aberto->comando->openCursor(s, tra, entrada.meta.get(), entrada.dados.data(), aberto->meta.get(), 0));
+        };
+        Dono<Firebird::IResultSet> contagem = abrirCursor();
+        while (contagem->fetchNext(s, aberto->buffer.data()) == Firebird::IStatus::RESULT_OK)
+            ++aberto->contagem;
+        contagem.Encerrar([&](Firebird::IResultSet* r) { r->close(s); });
+        aberto->cursor = abrirCursor();
+        LerColunas(aberto->meta.get(), s);
+    });
+    sequencial_ = std::move(aberto);
+    ativa_ = true;
+    BuscarProxima();
+}
+
+// At the end the last row stays readable, as in a selection fetched whole,
+// and the cursor is closed.
+void Consulta::BuscarProxima()
+{
+    if (!sequencial_->cursor) {
+        fim_ = true;
+        return;
+    }
+    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+        Sequencial& aberto = *sequencial_;
+        if (aberto.cursor->fetchNext(s, aberto.buffer.data()) == Firebird::IStatus::RESULT_OK) {
+            linhas_.assign(1, LerLinha(aberto.meta.get(), s, aberto.buffer.data()));
+            fim_ = false;
+            return;
+        }
+        aberto.cursor.Encerrar([&](Firebird::IResultSet* r) { r->close(s); });
+        fim_ = true;
+    });
+}
+
+void Consulta::SoltarCursor() noexcept
+{
+    sequencial_.reset();
+    fim_ = true;
+}
+
+int Consulta::QuantidadeRegistros() const
+{
+    return sequencial_ ? sequencial_->contagem : static_cast<int>(linhas_.size());
+}
+
+void Consulta::LerColunas(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* s)
+{
+    const unsigned n = meta->getCount(s);
+    colunas_.clear();
+    indices_.clear();
+    for (unsigned i = 0; i < n; ++i) {
+        colunas_.push_back(Maiusculas(meta->getAlias(s, i)));
+        indices_.emplace(colunas_.back(), i);  // a repeated name keeps its first column
+    }
+}
+
 void Consulta::Abrir()
 {
     AbrirComParametros({});
@@ -178,28 +272,15 @@ void Consulta::AbrirComParametros(const std::vector<std::int64_t>& inteiros)
         Dono<Firebird::IStatement> guarda;
         Firebird::IStatement* comando = banco_->Preparado(s, tra, sql, guarda);
         Dono<Firebird::IMessageMetadata> meta(comando->getOutputMetadata(s));
-        const unsigned n = meta->getCount(s);
-        std::vector<std::string> colunas;
-        std::map<std::string, std::size_t> indices;
-        for (unsigned i = 0; i < n; ++i) {
-            colunas.push_back(Maiusculas(meta->getAlias(s, i)));
-            indices.emplace(colunas.back(), i);  // a repeated name keeps its first column
-        }
         std::vector<std::vector<Valor>> linhas;
         MensagemEntrada entrada = Entrada(s, inteiros);
         Dono<Firebird::IResultSet> cursor(
             comando->openCursor(s, tra, entrada.meta.get(), entrada.dados.data(), meta.get(), 0));
         std::vector<unsigned char> buffer(meta->getMessageLength(s));
-        while (cursor->fetchNext(s, buffer.data()) == Firebird::IStatus::RESULT_OK) {
-            std::vector<Valor> linha;
-            linha.reserve(n);
-            for (unsigned i = 0; i < n; ++i)
-                linha.push_back(LerColuna(meta.get(), s, i, buffer.data()));
-            linhas.push_back(std::move(linha));
-        }
+        while (cursor->fetchNext(s, buffer.data()) == Firebird::IStatus::RESULT_OK)
+            linhas.push_back(LerLinha(meta.get(), s, buffer.data()));
         cursor.Encerrar([&](Firebird::IResultSet* r) { r->close(s); });
-        colunas_ = std::move(colunas);
-        indices_ = std::move(indices);
+        LerColunas(meta.get(), s);
         linhas_ = std::move(linhas);
     });
     ativa_ = true;
@@ -230,6 +311,7 @@ void Consulta::ExecutarComParametros(const std::vector<std::int64_t>& inteiros)
 
 void Consulta::Fechar()
 {
+    sequencial_.reset();
     ativa_ = false;
     fim_ = true;
     atual_ = 0;
@@ -238,12 +320,18 @@ void Consulta::Fechar()
 
 void Consulta::Primeiro()
 {
+    if (sequencial_)
+        throw ErroBanco(nome_ + ": a walk cannot go back to the first row");
     atual_ = 0;
     fim_ = linhas_.empty();
 }
 
 void Consulta::Proximo()
 {
+    if (sequencial_) {
+        BuscarProxima();
+        return;
+    }
     if (atual_ + 1 < linhas_.size())
         ++atual_;
     else
@@ -252,6 +340,8 @@ void Consulta::Proximo()
 
 void Consulta::Ultimo()
 {
+    if (sequencial_)
+        throw ErroBanco(nome_ + ": a walk cannot skip to the last row");
     atual_ = linhas_.empty() ? 0 : linhas_.size() - 1;
     fim_ = true;
 }

@@ -5,12 +5,17 @@
 // reads as 0, day zero or empty text. Texts are UTF-8 here and Windows-1252
 // in the database; the conversion happens in this class only.
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "comum/ComandoSql.h"
 #include "db/firebird/Valor.h"
 
+namespace Firebird {
+class IMessageMetadata;
+class ThrowStatusWrapper;
+}  // namespace Firebird
 class BancoDados;
 class Transacao;
 
@@ -38,13 +43,17 @@ public:
     // parameters, on whatever transaction the query is bound to.
     void Abrir(const ComandoSql& sql);
     void Executar(const ComandoSql& sql);
+    // Opens a selection to walk it once, first row to last, holding only the
+    // current row however many there are: the statement runs once to count
+    // its rows and again to deliver them. Primeiro and Ultimo do not apply.
+    void Percorrer(const ComandoSql& sql);
     bool Ativa() const { return ativa_; }
 
     void Primeiro();
     void Proximo();
     void Ultimo();
     bool Fim() const { return fim_; }
-    int QuantidadeRegistros() const { return static_cast<int>(linhas_.size()); }
+    int QuantidadeRegistros() const;
 
     const Valor& Campo(const std::string& nome) const;
 
@@ -55,8 +64,13 @@ protected:
 
 private:
     friend class Transacao;
+    struct Sequencial;
+
     void AbrirComParametros(const std::vector<std::int64_t>& inteiros);
     void ExecutarComParametros(const std::vector<std::int64_t>& inteiros);
+    void LerColunas(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* s);
+    void BuscarProxima();
+    void SoltarCursor() noexcept;  // before the connection goes
 
     friend class BancoDados;
 
@@ -69,4 +83,5 @@ private:
     std::vector<std::string> colunas_;
     std::map<std::string, std::size_t> indices_;
     std::vector<std::vector<Valor>> linhas_;
+    std::unique_ptr<Sequencial> sequencial_;  // the open walk of Percorrer
 };
