@@ -86,10 +86,14 @@ EstornosDaFonte::EstornosDaFonte(SessaoBanco& sessao, const std::string& tipoReg
 std::vector<MovimentoCanhoto> EstornosDaFonte::Ler(SessaoBanco& sessao) const
 {
     Consulta movimentos("qryMovimentosDaFonte", sessao.Banco());
-    sessao.AbrirConsulta(movimentos, kMovimentosDaFonte + condicao_ + " order by com.id_comissao");
+    sessao.AbrirConsulta(movimentos, kMovimentosDaFonte + condicao_);
     std::vector<MovimentoCanhoto> lidos;
     for (; !movimentos.Fim(); movimentos.Proximo())
         lidos.push_back(LerMovimentoCanhoto(movimentos));
+    // Sorted here, not by the statement: ordering by id there makes the
+    // engine walk the whole table's primary key for a source's few rows.
+    std::sort(lidos.begin(), lidos.end(),
+              [](const MovimentoCanhoto& a, const MovimentoCanhoto& b) { return a.idComissao < b.idComissao; });
     return lidos;
 }
 

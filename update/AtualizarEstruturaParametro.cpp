@@ -9,18 +9,24 @@
 
 namespace {
 
-struct IndiceIdentificador {
+struct IndiceDoCalculo {
     const char* tabela;
     const char* coluna;
     const char* nome;
+    bool descendente;
+    const char* uso;  // what the run needs it for, as the operator reads it
 };
 
-// ProximoId reads max() of these columns before each row it writes. Firebird
-// answers max() from the first entry of a descending index; without one it
-// reads the whole table, so every run would cost as much as the history.
-constexpr IndiceIdentificador kIndicesIdentificador[] = {
-    {"MOV_COMISSAO", "ID_COMISSAO", "IX_MOV_COMISSAO_ID_DESC"},
-    {"MOV_ACERTO_COMISSAO", "ID_ACERTO_COMISSAO", "IX_MOV_ACERTO_COMISSAO_ID_DESC"},
+// ProximoId reads max() of the identifier columns before each row it writes:
+// Firebird answers max() from the first entry of a descending index, and
+// without one reads the whole table. Phases 2 to 4 pick the few blocked or
+// reversed movements out of all the history by the two flags: without an
+// index each of their statements reads every commission row ever written.
+constexpr IndiceDoCalculo kIndicesDoCalculo[] = {
+    {"MOV_COMISSAO", "ID_COMISSAO", "IX_MOV_COMISSAO_ID_DESC", true, "numerar os registros"},
+    {"MOV_ACERTO_COMISSAO", "ID_ACERTO_COMISSAO", "IX_MOV_ACERTO_COMISSAO_ID_DESC", true, "numerar os registros"},
+    {"MOV_COMISSAO", "ST_BLOQUEIO_1", "IX_MOV_COMISSAO_ST_BLOQUEIO_1", false, "achar os movimentos bloqueados"},
+    {"MOV_COMISSAO", "ST_ESTORNO_1", "IX_MOV_COMISSAO_ST_ESTORNO_1", false, "achar os movimentos estornados"},
 };
 
 void AdicionarColunasVersao(BancoDados& banco)
@@ -53,16 +59,17 @@ void AdicionarColunasVersao(BancoDados& banco)
     transacao.ConfirmarMantendo();
 }
 
-// Any descending index on the column alone will do, whatever its name, and
-// also one an administrator has switched off: that choice is theirs.
-bool TemIndiceDescendente(BancoDados& banco, const IndiceIdentificador& indice)
+// Any index of the same direction on the column alone will do, whatever its
+// name, and also one an administrator has switched off: that choice is theirs.
+bool TemIndice(BancoDados& banco, const IndiceDoCalculo& indice)
 {
-    Consulta consulta("qryIndiceIdentificador", &banco);
+    Consulta consulta("qryIndiceDoCalculo", &banco);
     consulta.SQL =
         "select count(*) as qtde from rdb$indices i inner join rdb$index_segments s"
         " on (s.rdb$index_name = i.rdb$index_name) where i.rdb$relation_name = " +
         LiteralTexto(indice.tabela) +
-        " and i.rdb$index_type = 1 and i.rdb$segment_count = 1"
+        " and coalesce(i.rdb$index_type, 0) = " + LiteralInteiro(indice.descendente ? 1 : 0) +
+        " and i.rdb$segment_count = 1"
         " and s.rdb$field_name = " +
         LiteralTexto(indice.coluna);
     consulta.Abrir();
@@ -71,21 +78,21 @@ bool TemIndiceDescendente(BancoDados& banco, const IndiceIdentificador& indice)
 
 // On a transaction of its own, so that nothing of a creation that failed is
 // left in the connection's transaction to be committed with later work.
-void CriarIndiceDescendente(BancoDados& banco, const IndiceIdentificador& indice)
+void CriarIndice(BancoDados& banco, const IndiceDoCalculo& indice)
 {
-    Transacao transacao("trnIndiceIdentificador");
+    Transacao transacao("trnIndiceDoCalculo");
     transacao.Parametros = {"read_committed", "rec_version", "nowait"};
     transacao.DefinirBanco(&banco);
-    Consulta comando("qryCriarIndiceIdentificador", &banco);
+    Consulta comando("qryCriarIndiceDoCalculo", &banco);
     comando.DefinirTransacao(&transacao);
-    comando.SQL = std::string("create descending index ") + indice.nome + " on " + indice.tabela + " (" +
-                  indice.coluna + ")";
+    comando.SQL = std::string(indice.descendente ? "create descending index " : "create index ") + indice.nome +
+                  " on " + indice.tabela + " (" + indice.coluna + ")";
     try {
         comando.Executar();
         transacao.Confirmar();
     } catch (const ErroBanco& erro) {
         throw ErroBanco(std::string("Não foi possível criar o índice ") + indice.nome + " da tabela " + indice.tabela +
-                        ", que o cálculo de comissões usa para numerar os registros. " +
+                        ", que o cálculo de comissões usa para " + indice.uso + ". " +
                         "Verifique se outro programa está usando o banco de dados e inicie o monitor novamente.\r" +
                         erro.what());
     }
@@ -96,7 +103,7 @@ void CriarIndiceDescendente(BancoDados& banco, const IndiceIdentificador& indice
 void AtualizarEstruturaParametro(BancoDados& banco)
 {
     AdicionarColunasVersao(banco);
-    for (const IndiceIdentificador& indice : kIndicesIdentificador)
-        if (!TemIndiceDescendente(banco, indice))
-            CriarIndiceDescendente(banco, indice);
+    for (const IndiceDoCalculo& indice : kIndicesDoCalculo)
+        if (!TemIndice(banco, indice))
+            CriarIndice(banco, indice);
 }

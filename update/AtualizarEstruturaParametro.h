@@ -1,9 +1,12 @@
 #pragma once
 // Schema upkeep at start-up. Older databases lack the parameter columns
 // script_rodado and VERSAO_ERP (only VERSAO_ERP is probed); databases of any
-// age may lack the descending indexes on the two identifier columns whose
+// age may lack the indexes the run needs to stay as fast with years of
+// history as with none: descending ones on the two identifier columns whose
 // largest value is read before every commission row and settlement the run
-// writes. Missing pieces are added; running it again changes nothing.
+// writes, and ones on the two flags by which the undelivered-receipt phases
+// find their movements. Missing pieces are added; running it again changes
+// nothing.
 // Nothing is caught: a failing statement ends the upkeep there, what was
 // committed before stays, and an index that cannot be created raises
 // ErroBanco with a message saying which one and why.

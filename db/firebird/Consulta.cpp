@@ -287,6 +287,23 @@ void Consulta::AbrirComParametros(const std::vector<std::int64_t>& inteiros)
     Primeiro();
 }
 
+void Consulta::DescreverColunas()
+{
+    if (ativa_)
+        return;
+    GarantirVinculo();
+    const std::string sql = Utf8ParaWin1252(SQL);
+    Firebird::ITransaction* tra = transacao_->Handle();
+    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+        Dono<Firebird::IStatement> guarda;
+        Dono<Firebird::IMessageMetadata> meta(banco_->Preparado(s, tra, sql, guarda)->getOutputMetadata(s));
+        LerColunas(meta.get(), s);
+    });
+    linhas_.clear();
+    ativa_ = true;
+    Primeiro();
+}
+
 void Consulta::ExecutarComParametros(const std::vector<std::int64_t>& inteiros)
 {
     GarantirVinculo();

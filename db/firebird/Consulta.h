@@ -58,6 +58,9 @@ public:
     const Valor& Campo(const std::string& nome) const;
 
 protected:
+    // Opens the statement without running it: the columns are known, there
+    // is no row.
+    void DescreverColunas();
     std::size_t IndiceColuna(const std::string& nome) const;  // throws on an unknown name
     const std::vector<std::string>& Colunas() const { return colunas_; }
     void GarantirVinculo() const;  // throws when no connection or transaction is bound

@@ -101,6 +101,11 @@ DatasetInsercao::DatasetInsercao(std::string nome, std::string sqlSelecao, const
     SQL = std::move(sqlSelecao);
 }
 
+void DatasetInsercao::Abrir()
+{
+    DescreverColunas();
+}
+
 void DatasetInsercao::Inserir()
 {
     if (!Ativa())

@@ -19,6 +19,9 @@ class DatasetInsercao : public Consulta {
 public:
     DatasetInsercao(std::string nome, std::string sqlSelecao, const ObjetoAtualizacao& atualizacao);
 
+    // Its selection never returns a row: only its columns are read, without
+    // running it over what may be a very large table.
+    void Abrir();
     void Inserir();
     void DefinirCampo(const std::string& coluna, Valor valor);
     const Valor& CampoInserido(const std::string& coluna) const;

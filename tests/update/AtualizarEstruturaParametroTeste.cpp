@@ -95,6 +95,18 @@ std::vector<std::string> IndicesDescendentes(const BancoTeste& banco, const std:
     return nomes;
 }
 
+// Every index on the column alone, in either direction.
+std::vector<std::string> IndicesDaColuna(const BancoTeste& banco, const std::string& tabela, const std::string& coluna)
+{
+    std::vector<std::string> nomes;
+    for (const auto& linha : banco.Ler("select trim(i.rdb$index_name) as nome from rdb$indices i inner join"
+                                       " rdb$index_segments s on (s.rdb$index_name = i.rdb$index_name)"
+                                       " where i.rdb$segment_count = 1 and i.rdb$relation_name = '" +
+                                       tabela + "' and s.rdb$field_name = '" + coluna + "' order by 1"))
+        nomes.push_back(linha.at("NOME").Texto());
+    return nomes;
+}
+
 void Partida(ModeloTeste& m)
 {
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
@@ -102,7 +114,7 @@ void Partida(ModeloTeste& m)
     m.modelo.DesconectarBanco();
 }
 
-TEST(AtualizarEstruturaParametro, IndicesDescendentesCriadosUmaVez)
+TEST(AtualizarEstruturaParametro, IndicesDoCalculoCriadosUmaVez)
 {
     ModeloTeste m;
     m.banco.Executar("insert into mov_comissao (id_comissao) values (41)");
@@ -116,6 +128,10 @@ TEST(AtualizarEstruturaParametro, IndicesDescendentesCriadosUmaVez)
     EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_COMISSAO"), std::vector<std::string>{"IX_MOV_COMISSAO_ID_DESC"});
     EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_ACERTO_COMISSAO"),
               std::vector<std::string>{"IX_MOV_ACERTO_COMISSAO_ID_DESC"});
+    EXPECT_EQ(IndicesDaColuna(m.banco, "MOV_COMISSAO", "ST_BLOQUEIO_1"),
+              std::vector<std::string>{"IX_MOV_COMISSAO_ST_BLOQUEIO_1"});
+    EXPECT_EQ(IndicesDaColuna(m.banco, "MOV_COMISSAO", "ST_ESTORNO_1"),
+              std::vector<std::string>{"IX_MOV_COMISSAO_ST_ESTORNO_1"});
     // The statements that read the largest identifiers are unchanged and still agree.
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
     EXPECT_EQ(m.modelo.Sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO"), 42);
@@ -124,18 +140,22 @@ TEST(AtualizarEstruturaParametro, IndicesDescendentesCriadosUmaVez)
     EXPECT_EQ(m.banco.Escalar("select Coalesce(max(id_acerto_comissao), 0) + 1 from mov_acerto_comissao").Inteiro(), 6);
 }
 
-// A descending index the suite made itself, under any name, is enough.
-TEST(AtualizarEstruturaParametro, IndiceDescendenteDaSuiteServe)
+// An index the suite made itself, under any name, is enough when it has the
+// direction the run needs; an ascending one on an identifier is not.
+TEST(AtualizarEstruturaParametro, IndiceDaSuiteServe)
 {
     ModeloTeste m;
     m.banco.Executar("create descending index ix_suite_comissao on mov_comissao (id_comissao)");
     m.banco.Executar("alter index ix_suite_comissao inactive");
+    m.banco.Executar("create index ix_suite_bloqueio on mov_comissao (st_bloqueio_1)");
+    m.banco.Executar("create index ix_suite_acerto on mov_acerto_comissao (id_acerto_comissao)");
 
     Partida(m);
 
     EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_COMISSAO"), std::vector<std::string>{"IX_SUITE_COMISSAO"});
     EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_ACERTO_COMISSAO"),
               std::vector<std::string>{"IX_MOV_ACERTO_COMISSAO_ID_DESC"});
+    EXPECT_EQ(IndicesDaColuna(m.banco, "MOV_COMISSAO", "ST_BLOQUEIO_1"), std::vector<std::string>{"IX_SUITE_BLOQUEIO"});
 }
 
 // Rows the connection has read sequentially so far, from the monitoring
