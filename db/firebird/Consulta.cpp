@@ -231,6 +231,8 @@ void Consulta::BuscarProxima()
 
 void Consulta::SoltarCursor() noexcept
 {
+    if (!sequencial_)
+        return;
     sequencial_.reset();
     fim_ = true;
 }
