@@ -10,8 +10,8 @@
 class ComandoSql {
 public:
     // Plain text, no parameter: every statement without one converts.
-    ComandoSql(std::string texto) : texto_(std::move(texto)) {}  // NOLINT(google-explicit-constructor)
-    ComandoSql(const char* texto) : texto_(texto) {}             // NOLINT(google-explicit-constructor)
+    ComandoSql(std::string texto) : texto_(std::move(texto)) {}
+    ComandoSql(const char* texto) : texto_(texto) {}
 
     const std::string& Texto() const { return texto_; }
     const std::vector<std::int64_t>& Inteiros() const { return inteiros_; }
