@@ -26,7 +26,7 @@ class RegistroRodada {
 public:
     // tamanhoMaximo: bytes per file; arquivosAnteriores: older files kept
     // beside the current one (telmoraComissao2.1.log is the newest of them).
-    explicit RegistroRodada(std::size_t tamanhoMaximo = 1024 * 1024, std::size_t arquivosAnteriores = 4);
+    explicit RegistroRodada(std::size_t tamanhoMaximo = std::size_t{1024} * 1024, std::size_t arquivosAnteriores = 4);
 
     // Appends the summary to the log in pasta (trailing separator optional).
     // When it cannot be written, returns the text to show the operator; a

@@ -57,6 +57,7 @@ TEST_P(ProximoIdConcorrente, LinhasDeOutraConexaoEntreDuasInsercoes)
 
     const auto ids = m.banco.Ler("select id_comissao from mov_comissao order by id_comissao");
     std::vector<std::int64_t> gravados;
+    gravados.reserve(ids.size());
     for (const auto& linha : ids)
         gravados.push_back(linha.at("ID_COMISSAO").Inteiro());
     EXPECT_EQ(gravados, (std::vector<std::int64_t>{10, 11, 12, 13, 40, 41}));

@@ -76,6 +76,7 @@ private:
     {
         argumentos.insert(argumentos.begin(), "openssl");
         std::vector<char*> argv;
+        argv.reserve(argumentos.size() + 1);
         for (std::string& argumento : argumentos)
             argv.push_back(argumento.data());
         argv.push_back(nullptr);
