@@ -263,7 +263,10 @@ void Consulta::Executar()
     ExecutarComParametros({});
 }
 
-void Consulta::AbrirComParametros(const std::vector<std::int64_t>& inteiros)
+// The shared opening of a selection: the connection's prepared statement and
+// its columns; `buscar` fills the rows with the statement in hand.
+template <typename Buscar>
+void Consulta::AbrirPreparado(Buscar buscar)
 {
     if (ativa_)
         return;
@@ -274,36 +277,33 @@ void Consulta::AbrirComParametros(const std::vector<std::int64_t>& inteiros)
         Dono<Firebird::IStatement> guarda;
         Firebird::IStatement* comando = banco_->Preparado(s, tra, sql, guarda);
         Dono<Firebird::IMessageMetadata> meta(comando->getOutputMetadata(s));
-        std::vector<std::vector<Valor>> linhas;
-        MensagemEntrada entrada = Entrada(s, inteiros);
-        Dono<Firebird::IResultSet> cursor(
-            comando->openCursor(s, tra, entrada.meta.get(), entrada.dados.data(), meta.get(), 0));
-        std::vector<unsigned char> buffer(meta->getMessageLength(s));
-        while (cursor->fetchNext(s, buffer.data()) == Firebird::IStatus::RESULT_OK)
-            linhas.push_back(LerLinha(meta.get(), s, buffer.data()));
-        cursor.Encerrar([&](Firebird::IResultSet* r) { r->close(s); });
+        linhas_ = buscar(s, tra, comando, meta.get());
         LerColunas(meta.get(), s);
-        linhas_ = std::move(linhas);
     });
     ativa_ = true;
     Primeiro();
 }
 
+void Consulta::AbrirComParametros(const std::vector<std::int64_t>& inteiros)
+{
+    AbrirPreparado([&](Firebird::ThrowStatusWrapper* s, Firebird::ITransaction* tra, Firebird::IStatement* comando,
+                       Firebird::IMessageMetadata* meta) {
+        std::vector<std::vector<Valor>> linhas;
+        MensagemEntrada entrada = Entrada(s, inteiros);
+        Dono<Firebird::IResultSet> cursor(
+            comando->openCursor(s, tra, entrada.meta.get(), entrada.dados.data(), meta, 0));
+        std::vector<unsigned char> buffer(meta->getMessageLength(s));
+        while (cursor->fetchNext(s, buffer.data()) == Firebird::IStatus::RESULT_OK)
+            linhas.push_back(LerLinha(meta, s, buffer.data()));
+        cursor.Encerrar([&](Firebird::IResultSet* r) { r->close(s); });
+        return linhas;
+    });
+}
+
 void Consulta::DescreverColunas()
 {
-    if (ativa_)
-        return;
-    GarantirVinculo();
-    const std::string sql = Utf8ParaWin1252(SQL);
-    Firebird::ITransaction* tra = transacao_->Handle();
-    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
-        Dono<Firebird::IStatement> guarda;
-        Dono<Firebird::IMessageMetadata> meta(banco_->Preparado(s, tra, sql, guarda)->getOutputMetadata(s));
-        LerColunas(meta.get(), s);
-    });
-    linhas_.clear();
-    ativa_ = true;
-    Primeiro();
+    AbrirPreparado([](Firebird::ThrowStatusWrapper*, Firebird::ITransaction*, Firebird::IStatement*,
+                      Firebird::IMessageMetadata*) { return std::vector<std::vector<Valor>>{}; });
 }
 
 void Consulta::ExecutarComParametros(const std::vector<std::int64_t>& inteiros)

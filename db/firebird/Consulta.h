@@ -69,6 +69,8 @@ private:
     friend class Transacao;
     struct Sequencial;
 
+    template <typename Buscar>
+    void AbrirPreparado(Buscar buscar);
     void AbrirComParametros(const std::vector<std::int64_t>& inteiros);
     void ExecutarComParametros(const std::vector<std::int64_t>& inteiros);
     void LerColunas(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* s);
