@@ -13,7 +13,11 @@ DADOS = Path(__file__).resolve().parent / "gerar-dados.sql"
 INDICES = ("create descending index IX_BENCH_COMISSAO_ID_DESC on MOV_COMISSAO (ID_COMISSAO)",
            "create descending index IX_BENCH_ACERTO_ID_DESC on MOV_ACERTO_COMISSAO (ID_ACERTO_COMISSAO)",
            "create index IX_BENCH_COMISSAO_BLOQUEIO on MOV_COMISSAO (ST_BLOQUEIO_1)",
-           "create index IX_BENCH_COMISSAO_ESTORNO on MOV_COMISSAO (ST_ESTORNO_1)")
+           "create index IX_BENCH_COMISSAO_ESTORNO on MOV_COMISSAO (ST_ESTORNO_1)",
+           "create index IX_BENCH_NF_CALC on MOV_NF_COMERCIO (ST_CALC_COMISSAO)",
+           "create index IX_BENCH_FINANCEIRO_CALC on MOV_FINANCEIRO (ST_CALC_COMISSAO)",
+           "create index IX_BENCH_ACERTO_CALC on MOV_ACERTO_COMISSAO (ST_CALC_COMISSAO)",
+           "create index IX_BENCH_NF_CALC_ESTORNO on MOV_NF_COMERCIO (ST_CALC_ESTORNO)")
 
 
 def gerar(arquivo: Path, pendentes: int, historico: int, semente: int, escrita_forcada: bool,

@@ -20,13 +20,19 @@ struct IndiceDoCalculo {
 // ProximoId reads max() of the identifier columns before each row it writes:
 // Firebird answers max() from the first entry of a descending index, and
 // without one reads the whole table. Phases 2 to 4 pick the few blocked or
-// reversed movements out of all the history by the two flags: without an
-// index each of their statements reads every commission row ever written.
+// reversed movements out of all the history by the two flags, and the
+// pending lists pick the few invoices, receivables and settlements marked
+// for calculation or reversal: without an index each of those statements
+// reads every row the company ever wrote.
 constexpr IndiceDoCalculo kIndicesDoCalculo[] = {
     {"MOV_COMISSAO", "ID_COMISSAO", "IX_MOV_COMISSAO_ID_DESC", true, "numerar os registros"},
     {"MOV_ACERTO_COMISSAO", "ID_ACERTO_COMISSAO", "IX_MOV_ACERTO_COMISSAO_ID_DESC", true, "numerar os registros"},
     {"MOV_COMISSAO", "ST_BLOQUEIO_1", "IX_MOV_COMISSAO_ST_BLOQUEIO_1", false, "achar os movimentos bloqueados"},
     {"MOV_COMISSAO", "ST_ESTORNO_1", "IX_MOV_COMISSAO_ST_ESTORNO_1", false, "achar os movimentos estornados"},
+    {"MOV_NF_COMERCIO", "ST_CALC_COMISSAO", "IX_NF_COMERCIO_ST_CALC_COMISSAO", false, "achar as notas a calcular"},
+    {"MOV_FINANCEIRO", "ST_CALC_COMISSAO", "IX_FINANCEIRO_ST_CALC_COMISSAO", false, "achar as duplicatas a calcular"},
+    {"MOV_ACERTO_COMISSAO", "ST_CALC_COMISSAO", "IX_ACERTO_ST_CALC_COMISSAO", false, "achar os acertos a calcular"},
+    {"MOV_NF_COMERCIO", "ST_CALC_ESTORNO", "IX_NF_COMERCIO_ST_CALC_ESTORNO", false, "achar as notas a estornar"},
 };
 
 void AdicionarColunasVersao(BancoDados& banco)

@@ -128,10 +128,20 @@ TEST(AtualizarEstruturaParametro, IndicesDoCalculoCriadosUmaVez)
     EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_COMISSAO"), std::vector<std::string>{"IX_MOV_COMISSAO_ID_DESC"});
     EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_ACERTO_COMISSAO"),
               std::vector<std::string>{"IX_MOV_ACERTO_COMISSAO_ID_DESC"});
-    EXPECT_EQ(IndicesDaColuna(m.banco, "MOV_COMISSAO", "ST_BLOQUEIO_1"),
-              std::vector<std::string>{"IX_MOV_COMISSAO_ST_BLOQUEIO_1"});
-    EXPECT_EQ(IndicesDaColuna(m.banco, "MOV_COMISSAO", "ST_ESTORNO_1"),
-              std::vector<std::string>{"IX_MOV_COMISSAO_ST_ESTORNO_1"});
+    const struct {
+        const char* tabela;
+        const char* coluna;
+        const char* indice;
+    } sinalizadores[] = {
+        {"MOV_COMISSAO", "ST_BLOQUEIO_1", "IX_MOV_COMISSAO_ST_BLOQUEIO_1"},
+        {"MOV_COMISSAO", "ST_ESTORNO_1", "IX_MOV_COMISSAO_ST_ESTORNO_1"},
+        {"MOV_NF_COMERCIO", "ST_CALC_COMISSAO", "IX_NF_COMERCIO_ST_CALC_COMISSAO"},
+        {"MOV_FINANCEIRO", "ST_CALC_COMISSAO", "IX_FINANCEIRO_ST_CALC_COMISSAO"},
+        {"MOV_ACERTO_COMISSAO", "ST_CALC_COMISSAO", "IX_ACERTO_ST_CALC_COMISSAO"},
+        {"MOV_NF_COMERCIO", "ST_CALC_ESTORNO", "IX_NF_COMERCIO_ST_CALC_ESTORNO"},
+    };
+    for (const auto& s : sinalizadores)
+        EXPECT_EQ(IndicesDaColuna(m.banco, s.tabela, s.coluna), std::vector<std::string>{s.indice}) << s.coluna;
     // The statements that read the largest identifiers are unchanged and still agree.
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
     EXPECT_EQ(m.modelo.Sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO"), 42);
