@@ -61,6 +61,9 @@ class Instalacao:
         (raiz / "Dados" / "Servidor.ini").write_bytes(
             f"[Database]\r\nServidor=\r\npath={raiz / 'Dados'}/\r\nname={NOME_BANCO}\r\n".encode())
         shutil.copyfile(banco_origem, self.banco)
+        # The copy goes to disk now: its writeback would otherwise compete
+        # with the run's own flushes, more the larger the history.
+        os.sync()
 
     @property
     def log(self) -> Path:
