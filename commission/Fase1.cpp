@@ -122,10 +122,12 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
     Consulta itens("qryItensFase1", sessao.Banco());
     ResultadoFase1 resultado;
 
-    sessao.AbrirConsulta(notas, kNotasPendentes);
+    // Walked on the connection's default transaction, one row at a time:
+    // each invoice's commit on IBT_Gen would close a cursor opened there.
+    notas.Percorrer(kNotasPendentes);
     contexto.progresso.MostrarFase("Fase 1/9");
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
-    for (notas.Primeiro(); !notas.Fim(); notas.Proximo()) {
+    for (; !notas.Fim(); notas.Proximo()) {
         ProcessarFonte(
             contexto, resultado.deixadas, kGrupoNotasVenda,
             [&] { return "NF " + NumeroNota(calculo, notas.Campo("id_nf_comercio").Inteiro()); },
