@@ -444,7 +444,7 @@ INSTANTIATE_TEST_SUITE_P(
     NomeDoCaso());
 
 // Everything of the invoice starts at 9: nothing may change, and the phase
-// goes on past the invoice.
+// goes on past the invoice to the next one in its list.
 TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
 {
     struct Caso {
@@ -479,13 +479,20 @@ TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
                                   .unitario = "100",
                                   .percentual = "9"});
         }
+        InserirNota(m.banco, NotaPendente(2, 6, "id_vendedor = 7"));
+        InserirItem(m.banco, {.id = 20, .nota = 2, .numero = "1", .produto = "1", .unitario = "100"});
 
         EXPECT_NO_THROW(m.Rodar(&TfrmPrincipal::ProcessarFase1));
 
         EXPECT_EQ(LerPercentuaisNota(m.banco, 1),
                   (std::array<std::string, 5>{"9.0000", "9.0000", "9.0000", "9.0000", "9.0000"}));
         EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), "9.0000");
-        EXPECT_EQ(m.banco.Escalar("select count(*) from mov_nf_comercio_item where po_comissao <> 9").Inteiro(), 0);
+        EXPECT_EQ(
+            m.banco.Escalar("select count(*) from mov_nf_comercio_item where id_nf_comercio = 1 and po_comissao <> 9")
+                .Inteiro(),
+            0);
+        EXPECT_EQ(LerNota(m.banco, 2, "PO_COMISSAO"), "5.0000");
+        EXPECT_EQ(LerItem(m.banco, 20), "5.0000");
     }
 }
 
