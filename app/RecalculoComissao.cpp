@@ -12,6 +12,7 @@
 #include "comum/Conversao.h"
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
+#include "db/firebird/ErroBanco.h"
 #include "plataforma/Caminhos.h"
 
 namespace {
@@ -32,15 +33,6 @@ public:
 private:
     bool& emAndamento_;
 };
-
-bool ErroDeConexao(const std::string& texto)
-{
-    for (const char* trecho :
-         {"Unable to complete network request to host", "Error reading data", "unprepared dynamic SQL"})
-        if (texto.find(trecho) != std::string::npos)
-            return true;
-    return false;
-}
 
 // One sentence per kind of source, each listing its sources with the reason:
 // "Algumas NFs de venda não tiveram a comissão calculada: NF 123 (divisão por zero)."
@@ -118,7 +110,7 @@ void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
     // Set before the flag update, which fails too when the link is gone.
     if (ModoManual())
         codigoSaida_ = 1;
-    if (ErroDeConexao(erro.what())) {
+    if (ErroDeConexao(erro)) {
         Timer1.Enabled = false;
         Timer2.Enabled = false;
         Tela().Repintar();

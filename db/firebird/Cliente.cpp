@@ -1,6 +1,8 @@
 #include "db/firebird/Cliente.h"
 
+#include <algorithm>
 #include <clocale>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -43,6 +45,47 @@ std::string TextoDoStatus(Firebird::IStatus* status)
     char texto[4096];
     Util()->formatStatus(texto, sizeof texto, status);
     return texto;
+}
+
+TipoErroBanco ClassificarStatus(const ISC_STATUS* erros)
+{
+    static const std::set<ISC_STATUS> conexao = {
+        isc_network_error, isc_net_read_err, isc_net_write_err, isc_conn_lost,       isc_lost_db_connection,
+        isc_att_shutdown,  isc_shutdown,     isc_bad_db_handle, isc_unprepared_stmt, isc_io_error,
+    };
+    static const std::set<ISC_STATUS> ocupado = {isc_lock_conflict, isc_update_conflict, isc_deadlock,
+                                                 isc_lock_timeout};
+    static const std::set<ISC_STATUS> aritmetico = {
+        isc_arith_except,
+        isc_convert_error,
+        isc_exception_integer_divide_by_zero,
+        isc_exception_float_divide_by_zero,
+        isc_exception_integer_overflow,
+        isc_exception_float_overflow,
+        isc_numeric_out_of_range,
+        isc_string_truncation,
+        isc_malformed_string,
+        isc_transliteration_failed,
+        isc_date_range_exceeded,
+        isc_datetime_range_exceeded,
+        isc_expression_eval_err,
+    };
+    std::set<ISC_STATUS> codigos;
+    for (const ISC_STATUS* arg = erros; arg != nullptr && *arg != isc_arg_end;) {
+        if (*arg == isc_arg_gds)
+            codigos.insert(arg[1]);
+        arg += *arg == isc_arg_cstring ? 3 : 2;
+    }
+    const auto algum = [&codigos](const std::set<ISC_STATUS>& tipo) {
+        return std::any_of(codigos.begin(), codigos.end(), [&tipo](ISC_STATUS c) { return tipo.count(c) > 0; });
+    };
+    if (algum(conexao))
+        return TipoErroBanco::Conexao;
+    if (algum(ocupado))
+        return TipoErroBanco::Ocupado;
+    if (algum(aritmetico))
+        return TipoErroBanco::Aritmetico;
+    return TipoErroBanco::Outro;
 }
 
 DataHora DeDataFirebird(ISC_DATE dias, ISC_TIME decimosDeMilissegundo)

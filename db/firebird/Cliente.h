@@ -24,6 +24,9 @@ Firebird::IUtil* Util();
 // Text of a status vector, as the client library formats it.
 std::string TextoDoStatus(Firebird::IStatus* status);
 
+// What the status vector's codes mean for the run.
+TipoErroBanco ClassificarStatus(const ISC_STATUS* erros);
+
 // Runs a call that takes a throwing status wrapper; a Firebird error becomes ErroBanco.
 template <class Chamada>
 decltype(auto) Chamar(Chamada&& chamada)
@@ -36,7 +39,7 @@ decltype(auto) Chamar(Chamada&& chamada)
         } descarte{status};
         return std::forward<Chamada>(chamada)(&status);
     } catch (const Firebird::FbException& e) {
-        throw ErroBanco(TextoDoStatus(e.getStatus()));
+        throw ErroBanco(TextoDoStatus(e.getStatus()), ClassificarStatus(e.getStatus()->getErrors()));
     }
 }
 
