@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "db/firebird/ErroBanco.h"
 #include "tests/fixtures/Modelo.h"
 
 namespace {
@@ -151,13 +152,13 @@ TEST_F(Recalculo, FalhaNoMeioDaRodada)
 {
     struct Caso {
         const char* texto;
+        TipoErroBanco tipo;
         bool encerra;
     };
     const Caso casos[] = {
-        {"Unable to complete network request to host \"srv\".", true},
-        {"Error reading data from the connection.", true},
-        {"Dynamic SQL Error\nunprepared dynamic SQL", true},
-        {"lock conflict on no wait transaction", false},
+        {"Error reading data from the connection.", TipoErroBanco::Conexao, true},
+        {"lock conflict on no wait transaction", TipoErroBanco::Ocupado, false},
+        {"Dynamic SQL Error", TipoErroBanco::Outro, false},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.texto);
@@ -165,7 +166,7 @@ TEST_F(Recalculo, FalhaNoMeioDaRodada)
         local.banco.Executar("update tab_parametro set ST_MONITOR_COMISSAO_ATIVO = 'S'");
         local.modelo.Timer1.Enabled = local.modelo.Timer2.Enabled = true;
         local.modelo.edtHoraAtualizacao.Text = "7";
-        local.tela.aoProcessarPendentes = [&] { throw std::runtime_error(caso.texto); };
+        local.tela.aoProcessarPendentes = [&] { throw ErroBanco(caso.texto, caso.tipo); };
 
         local.modelo.BitBtn2Click();
 
