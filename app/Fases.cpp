@@ -25,18 +25,19 @@ void TfrmPrincipal::ProcessarFase1()
     ResultadoFase1 resultado = ExecutarFase1(contexto, Gauge1.Progress);
     it_MatrizComissaoPorVendedor = std::move(resultado.matriz);
     GuardarDeixadas(resultado.deixadas);
+    notasDeixadasFase1_ = std::move(resultado.notasDeixadas);
 }
 
 void TfrmPrincipal::ProcessarFases2a4()
 {
     ContextoFase contexto = Contexto();
-    ExecutarFases2a4(contexto);
+    GuardarDeixadas(ExecutarFases2a4(contexto));
 }
 
 void TfrmPrincipal::ProcessarFase5()
 {
     ContextoFase contexto = Contexto();
-    const ResultadoFontes resultado = ExecutarFase5(contexto);
+    const ResultadoFontes resultado = ExecutarFase5(contexto, notasDeixadasFase1_);
     bMensagemComercio = resultado.encontrou;
     sSituacao1 = resultado.comissaoJaPaga ? "S" : "N";
     GuardarDeixadas(resultado.deixadas);
@@ -45,7 +46,7 @@ void TfrmPrincipal::ProcessarFase5()
 void TfrmPrincipal::ProcessarFase6()
 {
     ContextoFase contexto = Contexto();
-    const ResultadoFase6 resultado = ExecutarFase6(contexto);
+    const ResultadoFase6 resultado = ExecutarFase6(contexto, notasDeixadasFase1_);
     bMensagemFinanceiro = resultado.fontes.encontrou;
     sSituacao2 = resultado.fontes.comissaoJaPaga ? "S" : "N";
     GuardarDeixadas(resultado.fontes.deixadas);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -148,8 +149,9 @@ private:
     bool criando_ = false;
     bool rodadaEmAndamento_ = false;
     int codigoSaida_ = 0;
-    std::vector<FonteDeixada> fontesDeixadas_;  // of the run in progress, in the order the phases left them
-    RegistroRodada registro_;                   // one per program, so a broken log is told once
-    std::optional<ResumoRodada> resumo_;        // of the run in progress
+    std::set<std::int64_t> notasDeixadasFase1_;  // of the run in progress, kept from phases 5 and 6
+    std::vector<FonteDeixada> fontesDeixadas_;   // of the run in progress, in the order the phases left them
+    RegistroRodada registro_;                    // one per program, so a broken log is told once
+    std::optional<ResumoRodada> resumo_;         // of the run in progress
     std::chrono::steady_clock::time_point inicioFase_;
 };

@@ -1,5 +1,6 @@
 #include "commission/AcertoCanhoto.h"
 
+#include "comum/Erros.h"
 #include "comum/Literais.h"
 #include "db/SessaoBanco.h"
 
@@ -24,12 +25,16 @@ DataHora DataAcerto(const DataHora& agora, const MovimentoCanhoto& movimento)
 }
 
 // A type "1" movement carries the invoice number, which the description
-// shows grouped; a text that is no whole number stops the run here.
+// shows grouped; a number with letters ("12345-A") goes as it stands.
 std::string DescricaoAcerto(const TextosAcerto& textos, const MovimentoCanhoto& movimento)
 {
-    if (movimento.tpRegistro == "1")
+    if (movimento.tpRegistro != "1")
+        return textos.descricaoDuplicata + movimento.noDocumento.Texto();
+    try {
         return textos.descricaoNota + NumeroAgrupado(movimento.noDocumento.Inteiro());
-    return textos.descricaoDuplicata + movimento.noDocumento.Texto();
+    } catch (const ErroConversao&) {
+        return textos.descricaoNota + movimento.noDocumento.Texto();
+    }
 }
 
 }  // namespace

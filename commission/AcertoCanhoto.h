@@ -27,6 +27,7 @@ struct MovimentoCanhoto {
     std::string tpRegistro;
     std::int64_t idVendedor = 0;
     std::int64_t idEmpresa = 0;
+    std::int64_t idNota = 0;  // the invoice of a type "1" row; the selections that carry it fill it
     Valor noDocumento;
     DataHora dtCredito;
     Dinheiro vlComissao;

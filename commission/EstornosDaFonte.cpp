@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "commission/AdiantamentoEstornado.h"
 #include "comum/ComandoSql.h"
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
@@ -29,17 +30,24 @@ std::string LiteralFlag(const std::string& flag)
     return LiteralTexto(Ligado(flag) ? "S" : "N");
 }
 
+Dinheiro Reversivel(ContextoFase& contexto, const MovimentoCanhoto& movimento)
+{
+    return ParteReversivel(contexto.sessao, movimento.tpRegistro, movimento.idNota, movimento.idVendedor,
+                           movimento.vlComissao);
+}
+
 // The amounts are the columns' own two-decimal values, so the settlement
-// makes the reversal equal to what phase 4 will read from the new row.
+// makes the reversal equal to what phase 4 will pay back for the new row.
 void AcertarDiferenca(ContextoFase& contexto, Consulta& comando, const MovimentoCanhoto& antigo,
                       const MovimentoCanhoto& novo)
 {
     if (!Ligado(antigo.stEstorno) || novo.vlComissao == antigo.vlComissao)
         return;
-    const bool cresceu = novo.vlComissao > antigo.vlComissao;
+    const Dinheiro valorNovo = Reversivel(contexto, novo);
+    const Dinheiro valorAntigo = Reversivel(contexto, antigo);
+    const bool cresceu = valorNovo > valorAntigo;
     InserirAcertoCanhoto(contexto.sessao, comando, cresceu ? kTextosEstorno : kTextosPagamento,
-                         contexto.relogio.Agora(), novo,
-                         cresceu ? novo.vlComissao - antigo.vlComissao : antigo.vlComissao - novo.vlComissao);
+                         contexto.relogio.Agora(), novo, cresceu ? valorNovo - valorAntigo : valorAntigo - valorNovo);
 }
 
 std::optional<std::size_t> PrimeiroDoVendedor(const std::vector<MovimentoCanhoto>& substituidos,
@@ -70,7 +78,7 @@ void Devolver(ContextoFase& contexto, Consulta& comando, const MovimentoCanhoto&
     if (!Ligado(antigo.stEstorno))
         return;
     InserirAcertoCanhoto(contexto.sessao, comando, kTextosPagamento, contexto.relogio.Agora(), antigo,
-                         antigo.vlComissao);
+                         Reversivel(contexto, antigo));
 }
 
 }  // namespace
@@ -79,6 +87,7 @@ EstornosDaFonte::EstornosDaFonte(SessaoBanco& sessao, const std::string& tipoReg
                                  std::int64_t idFonte)
     : condicao_("com.tp_registro = " + LiteralTexto(tipoRegistro) + " and com." + coluna + " = " +
                 ParametroInteiro(idFonte)),
+      idNota_(tipoRegistro == "1" ? idFonte : 0),
       substituidos_(Ler(sessao))
 {
 }
@@ -88,8 +97,10 @@ std::vector<MovimentoCanhoto> EstornosDaFonte::Ler(SessaoBanco& sessao) const
     Consulta movimentos("qryMovimentosDaFonte", sessao.Banco());
     sessao.AbrirConsulta(movimentos, kMovimentosDaFonte + condicao_);
     std::vector<MovimentoCanhoto> lidos;
-    for (; !movimentos.Fim(); movimentos.Proximo())
+    for (; !movimentos.Fim(); movimentos.Proximo()) {
         lidos.push_back(LerMovimentoCanhoto(movimentos));
+        lidos.back().idNota = idNota_;
+    }
     // Sorted here, not by the statement: ordering by id there makes the
     // engine walk the whole table's primary key for a source's few rows.
     std::sort(lidos.begin(), lidos.end(),

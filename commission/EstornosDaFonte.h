@@ -20,7 +20,7 @@ public:
                     std::int64_t idFonte);
 
     // After the rebuild: the k-th new row of a seller takes over his k-th
-    // replaced row. Phase 4 pays back a row's own amount, so a standing
+    // replaced row. Phase 4 pays back a row's reversible part, so a standing
     // reversal is brought to the new amount at once by a settlement of the
     // difference; a replaced reversed row that no new row takes over is paid
     // back now. The seller's rows less reversals plus paybacks then come to
@@ -31,5 +31,6 @@ private:
     std::vector<MovimentoCanhoto> Ler(SessaoBanco& sessao) const;
 
     ComandoSql condicao_;
+    std::int64_t idNota_;  // an invoice's rows are its advances
     std::vector<MovimentoCanhoto> substituidos_;
 };

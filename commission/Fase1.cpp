@@ -128,10 +128,11 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
     contexto.progresso.MostrarFase("Fase 1/9");
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
     for (; !notas.Fim(); notas.Proximo()) {
-        ProcessarFonte(
-            contexto, resultado.deixadas, kGrupoNotasVenda,
-            [&] { return "NF " + NumeroNota(calculo, notas.Campo("id_nf_comercio").Inteiro()); },
-            [&] { ProcessarNota(sessao, notas, calculo, itens, resultado.matriz); });
+        const std::int64_t idNota = notas.Campo("id_nf_comercio").Inteiro();
+        if (!ProcessarFonte(
+                contexto, resultado.deixadas, kGrupoNotasVenda, [&] { return "NF " + NumeroNota(calculo, idNota); },
+                [&] { ProcessarNota(sessao, notas, calculo, itens, resultado.matriz); }))
+            resultado.notasDeixadas.insert(idNota);
         contexto.progresso.AvancarGauge();
     }
     return resultado;

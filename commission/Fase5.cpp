@@ -1,8 +1,10 @@
 // Phase 5: the consistency check of each pending invoice and the rebuilding
 // of its commission rows on invoicing (type "1"), one per seller credited on
 // invoicing.
+#include <set>
 #include <string>
 
+#include "commission/AdiantamentoEstornado.h"
 #include "commission/ComissaoNota.h"
 #include "commission/EstornosDaFonte.h"
 #include "commission/Fases.h"
@@ -82,6 +84,16 @@ void GravarComissaoFaturamento(ContextoFase& contexto, const SlotVendedor& slot)
     });
 }
 
+// A seller whose advance the claw-back took back has his credit flag turned
+// off, but the settlement stands against his advance row: it is rebuilt, or
+// he would lose the advance a second time.
+bool GanhaNoFaturamento(SessaoBanco& sessao, std::int64_t idNota, const SlotVendedor& slot)
+{
+    if (slot.stCreditoFat == "S")
+        return true;
+    return slot.poCreditoFat > Dinheiro() && ParteEstornada(sessao, idNota, slot.idVendedor).has_value();
+}
+
 // Old rows, new rows and the flag form one unit with the source's commit.
 void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
 {
@@ -90,7 +102,7 @@ void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
     const EstornosDaFonte estornos(sessao, "1", "id_nf_comercio", idNota);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
-        if (!SlotSemComissao(sessao.IBQ_Comercio, slot, slot.stCreditoFat != "S"))
+        if (!SlotSemComissao(sessao.IBQ_Comercio, slot, !GanhaNoFaturamento(sessao, idNota, slot)))
             GravarComissaoFaturamento(contexto, slot);
     });
     estornos.PassarAosNovos(contexto);
@@ -98,10 +110,12 @@ void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
 }
 
 // True when the invoice was left alone because its commission is already paid.
-bool RecalcularNota(ContextoFase& contexto)
+bool RecalcularNota(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::int64_t idNota = sessao.IBQ_Comercio.Campo("id_nf_comercio").Inteiro();
+    if (notasDeixadas.count(idNota) > 0)
+        return false;
     if (VerificarDocumento(sessao, idNota)) {
         RetirarNotaInconsistente(contexto, idNota);
         return false;
@@ -127,11 +141,12 @@ bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota)
     return verificacao.Campo("qtde").Inteiro() > 0;
 }
 
-ResultadoFontes ExecutarFase5(ContextoFase& contexto)
+ResultadoFontes ExecutarFase5(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
 {
     contexto.progresso.MostrarFase("Fase 5/9");
     const Consulta& nota = contexto.sessao.IBQ_Comercio;
     return PercorrerPendentes(
         contexto, contexto.sessao.IBQ_Comercio, kNotasPendentes, kGrupoNotasVenda,
-        [&] { return "NF " + nota.Campo("nr_nota_fiscal").Texto(); }, [&] { return RecalcularNota(contexto); });
+        [&] { return "NF " + nota.Campo("nr_nota_fiscal").Texto(); },
+        [&] { return RecalcularNota(contexto, notasDeixadas); });
 }

@@ -1,5 +1,6 @@
 // Phase 6: the rebuilding of each pending receivable's commission rows on
 // receipt (type "2"), one per seller, in proportion to the installment.
+#include <set>
 #include <string>
 
 #include "commission/ComissaoNota.h"
@@ -171,10 +172,12 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
 }
 
 // True when the receivable was left alone because its commission is already paid.
-bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado)
+bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado, const std::set<std::int64_t>& notasDeixadas)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::int64_t idFinanceiro = sessao.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
+    if (notasDeixadas.count(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) > 0)
+        return false;
     if (ComissaoJaPaga(sessao, " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
                                    ParametroInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
         return true;
@@ -184,7 +187,7 @@ bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado)
 
 }  // namespace
 
-ResultadoFase6 ExecutarFase6(ContextoFase& contexto)
+ResultadoFase6 ExecutarFase6(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
 {
     ResultadoFase6 resultado;
     contexto.progresso.MostrarFase("Fase 6/9");
@@ -192,6 +195,6 @@ ResultadoFase6 ExecutarFase6(ContextoFase& contexto)
     resultado.fontes = PercorrerPendentes(
         contexto, contexto.sessao.IBQ_Financeiro, kDuplicatasPendentes, kGrupoDuplicatas,
         [&] { return "Duplicata " + duplicata.Campo("no_documento").Texto(); },
-        [&] { return RecalcularDuplicata(contexto, resultado); });
+        [&] { return RecalcularDuplicata(contexto, resultado, notasDeixadas); });
     return resultado;
 }

@@ -4,6 +4,7 @@
 // errors and zero divisors propagate.
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ extern const char* const kGrupoNotasVenda;
 extern const char* const kGrupoDuplicatas;
 extern const char* const kGrupoAcertos;
 extern const char* const kGrupoEstornos;
+extern const char* const kGrupoCanhotos;
 
 // How the phases that rebuild pending sources (invoices, receivables,
 // settlements) ended.
@@ -44,15 +46,18 @@ struct ResultadoFase6 {
 struct ResultadoFase1 {
     TDynamicDoubleArray matriz;  // of the last mode-6 invoice it shared
     std::vector<FonteDeixada> deixadas;
+    std::set<std::int64_t> notasDeixadas;  // ids of the invoices it left
 };
 
 // Phase 1 goes on from the gauge's current position.
 ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge);
-void ExecutarFases2a4(ContextoFase& contexto);
-ResultadoFontes ExecutarFase5(ContextoFase& contexto);
+std::vector<FonteDeixada> ExecutarFases2a4(ContextoFase& contexto);
+// Phases 5 and 6 leave alone the invoices phase 1 left in the same run, and
+// their receivables: their figures were not refreshed, so they stay pending.
+ResultadoFontes ExecutarFase5(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas);
 // Phase 5's consistency check: the invoice's products or financial total
 // differ from the sums of its items or receivables.
 bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota);
-ResultadoFase6 ExecutarFase6(ContextoFase& contexto);
+ResultadoFase6 ExecutarFase6(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas);
 ResultadoFontes ExecutarFase7(ContextoFase& contexto);
 std::vector<FonteDeixada> ExecutarFases8e9(ContextoFase& contexto);

@@ -1,7 +1,11 @@
 // Phases 2 to 4: the commission of an invoice whose signed delivery receipt
 // has not come back 46 days after its issue is blocked and reversed with a
 // debit settlement, and paid back with a credit once the invoice is cleared.
+#include <string>
+#include <vector>
+
 #include "commission/AcertoCanhoto.h"
+#include "commission/AdiantamentoEstornado.h"
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/Progresso.h"
@@ -74,21 +78,33 @@ void AtualizarBloqueios(ContextoFase& contexto, Consulta& qryUpdate)
     }
 }
 
+// A movement is named by its document: the invoice's number for a type "1"
+// row, the receivable's for a type "2", the settlement's row otherwise.
+std::string NomeMovimento(const MovimentoCanhoto& movimento)
+{
+    if (movimento.tpRegistro == "1")
+        return "NF " + movimento.noDocumento.Texto();
+    if (movimento.tpRegistro == "2")
+        return "Duplicata " + movimento.noDocumento.Texto();
+    return "Comissão " + std::to_string(movimento.idComissao);
+}
+
 // The settlement and its movement's flag form one unit: a settlement never
 // exists without the flag, nor the flag without the settlement.
-void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)
+void GravarAcerto(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas,
+                  const MovimentoCanhoto& movimento)
 {
-    const MovimentoCanhoto movimento = LerMovimentoCanhoto(consultas.qryPesquisa);
-    UnidadeFonte unidade(contexto);
+    const Dinheiro valor = ParteReversivel(contexto.sessao, movimento.tpRegistro, movimento.idNota,
+                                           movimento.idVendedor, movimento.vlComissao);
     InserirAcertoCanhoto(contexto.sessao, consultas.qryInsert, reversao.textos, contexto.relogio.Agora(), movimento,
-                         movimento.vlComissao);
+                         valor);
     contexto.sessao.ExecutarComando(consultas.qryUpdate,
                                     reversao.marcarMovimento + ParametroInteiro(movimento.idComissao), false);
     ++contexto.linhasDaFonte;
-    unidade.Confirmar();
 }
 
-void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas)
+void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCanhoto& consultas,
+                   std::vector<FonteDeixada>& deixadas)
 {
     Consulta& movimentos = consultas.qryPesquisa;
     contexto.sessao.AbrirConsulta(movimentos, reversao.selecao);
@@ -100,16 +116,22 @@ void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCa
     for (; !movimentos.Fim(); movimentos.Proximo()) {
         contexto.progresso.ProcessarMensagens();
         contexto.progresso.AvancarGauge();
-        GravarAcerto(contexto, reversao, consultas);
+        MovimentoCanhoto movimento = LerMovimentoCanhoto(movimentos);
+        movimento.idNota = movimentos.Campo("id_nf_comercio").Inteiro();
+        ProcessarFonte(
+            contexto, deixadas, kGrupoCanhotos, [&] { return NomeMovimento(movimento); },
+            [&] { GravarAcerto(contexto, reversao, consultas, movimento); });
     }
 }
 
 }  // namespace
 
-void ExecutarFases2a4(ContextoFase& contexto)
+std::vector<FonteDeixada> ExecutarFases2a4(ContextoFase& contexto)
 {
     ConsultasCanhoto consultas(contexto.sessao.Banco());
+    std::vector<FonteDeixada> deixadas;
     AtualizarBloqueios(contexto, consultas.qryUpdate);
-    GravarAcertos(contexto, kEstorno, consultas);
-    GravarAcertos(contexto, kPagamento, consultas);
+    GravarAcertos(contexto, kEstorno, consultas, deixadas);
+    GravarAcertos(contexto, kPagamento, consultas, deixadas);
+    return deixadas;
 }

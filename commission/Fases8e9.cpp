@@ -1,8 +1,10 @@
 // Phases 8 and 9: the commission advanced on invoicing is taken back, in the
 // share of the invoice still unpaid, when its receivables stay overdue
 // beyond the payment plan's days.
+#include <algorithm>
 #include <utility>
 
+#include "commission/AdiantamentoEstornado.h"
 #include "commission/Fases.h"
 #include "commission/FontePendente.h"
 #include "commission/Progresso.h"
@@ -53,14 +55,16 @@ void MarcarEstornos(ContextoFase& contexto)
     }
 }
 
-// The credited part of the seller's commission on the net products value,
-// in the invoice's reversed share: one extended product, rounded once.
-Dinheiro ValorEstorno(const Consulta& nota, const SlotVendedor& slot)
+// The invoice's reversed share of the advance that stands for the seller:
+// his type "1" rows as written, computed on the invoice's own commission
+// base and net of his share of the reduction, less what an undelivered-
+// receipt reversal has already taken back. One extended product, rounded
+// once; never more than the advance.
+Dinheiro ValorEstorno(SessaoBanco& sessao, const Consulta& nota, const SlotVendedor& slot)
 {
-    const Dinheiro liquido = nota.Campo("vl_produtos").ComoDinheiro() - nota.Campo("vl_desconto").ComoDinheiro();
+    const Dinheiro adiantado = AdiantamentoEmPe(sessao, nota.Campo("id_nf_comercio").Inteiro(), slot.idVendedor);
     const long double estornado = nota.Campo("po_comissao_estornada").ComoDinheiro().Extended();
-    return Dinheiro::DeExtended(liquido.Extended() * slot.poComissao.Extended() / 100 * slot.poCreditoFat.Extended() /
-                                100 * estornado / 100);
+    return Dinheiro::DeExtended(adiantado.Extended() * std::clamp(estornado, 0.0L, 100.0L) / 100);
 }
 
 void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
@@ -72,7 +76,7 @@ void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const Slo
                         Valor::DeInteiro(contexto.sessao.ProximoId("mov_acerto_comissao", "id_acerto_comissao")));
     acerto.DefinirCampo("DT_PAGAMENTO", Valor::DeData(contexto.relogio.Agora().Data()));
     acerto.DefinirCampo("ID_VENDEDOR", Valor::DeInteiro(slot.idVendedor));
-    acerto.DefinirCampo("VL_ACERTO", Valor::DeDinheiro(ValorEstorno(nota, slot)));
+    acerto.DefinirCampo("VL_ACERTO", Valor::DeDinheiro(ValorEstorno(contexto.sessao, nota, slot)));
     acerto.DefinirCampo("TP_ACERTO", Valor::DeTexto("D"));
     acerto.DefinirCampo("ST_IRRF", Valor::DeTexto("S"));
     acerto.DefinirCampo("DS_ACERTO",
@@ -86,18 +90,29 @@ void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const Slo
     ++contexto.linhasDaFonte;
 }
 
-void EstornarSlot(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
+// True when the seller had an advance to take back.
+bool EstornarSlot(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)
 {
     SessaoBanco& sessao = contexto.sessao;
     sessao.IBD_AcertoComissao.Fechar();
     sessao.IBD_AcertoComissao.Abrir();
     if (slot.idVendedor <= 0 || slot.stCreditoFat != "S")
-        return;
+        return false;
     GravarAcertoEstorno(contexto, nota, slot);
     sessao.IBQ_Gen.Executar(
         " update mov_nf_comercio set " + ColunaSlot("ST_CREDITO_FAT", slot.numero) +
         " = 'N' where id_nf_comercio = " + ParametroInteiro(nota.Campo("id_nf_comercio").Inteiro()));
     contexto.progresso.ProcessarMensagens();
+    return true;
+}
+
+// The receivables whose advance was taken back are computed again by phase 6
+// of the next run, now on the sellers' whole percentage.
+void RecalcularRecebimentos(SessaoBanco& sessao, const Consulta& nota)
+{
+    sessao.IBQ_Gen.Executar(" update mov_financeiro set st_calc_comissao = 'S' where id_nf_comercio = " +
+                            ParametroInteiro(nota.Campo("id_nf_comercio").Inteiro()) +
+                            " and id_comissao_gerada is null");
 }
 
 void ConcluirEstorno(SessaoBanco& sessao, const Consulta& nota)
@@ -126,7 +141,12 @@ std::vector<FonteDeixada> EstornarNotas(ContextoFase& contexto)
         ProcessarFonte(
             contexto, deixadas, kGrupoEstornos, [&] { return "NF " + notas.Campo("nr_nota_fiscal").Texto(); },
             [&] {
-                ParaCadaSlot(notas, [&](const SlotVendedor& slot) { EstornarSlot(contexto, notas, slot); });
+                bool estornou = false;
+                ParaCadaSlot(notas, [&](const SlotVendedor& slot) {
+                    estornou = EstornarSlot(contexto, notas, slot) || estornou;
+                });
+                if (estornou)
+                    RecalcularRecebimentos(contexto.sessao, notas);
                 ConcluirEstorno(contexto.sessao, notas);
             });
     }

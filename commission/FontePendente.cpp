@@ -4,16 +4,33 @@
 #include "comum/Erros.h"
 #include "comum/Texto.h"
 #include "db/SessaoBanco.h"
+#include "db/firebird/ErroBanco.h"
 
 namespace {
 
-// "Divisão por zero." reads "divisão por zero" inside the warning's list.
-std::string Motivo(const ErroAritmetico& erro)
+const char* const kMotivoOcupada = "em uso por outro programa";
+
+// "Divisão por zero." reads "divisão por zero" inside the warning's list;
+// the client's lines ("...\n-Integer divide by zero...") read as one.
+std::string Motivo(const std::exception& erro)
 {
-    std::string motivo = erro.what();
-    while (!motivo.empty() && motivo.back() == '.')
+    std::string motivo;
+    for (const char caractere : std::string(erro.what())) {
+        if (caractere == '\n')
+            motivo += "; ";
+        else if (caractere != '-' || !motivo.ends_with("; "))
+            motivo += caractere;
+    }
+    while (!motivo.empty() && (motivo.back() == '.' || motivo.back() == ' '))
         motivo.pop_back();
     return motivo.empty() ? motivo : Minusculas(motivo.substr(0, 1)) + motivo.substr(1);
+}
+
+// A source's own values or its rows held by another program leave that
+// source alone; a lost connection or any other failure ends the run.
+bool ErroDaFonte(const ErroBanco& erro)
+{
+    return erro.Tipo() == TipoErroBanco::Aritmetico || erro.Tipo() == TipoErroBanco::Ocupado;
 }
 
 }  // namespace
@@ -39,15 +56,22 @@ void UnidadeFonte::Confirmar()
 bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
                     const std::function<std::string()>& fonte, const std::function<void()>& tratar)
 {
+    const auto deixar = [&](const std::string& motivo) { deixadas.push_back({fonte(), motivo, grupo}); };
     try {
         UnidadeFonte unidade(contexto);
         tratar();
         unidade.Confirmar();
         return true;
     } catch (const ErroAritmetico& erro) {
-        deixadas.push_back({fonte(), Motivo(erro), grupo});
-        return false;
+        deixar(Motivo(erro));
+    } catch (const ErroConversao& erro) {
+        deixar(Motivo(erro));
+    } catch (const ErroBanco& erro) {
+        if (!ErroDaFonte(erro))
+            throw;
+        deixar(erro.Tipo() == TipoErroBanco::Ocupado ? kMotivoOcupada : Motivo(erro));
     }
+    return false;
 }
 
 ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, const std::string& sql,
@@ -81,3 +105,4 @@ const char* const kGrupoNotasVenda = "Algumas NFs de venda não tiveram a comiss
 const char* const kGrupoDuplicatas = "Algumas Duplicatas não tiveram a comissão calculada:";
 const char* const kGrupoAcertos = "Alguns Acertos de Comissão não tiveram a comissão calculada:";
 const char* const kGrupoEstornos = "Algumas NFs não tiveram a comissão antecipada estornada:";
+const char* const kGrupoCanhotos = "Algumas comissões de NFs sem canhoto não tiveram o acerto gravado:";

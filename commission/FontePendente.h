@@ -30,9 +30,10 @@ private:
 };
 
 // Runs tratar as one unit. A source whose figures cannot be computed (an
-// arithmetic error) is rolled back and added to deixadas, named by fonte
-// under grupo, and the caller goes on; any other error propagates after the
-// rollback. True when the unit was committed.
+// arithmetic or conversion error, the program's or the database's) or whose
+// rows another program holds is rolled back and added to deixadas, named by
+// fonte under grupo, and the caller goes on; any other error propagates
+// after the rollback. True when the unit was committed.
 bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
                     const std::function<std::string()>& fonte, const std::function<void()>& tratar);
 

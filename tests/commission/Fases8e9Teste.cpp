@@ -30,6 +30,15 @@ void InserirPlanos(const BancoTeste& banco)
     banco.Executar("insert into tab_plano_pagto (id_plano_pagto, qt_dias_estorna_comissao) values (2, null)");
 }
 
+// The seller's type "1" row: what he was advanced on the invoice.
+void InserirAdiantamento(const BancoTeste& banco, int id, int nota, int vendedor, const std::string& valor)
+{
+    banco.Executar(
+        "insert into mov_comissao (id_comissao, tp_registro, id_nf_comercio, id_vendedor, vl_comissao)"
+        " values (" +
+        std::to_string(id) + ", '1', " + std::to_string(nota) + ", " + std::to_string(vendedor) + ", " + valor + ")");
+}
+
 void InserirFinanceiro(const BancoTeste& banco, const Financeiro& f)
 {
     banco.Executar(
@@ -130,6 +139,8 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
         " id_vendedor5 = 0, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 40");
     InserirFinanceiro(m.banco, {.id = 1, .nota = 1, .valor = "400", .baixa = "current_date - 40", .gerada = "77"});
     InserirFinanceiro(m.banco, {.id = 2, .nota = 1, .valor = "600"});
+    InserirAdiantamento(m.banco, 1, 1, 7, "20.00");
+    InserirAdiantamento(m.banco, 2, 1, 9, "20.00");
 
     const auto rodadaCompleta = [&] {
         m.Conectado([&] {
@@ -166,13 +177,17 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
     EXPECT_EQ(flags, "NN||SS");
     EXPECT_TRUE(MarcaFinanceiro(m.banco, 1).empty());
     EXPECT_EQ(MarcaFinanceiro(m.banco, 2), "S");
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_comissao").Inteiro(), 0);
+    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_comissao where tp_registro = '3'").Inteiro(), 0);
     EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 9/9");
+    // The receivable whose advance was taken back goes to phase 6 again; the
+    // one already in a commission payment stays as it was.
+    EXPECT_EQ(m.banco.Escalar("select st_calc_comissao from mov_financeiro where id_financeiro = 2").Texto(), "S");
+    EXPECT_TRUE(m.banco.Escalar("select st_calc_comissao from mov_financeiro where id_financeiro = 1").Nulo());
 
     rodadaCompleta();
 
     EXPECT_EQ(Acertos(m.banco).size(), 1u);
-    const auto movimentos = m.banco.Ler("select * from mov_comissao");
+    const auto movimentos = m.banco.Ler("select * from mov_comissao where tp_registro = '3'");
     ASSERT_EQ(movimentos.size(), 1u);
     EXPECT_EQ(movimentos[0].at("VL_COMISSAO").ComoDinheiro().Texto(), "-12.0000");
     EXPECT_EQ(movimentos[0].at("NM_CLIENTE").Texto(), "Estorno da comissão antecipada da NF 4321");
@@ -220,13 +235,15 @@ TEST(Fases8e9, CincoVendedoresAntecipadosCincoAcertos)
         " id_vendedor4 = 24, po_comissao4 = 4, st_credito_fat4 = 'S', po_credito_fat4 = 50,"
         " id_vendedor5 = 25, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 50");
     InserirFinanceiro(m.banco, {.id = 1, .nota = 1});
+    const char* const valores[] = {"4.5000", "9.0000", "13.5000", "18.0000", "22.5000"};
+    for (int slot = 1; slot <= 5; ++slot)
+        InserirAdiantamento(m.banco, slot, 1, 20 + slot, valores[slot - 1]);
 
     m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
 
     const auto acertos = m.banco.Ler(
         "select * from mov_acerto_comissao where id_acerto_comissao > 10"
         " order by id_vendedor");
-    const char* const valores[] = {"4.5000", "9.0000", "13.5000", "18.0000", "22.5000"};
     ASSERT_EQ(acertos.size(), std::size(valores));
     std::set<std::int64_t> identificadores;
     for (std::size_t i = 0; i < acertos.size(); ++i) {
