@@ -89,6 +89,52 @@ TEST(FalhasRodada, FonteQueNaoSeCalculaFicaComoEstavaEEAvisada)
     }
 }
 
+// Four pending invoices: 1 and 4 ordinary (mode 0, one item of 1000.00);
+// 2 of mode 6 without items, which phase 1 cannot share, with an old 3.00
+// and an old row; 3 whose items are all worth 0, so that phase 1's value
+// statement divides by zero in the database. Phase 1 leaves 2 and 3, and
+// phase 5 must not take them either: they keep their flag and old rows and
+// are named on every run, while 1 and 4 get their rows.
+TEST(FalhasRodada, NotaQueAFase1DeixaFicaPendenteEmTodaRodada)
+{
+    ModeloTeste m;
+    InserirCadastros(m.banco);
+    InserirNatureza(m.banco, 1, "0");
+    InserirNatureza(m.banco, 6, "6");
+    const SlotTeste faturamento{"7", "5", "'S'", "100"};
+    for (int nota = 1; nota <= 4; ++nota) {
+        NotaTeste dados{.id = nota, .base = "null", .comissao = "null", .slots = {faturamento}};
+        if (nota == 2) {
+            dados.natureza = "6";
+            dados.slots[0].percentual = "3";
+        }
+        InserirNota(m.banco, dados);
+        if (nota != 2)
+            InserirItem(m.banco, {.id = nota,
+                                  .nota = nota,
+                                  .unitario = nota == 3 ? "0" : "1000",
+                                  .total = nota == 3 ? "0" : "1000",
+                                  .percentual = "5"});
+    }
+    InserirMovimento(m.banco, 50, "'1'", "2");
+
+    for (int rodada = 1; rodada <= 2; ++rodada) {
+        SCOPED_TRACE(rodada);
+        Rodar(m);
+        ASSERT_FALSE(m.tela.mensagens.empty());
+        const std::string& aviso = m.tela.mensagens.front().texto;
+        EXPECT_EQ(aviso.rfind("Algumas NFs de venda não tiveram a comissão calculada: NF NF2 (", 0), 0u) << aviso;
+        EXPECT_NE(aviso.find(", NF NF3 (arithmetic exception"), std::string::npos) << aviso;
+        EXPECT_EQ(Contar(m.banco, "mov_nf_comercio where st_calc_comissao = 'S'"), 2);
+        EXPECT_EQ(Contar(m.banco, "mov_nf_comercio where st_calc_comissao = 'S' and id_nf_comercio in (2, 3)"), 2);
+        EXPECT_EQ(Movimentos(m.banco, "where id_nf_comercio = 2"), std::vector<std::string>{"99 null null 1"});
+        EXPECT_EQ(Contar(m.banco, "mov_comissao where id_nf_comercio = 3"), 0);
+        EXPECT_EQ(Movimentos(m.banco, "where id_nf_comercio in (1, 4)"),
+                  (std::vector<std::string>{"7 1000 5 50", "7 1000 5 50"}));
+        EXPECT_TRUE(m.modelo.Timer1.Enabled);
+    }
+}
+
 // Phase 3 writes a reversal and then flags its movement. The flag of the
 // second movement fails: its settlement goes with it, the first stays, the
 // error is told, and after a clean run every movement has one reversal.

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "app/UnPrincipal.h"
+#include "db/firebird/BancoDados.h"
+#include "db/firebird/Consulta.h"
+#include "db/firebird/Transacao.h"
 #include "tests/fixtures/BancoTeste.h"
 #include "tests/fixtures/Dubles.h"
 #include "tests/fixtures/ErroEsperado.h"
@@ -134,6 +137,46 @@ TEST(Servidor, ConexaoDepoisDoServidorMorto)
     EXPECT_NE(erro.find("Unable to complete network request to host"), std::string::npos) << erro;
     janela.DesconectarBanco();
     EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
+}
+
+// An operator edits settlement 1 at the run's hour: another connection holds
+// its row. Phase 7 leaves it, named as busy, and goes on with settlement 2;
+// once the other program lets go, the next run takes it up.
+TEST(Servidor, FonteEmUsoPorOutroProgramaFicaParaAProximaRodada)
+{
+    ModeloNoServidor m;
+    TfrmPrincipal& janela = m.modelo;
+    m.banco.Executar(
+        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
+        " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao)"
+        " values (2, '20.03.2013', 8, 20, 'A', 'N', 'Acerto', 1, 'S')");
+    BancoDados outroPrograma("outroPrograma");
+    outroPrograma.NomeBanco = m.servidor.Servidor() + ":" + m.banco.Caminho();
+    outroPrograma.Parametros = {"user_name=sysdba", "password=qzvlatren"};
+    Transacao edicao("edicao");
+    edicao.Parametros = {"read_committed", "rec_version", "nowait"};
+    edicao.DefinirBanco(&outroPrograma);
+    Consulta editar("editar", &outroPrograma);
+    editar.DefinirTransacao(&edicao);
+    editar.Executar(" update mov_acerto_comissao set ds_acerto = 'Em edição' where id_acerto_comissao = 1");
+
+    janela.ExecutarTratado([&] { janela.BitBtn2Click(); });
+
+    const MensagemGravada aviso{
+        "Alguns Acertos de Comissão não tiveram a comissão calculada: Acerto 1 (em uso por outro programa).",
+        "Aviso do Sistema", Icone::Aviso};
+    ASSERT_EQ(m.tela.mensagens.size(), 2u);
+    EXPECT_EQ(m.tela.mensagens[0], aviso);
+    EXPECT_TRUE(janela.Timer1.Enabled);
+
+    edicao.Desfazer();
+    m.tela.mensagens.clear();
+    janela.ExecutarTratado([&] { janela.BitBtn2Click(); });
+    EXPECT_EQ(m.tela.mensagens.size(), 1u);
+    outroPrograma.Fechar();
+    m.servidor.Matar();
+    EXPECT_EQ(m.TiposDosMovimentos(), (std::vector<std::string>{"3", "3"}));
+    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao where st_calc_comissao = 'S'").Inteiro(), 0);
 }
 
 }  // namespace
