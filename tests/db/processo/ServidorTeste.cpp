@@ -139,17 +139,24 @@ TEST(Servidor, ConexaoDepoisDoServidorMorto)
     EXPECT_EQ(janela.Sessao.IBD_BancoDados, nullptr);
 }
 
-// An operator edits settlement 1 at the run's hour: another connection holds
-// its row. Phase 7 leaves it, named as busy, and goes on with settlement 2;
-// once the other program lets go, the next run takes it up.
-TEST(Servidor, FonteEmUsoPorOutroProgramaFicaParaAProximaRodada)
+// An operator edits invoice 1 at the run's hour: another connection holds
+// its row. Phase 1 leaves it, named as busy, phase 5 does not take it
+// either, and the run goes on with the settlement; once the other program
+// lets go, the next run computes the invoice.
+TEST(Servidor, NotaEmUsoPorOutroProgramaFicaParaAProximaRodada)
 {
     ModeloNoServidor m;
     TfrmPrincipal& janela = m.modelo;
     m.banco.Executar(
-        "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
-        " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao)"
-        " values (2, '20.03.2013', 8, 20, 'A', 'N', 'Acerto', 1, 'S')");
+        "insert into tab_nat_operacao (id_nat_operacao, id_sugerir_comissao, st_comissao_pagar) values (1, 0, 'S')");
+    m.banco.Executar(
+        "insert into mov_nf_comercio (id_nf_comercio, id_empresa, nr_nota_fiscal, dt_emissao, vl_total_nf,"
+        " vl_produtos, vl_desconto, id_nat_operacao, id_st_nf, st_calc_comissao, id_vendedor, po_comissao,"
+        " st_credito_fat, po_credito_fat) values (1, 1, '123', '01.03.2013', 1000, 1000, 0, 1, 3, 'S', 7, 5,"
+        " 'S', 100)");
+    m.banco.Executar(
+        "insert into mov_nf_comercio_item (id_nf_comercio_item, id_nf_comercio, no_item, qt_produto, vl_unitario,"
+        " vl_total, po_comissao) values (1, 1, 1, 1, 1000, 1000, 5)");
     BancoDados outroPrograma("outroPrograma");
     outroPrograma.NomeBanco = m.servidor.Servidor() + ":" + m.banco.Caminho();
     outroPrograma.Parametros = {"user_name=sysdba", "password=qzvlatren"};
@@ -158,15 +165,15 @@ TEST(Servidor, FonteEmUsoPorOutroProgramaFicaParaAProximaRodada)
     edicao.DefinirBanco(&outroPrograma);
     Consulta editar("editar", &outroPrograma);
     editar.DefinirTransacao(&edicao);
-    editar.Executar(" update mov_acerto_comissao set ds_acerto = 'Em edição' where id_acerto_comissao = 1");
+    editar.Executar(" update mov_nf_comercio set ds_serie_nf = '2' where id_nf_comercio = 1");
 
     janela.ExecutarTratado([&] { janela.BitBtn2Click(); });
 
-    const MensagemGravada aviso{
-        "Alguns Acertos de Comissão não tiveram a comissão calculada: Acerto 1 (em uso por outro programa).",
-        "Aviso do Sistema", Icone::Aviso};
     ASSERT_EQ(m.tela.mensagens.size(), 2u);
-    EXPECT_EQ(m.tela.mensagens[0], aviso);
+    EXPECT_EQ(m.tela.mensagens[0],
+              (MensagemGravada{"Algumas NFs de venda não tiveram a comissão calculada: NF 123 (em uso por outro "
+                               "programa).",
+                               "Aviso do Sistema", Icone::Aviso}));
     EXPECT_TRUE(janela.Timer1.Enabled);
 
     edicao.Desfazer();
@@ -175,8 +182,9 @@ TEST(Servidor, FonteEmUsoPorOutroProgramaFicaParaAProximaRodada)
     EXPECT_EQ(m.tela.mensagens.size(), 1u);
     outroPrograma.Fechar();
     m.servidor.Matar();
-    EXPECT_EQ(m.TiposDosMovimentos(), (std::vector<std::string>{"3", "3"}));
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao where st_calc_comissao = 'S'").Inteiro(), 0);
+    EXPECT_EQ(m.TiposDosMovimentos(), (std::vector<std::string>{"3", "1"}));
+    EXPECT_EQ(m.banco.Escalar("select vl_comissao from mov_comissao where tp_registro = '1'").Texto(), "50");
+    EXPECT_EQ(m.banco.Escalar("select st_calc_comissao from mov_nf_comercio").Texto(), "N");
 }
 
 }  // namespace
