@@ -98,13 +98,13 @@ void TfrmPrincipal::Timer1Timer()
     }
 }
 
-// The source that failed is rolled back, so the release commits none of it;
-// what earlier sources committed stays. The operator is told; a lost
+// The source that failed has gone back to its savepoint, so the release
+// commits none of it; what earlier sources did stays. The operator is told; a lost
 // connection ends the monitor, any other failure leaves both timers running,
 // so the disconnect request is still obeyed and the next due hour tries again.
 void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
 {
-    Sessao.Desfazer();
+    Sessao.ConfirmarConcluido();
     Mensagem(erro.what(), kTituloAviso, Icone::Erro);
     ConcluirResumo(erro.what());
     // Set before the flag update, which fails too when the link is gone.

@@ -135,6 +135,7 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
             resultado.notasDeixadas.insert(idNota);
         contexto.progresso.AvancarGauge();
     }
+    ConfirmarGrupo(contexto);
     return resultado;
 }
 

@@ -122,6 +122,7 @@ void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCa
             contexto, deixadas, kGrupoCanhotos, [&] { return NomeMovimento(movimento); },
             [&] { GravarAcerto(contexto, reversao, consultas, movimento); });
     }
+    ConfirmarGrupo(contexto);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "commission/FontePendente.h"
 
+#include <chrono>
+
 #include "commission/Progresso.h"
 #include "comum/Erros.h"
 #include "comum/Texto.h"
@@ -9,6 +11,8 @@
 namespace {
 
 const char* const kMotivoOcupada = "em uso por outro programa";
+const char* const kPontoFonte = "FONTE";
+constexpr std::chrono::milliseconds kDuracaoGrupo{250};
 
 // "Divisão por zero." reads "divisão por zero" inside the warning's list;
 // the client's lines ("...\n-Integer divide by zero...") read as one.
@@ -38,19 +42,41 @@ bool ErroDaFonte(const ErroBanco& erro)
 UnidadeFonte::UnidadeFonte(ContextoFase& contexto) : contexto_(contexto)
 {
     contexto_.linhasDaFonte = 0;
+    Transacao& transacao = contexto_.sessao.IBT_Gen;
+    if (!transacao.Ativa())
+        contexto_.inicioGrupo = std::chrono::steady_clock::now();
+    transacao.MarcarPonto(kPontoFonte);
 }
 
+// A source that committed on its own (an inconsistent invoice's log row) has
+// no savepoint left to go back to. When going back fails, the whole group
+// is undone: the next run does its sources again, since their flags went too.
 UnidadeFonte::~UnidadeFonte()
 {
-    if (!confirmada_)
-        contexto_.sessao.IBT_Gen.Desfazer();
+    Transacao& transacao = contexto_.sessao.IBT_Gen;
+    if (confirmada_ || !transacao.Ativa())
+        return;
+    try {
+        transacao.VoltarAoPonto(kPontoFonte);
+    } catch (const ErroBanco&) {
+        transacao.Desfazer();
+    }
 }
 
 void UnidadeFonte::Confirmar()
 {
-    contexto_.sessao.IBT_Gen.ConfirmarPorComando();
+    Transacao& transacao = contexto_.sessao.IBT_Gen;
+    if (transacao.Ativa())
+        transacao.LiberarPonto(kPontoFonte);
     confirmada_ = true;
     contexto_.progresso.ContarFonte(contexto_.linhasDaFonte);
+    if (std::chrono::steady_clock::now() - contexto_.inicioGrupo >= kDuracaoGrupo)
+        ConfirmarGrupo(contexto_);
+}
+
+void ConfirmarGrupo(ContextoFase& contexto)
+{
+    contexto.sessao.IBT_Gen.ConfirmarPorComando();
 }
 
 bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
@@ -92,6 +118,7 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
         });
         pendentes.Proximo();
     }
+    ConfirmarGrupo(contexto);
     return resultado;
 }
 

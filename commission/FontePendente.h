@@ -12,9 +12,13 @@
 class ComandoSql;
 class Consulta;
 
-// The writes of one source go through IBT_Gen and are committed together by
-// Confirmar, which counts the source and its rows; a unit that ends without
-// it (an error) rolls them back, so a source is never left half-written.
+// The writes of one source go through IBT_Gen inside a savepoint of their
+// own: Confirmar keeps them and counts the source and its rows; a unit that
+// ends without it (an error) goes back to its savepoint, so a source is never
+// left half-written while the sources before it stay. Several sources share
+// one commit: the transaction commits once it has held sources for a
+// quarter of a second, so another program waits on their rows no longer
+// than that, and at the end of each phase (ConfirmarGrupo).
 class UnidadeFonte {
 public:
     explicit UnidadeFonte(ContextoFase& contexto);
@@ -28,6 +32,9 @@ private:
     ContextoFase& contexto_;
     bool confirmada_ = false;
 };
+
+// Commits the sources the transaction holds.
+void ConfirmarGrupo(ContextoFase& contexto);
 
 // Runs tratar as one unit. A source whose figures cannot be computed (an
 // arithmetic or conversion error, the program's or the database's) or whose

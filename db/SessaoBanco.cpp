@@ -55,11 +55,15 @@ void SessaoBanco::Desconectar()
     IBD_BancoDados.reset();
 }
 
-void SessaoBanco::Desfazer() noexcept
+void SessaoBanco::ConfirmarConcluido() noexcept
 {
     if (!IBD_BancoDados)
         return;
-    IBT_Gen.Desfazer();
+    try {
+        IBT_Gen.ConfirmarPorComando();
+    } catch (const ErroBanco&) {
+        IBT_Gen.Desfazer();
+    }
     IBT_BancoDados->Desfazer();
 }
 

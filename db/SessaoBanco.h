@@ -28,9 +28,11 @@ public:
     void Preparar(const std::string& local);
     // Releases the connection; what is still open on it is committed.
     void Desconectar();
-    // Rolls back what is still open on both transactions: after a failed
-    // statement the release must not commit half of a source.
-    void Desfazer() noexcept;
+    // After a failed run: IBT_Gen holds only whole sources (a failed one has
+    // gone back to its savepoint, a failed statement changed nothing), so it
+    // is committed; whatever else is open is rolled back, and so is IBT_Gen
+    // when its commit fails too (the link is gone).
+    void ConfirmarConcluido() noexcept;
 
     std::unique_ptr<BancoDados> IBD_BancoDados;
     std::unique_ptr<Transacao> IBT_BancoDados;

@@ -105,6 +105,32 @@ void Transacao::ConfirmarMantendo()
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) { handle_->commitRetaining(s); });
 }
 
+void Transacao::MarcarPonto(const std::string& ponto)
+{
+    ExecutarDireto("SAVEPOINT " + ponto);
+}
+
+void Transacao::LiberarPonto(const std::string& ponto)
+{
+    ExecutarDireto("RELEASE SAVEPOINT " + ponto + " ONLY");
+}
+
+void Transacao::VoltarAoPonto(const std::string& ponto)
+{
+    ExecutarDireto("ROLLBACK TO SAVEPOINT " + ponto);
+    LiberarPonto(ponto);
+}
+
+void Transacao::ExecutarDireto(const std::string& sql)
+{
+    Firebird::ITransaction* transacao = Handle();
+    Firebird::IAttachment* anexo = banco_->Anexo();
+    fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
+        anexo->execute(s, transacao, static_cast<unsigned>(sql.size()), sql.c_str(), fb::kDialeto, nullptr, nullptr,
+                       nullptr, nullptr);
+    });
+}
+
 // A rollback that fails (the link is gone) forgets the transaction: the
 // server never commits what it did not receive a commit for.
 void Transacao::Desfazer() noexcept

@@ -31,17 +31,24 @@ public:
 
     bool Ativa() const { return static_cast<bool>(handle_); }
     void Iniciar();
-    void Confirmar();                  // commit: ends it, closes its query objects
-    void ConfirmarPorComando();        // the statement " commit": ends it, rows stay
-    void ConfirmarMantendo();          // commit retaining
-    void Desfazer() noexcept;          // rollback: ends it, the fetched rows stay
-    Firebird::ITransaction* Handle();  // starts it when it is not active
+    void Confirmar();            // commit: ends it, closes its query objects
+    void ConfirmarPorComando();  // the statement " commit": ends it, rows stay
+    void ConfirmarMantendo();    // commit retaining
+    void Desfazer() noexcept;    // rollback: ends it, the fetched rows stay
+
+    // Savepoints let one transaction hold several units of work, each undone
+    // or kept on its own before the transaction commits them together.
+    void MarcarPonto(const std::string& ponto);    // starts the transaction when it is not active
+    void LiberarPonto(const std::string& ponto);   // keeps what was done since the mark
+    void VoltarAoPonto(const std::string& ponto);  // undoes it and releases the mark
+    Firebird::ITransaction* Handle();              // starts it when it is not active
 
 private:
     friend class BancoDados;
     friend class Consulta;
     void EncerrarComCommit();
-    void Abandonar() noexcept;  // the connection is going: commit if possible, release
+    void ExecutarDireto(const std::string& sql);  // a statement of the transaction itself, no query object
+    void Abandonar() noexcept;                    // the connection is going: commit if possible, release
     void Registrar(Consulta* c);
     void Desregistrar(Consulta* c);
 

@@ -129,6 +129,8 @@ TEST(FalhasRodada, NotaQueAFase1DeixaFicaPendenteEmTodaRodada)
         EXPECT_EQ(Contar(m.banco, "mov_nf_comercio where st_calc_comissao = 'S' and id_nf_comercio in (2, 3)"), 2);
         EXPECT_EQ(Movimentos(m.banco, "where id_nf_comercio = 2"), std::vector<std::string>{"99 null null 1"});
         EXPECT_EQ(Contar(m.banco, "mov_comissao where id_nf_comercio = 3"), 0);
+        // Its base statement had run: the source went back to its savepoint.
+        EXPECT_TRUE(m.banco.Escalar("select vl_base_comissao from mov_nf_comercio where id_nf_comercio = 3").Nulo());
         EXPECT_EQ(Movimentos(m.banco, "where id_nf_comercio in (1, 4)"),
                   (std::vector<std::string>{"7 1000 5 50", "7 1000 5 50"}));
         EXPECT_TRUE(m.modelo.Timer1.Enabled);

@@ -35,6 +35,7 @@ TEST_F(DatasetInsercaoTeste, MovimentoDeComissaoGravadoColunaAColuna)
         d.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(Dinheiro::DeUnidades(17'778)));
     });
     unidade.Confirmar();
+    ConfirmarGrupo(contexto);
 
     const auto linhas = m.banco.Ler("select * from mov_comissao");
     ASSERT_EQ(linhas.size(), 1u);

@@ -22,7 +22,7 @@ protected:
     ~ProximoIdConcorrente() override { janela.DesconectarBanco(); }
 
     // The monitor's own row writer, with the identifier ProximoId gives, as
-    // one source committed on its own.
+    // one source committed as a group of its own.
     std::int64_t GravarDoMonitor()
     {
         ContextoFase contexto{janela.Sessao, janela, m.relogio};
@@ -33,6 +33,7 @@ protected:
             d.DefinirCampo("TP_REGISTRO", Valor::DeTexto("3"));
         });
         unidade.Confirmar();
+        ConfirmarGrupo(contexto);
         return id;
     }
 
