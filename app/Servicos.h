@@ -15,4 +15,8 @@ struct Servicos {
     std::string hostSite;                                       // the maker's web site
     std::function<void(int)> esperarAviso;                      // the notice's wait, in milliseconds
     std::function<bool()> sinalFechamentoPendente;              // a closing signal waits to be handled
+    // The file that runs, when it is not `programa`: the packaged program serving
+    // an installation (--instalacao). The package manager updates it, so the
+    // start-up check neither compares it with the update folder nor hands over.
+    std::string executavel{};
 };

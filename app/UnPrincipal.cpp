@@ -56,7 +56,9 @@ void TfrmPrincipal::FormCreate()
         // A closing signal during the check: the event loop closes the program in order.
         const AmbienteAtualizacao ambiente{servicos_.programa, servicos_.hostSite, servicos_.encerrarProprio,
                                            servicos_.sinalFechamentoPendente};
-        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, 1, ambiente))
+        // Mode 1 compares and hands over; the packaged program's updates are the package manager's.
+        const int modo = servicos_.executavel.empty() ? 1 : 0;
+        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, modo, ambiente))
             return;
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
@@ -179,7 +181,8 @@ bool TfrmPrincipal::edtHoraAtualizacaoExit()
 
 void TfrmPrincipal::MostrarVersao()
 {
-    lblVersao.Caption = "Versão: " + DataModificacao(servicos_.programa).FormatoTelaCurto();
+    const std::string& arquivo = servicos_.executavel.empty() ? servicos_.programa : servicos_.executavel;
+    lblVersao.Caption = "Versão: " + DataModificacao(arquivo).FormatoTelaCurto();
     tela_.Repintar();
 }
 
