@@ -9,6 +9,7 @@
 #include "comum/Texto.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
+#include "update/AtualizarEstruturaParametro.h"
 #include "update/VerificarAtualizacao.h"
 
 namespace {
@@ -60,6 +61,7 @@ void TfrmPrincipal::FormCreate()
         const int modo = servicos_.executavel.empty() ? 1 : 0;
         if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, modo, ambiente))
             return;
+        GarantirIndicesDoCalculo(*Sessao.IBD_BancoDados);
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
         DesconectarBanco();

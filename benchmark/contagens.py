@@ -125,8 +125,6 @@ def antes(arquivo: Path) -> Antes:
         f"(select count(*) from mov_nf_comercio mc where {PENDENTE} and"
         f" ({verdadeiro(INCONSISTENTE)} or {nao_verdadeiro(NF_CONGELADA)}))",
         "(select count(*) from mov_financeiro where st_calc_comissao = 'S')",
-        f"(select count(*) from mov_financeiro mf inner join mov_nf_comercio mc"
-        f" on (mc.id_nf_comercio = mf.id_nf_comercio) where {DUP_SELECIONADA} and {nao_verdadeiro(DUP_CONGELADA)})",
         "(select count(*) from mov_acerto_comissao where st_calc_comissao = 'S')",
         "(select count(*) from mov_nf_comercio where id_st_nf = 6)",
         f"(select count(*) from mov_nf_comercio mc where {VAI_PARA_6})",
@@ -134,12 +132,18 @@ def antes(arquivo: Path) -> Antes:
         "(select max(id_comissao) from mov_comissao)",
         "(select max(id_acerto_comissao) from mov_acerto_comissao)",
         "(select count(*) from mov_comissao)",
+        # Left pending: those phase 6 does not take, and those of an invoice
+        # whose advance phase 9 takes back, sent back to phase 6.
+        f"(select count(*) from mov_financeiro mf left join mov_nf_comercio mc"
+        f" on (mc.id_nf_comercio = mf.id_nf_comercio) where (mf.st_calc_comissao = 'S'"
+        f" and {nao_verdadeiro(f'{DUP_SELECIONADA} and {nao_verdadeiro(DUP_CONGELADA)}')})"
+        f" or (mf.id_comissao_gerada is null and {verdadeiro(MARCADA)} and ({ANTECIPADAS_POR_NF}) > 0))",
     ])]
-    (tipo1, tipo2, acertos_livres, estornos, pagamentos, antecipadas, nfs, nfs_tratadas, dups, dups_tratadas,
-     acertos, estado6, para6, logs, max_comissao, max_acerto, linhas_comissao) = v
+    (tipo1, tipo2, acertos_livres, estornos, pagamentos, antecipadas, nfs, nfs_tratadas, dups,
+     acertos, estado6, para6, logs, max_comissao, max_acerto, linhas_comissao, dups_deixadas) = v
     esperado = Contagem(tipo1=tipo1, tipo2=tipo2, tipo3=acertos_livres + estornos + pagamentos, estornos=estornos,
                         pagamentos=pagamentos, antecipadas=antecipadas, nfs_pendentes=nfs - nfs_tratadas,
-                        dups_pendentes=dups - dups_tratadas,
+                        dups_pendentes=dups_deixadas,
                         acertos_pendentes=acertos - acertos_livres + antecipadas, nfs_estado6=estado6 + para6,
                         logs=logs + para6)
     return Antes(esperado=esperado, max_comissao=max_comissao, max_acerto=max_acerto,

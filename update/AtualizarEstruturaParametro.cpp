@@ -109,6 +109,10 @@ void CriarIndice(BancoDados& banco, const IndiceDoCalculo& indice)
 void AtualizarEstruturaParametro(BancoDados& banco)
 {
     AdicionarColunasVersao(banco);
+}
+
+void GarantirIndicesDoCalculo(BancoDados& banco)
+{
     for (const IndiceDoCalculo& indice : kIndicesDoCalculo)
         if (!TemIndice(banco, indice))
             CriarIndice(banco, indice);

@@ -1,17 +1,20 @@
 #pragma once
 // Schema upkeep at start-up. Older databases lack the parameter columns
-// script_rodado and VERSAO_ERP (only VERSAO_ERP is probed); databases of any
-// age may lack the indexes the run needs to stay as fast with years of
-// history as with none: descending ones on the two identifier columns whose
-// largest value is read before every commission row and settlement the run
-// writes, and ones on the two flags by which the undelivered-receipt phases
-// find their movements. Missing pieces are added; running it again changes
-// nothing.
+// script_rodado and VERSAO_ERP (only VERSAO_ERP is probed): the suite's
+// upkeep, which the update check runs. Databases of any age may lack the
+// indexes the run needs to stay as fast with years of history as with none:
+// descending ones on the two identifier columns whose largest value is read
+// before every commission row and settlement the run writes, and ones on the
+// flags by which the phases find their pending work. They are the monitor's
+// own, ensured at every start whether or not the update check runs. Missing
+// pieces are added; running either again changes nothing.
 // Nothing is caught: a failing statement ends the upkeep there, what was
 // committed before stays, and an index that cannot be created raises
 // ErroBanco with a message saying which one and why.
 class BancoDados;
 
 // The columns on a query object of its own on the connection's default
-// transaction; each index on a transaction of its own.
+// transaction.
 void AtualizarEstruturaParametro(BancoDados& banco);
+// Each index on a transaction of its own.
+void GarantirIndicesDoCalculo(BancoDados& banco);

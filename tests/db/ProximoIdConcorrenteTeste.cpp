@@ -17,7 +17,7 @@ protected:
     {
         janela.ConectarBanco(janela.LerCaminhoBanco());
         if (GetParam())
-            AtualizarEstruturaParametro(*janela.Sessao.IBD_BancoDados);
+            GarantirIndicesDoCalculo(*janela.Sessao.IBD_BancoDados);
     }
     ~ProximoIdConcorrente() override { janela.DesconectarBanco(); }
 
