@@ -63,8 +63,9 @@ void InserirAcertoCanhoto(SessaoBanco& sessao, Consulta& insercao, const TextosA
         " insert into mov_acerto_comissao (ID_ACERTO_COMISSAO, DT_PAGAMENTO, ID_VENDEDOR, VL_ACERTO, TP_ACERTO, "
         "ST_IRRF, DS_ACERTO, ID_EMPRESA, ID_COMISSAO_GERADA, ST_CALC_COMISSAO, ID_COMISSAO_ESTORNADA) "
         "values((select Coalesce(max(id_acerto_comissao), 0) + 1 from mov_acerto_comissao), " +
-            LiteralData(DataAcerto(agora, movimento)) + "," + LiteralInteiro(movimento.idVendedor) + "," +
-            LiteralDuasCasas(valor.Extended()) + "," + LiteralTexto(textos.tipoAcerto) + "," + "'N'" + "," +
-            LiteralTexto(descricao) + "," + LiteralInteiro(movimento.idEmpresa) + "," + "null," + "'S'" + "," + "null)",
+            LiteralData(DataAcerto(agora, movimento)) + "," + ParametroInteiro(movimento.idVendedor) + "," +
+            ParametroDoLiteral(LiteralDuasCasas(valor.Extended())) + "," + LiteralTexto(textos.tipoAcerto) + "," +
+            "'N'" + "," + LiteralTexto(descricao) + "," + ParametroInteiro(movimento.idEmpresa) + "," + "null," +
+            "'S'" + "," + "null)",
         false);
 }

@@ -144,7 +144,7 @@ void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::str
     Consulta atualiza("qryAtualizaNota", sessao.Banco());
     sessao.ExecutarComando(atualiza,
                            " update mov_nf_comercio set " + coluna + " = " +
-                               LiteralDuasCasasSemPontos(Arredondar(valor.Real(), 2)) +
+                               ParametroDoLiteral(LiteralDuasCasasSemPontos(Arredondar(valor.Real(), 2))) +
                                " where id_nf_comercio = " + ParametroInteiro(idNota),
                            false);
 }

@@ -77,22 +77,24 @@ struct MensagemEntrada {
     std::vector<unsigned char> dados;
 };
 
-MensagemEntrada Entrada(Firebird::ThrowStatusWrapper* s, const std::vector<std::int64_t>& inteiros)
+// Every parameter is an exact 64-bit number with its scale, as a numeric
+// literal of the same digits would be.
+MensagemEntrada Entrada(Firebird::ThrowStatusWrapper* s, const std::vector<ParametroSql>& parametros)
 {
     MensagemEntrada mensagem;
-    if (inteiros.empty())
+    if (parametros.empty())
         return mensagem;
-    const auto n = static_cast<unsigned>(inteiros.size());
+    const auto n = static_cast<unsigned>(parametros.size());
     Dono<Firebird::IMetadataBuilder> construtor(fb::Mestre()->getMetadataBuilder(s, n));
     for (unsigned i = 0; i < n; ++i) {
         construtor->setType(s, i, SQL_INT64 + 1);
         construtor->setLength(s, i, sizeof(std::int64_t));
-        construtor->setScale(s, i, 0);
+        construtor->setScale(s, i, parametros[i].escala);
     }
     mensagem.meta = Dono<Firebird::IMessageMetadata>(construtor->getMetadata(s));
     mensagem.dados.resize(mensagem.meta->getMessageLength(s));  // zeroed: no value is NULL
     for (unsigned i = 0; i < n; ++i)
-        std::memcpy(mensagem.dados.data() + mensagem.meta->getOffset(s, i), &inteiros[i], sizeof(std::int64_t));
+        std::memcpy(mensagem.dados.data() + mensagem.meta->getOffset(s, i), &parametros[i].valor, sizeof(std::int64_t));
     return mensagem;
 }
 
@@ -128,14 +130,14 @@ void Consulta::Abrir(const ComandoSql& sql)
 {
     Fechar();
     SQL = sql.Texto();
-    AbrirComParametros(sql.Inteiros());
+    AbrirComParametros(sql.Parametros());
 }
 
 void Consulta::Executar(const ComandoSql& sql)
 {
     Fechar();
     SQL = sql.Texto();
-    ExecutarComParametros(sql.Inteiros());
+    ExecutarComParametros(sql.Parametros());
 }
 
 Consulta::~Consulta()
@@ -192,7 +194,7 @@ void Consulta::Percorrer(const ComandoSql& sql)
             anexo->prepare(s, tra, 0, texto.c_str(), fb::kDialeto, Firebird::IStatement::PREPARE_PREFETCH_METADATA));
         aberto->meta = Dono<Firebird::IMessageMetadata>(aberto->comando->getOutputMetadata(s));
         aberto->buffer.resize(aberto->meta->getMessageLength(s));
-        MensagemEntrada entrada = Entrada(s, sql.Inteiros());
+        MensagemEntrada entrada = Entrada(s, sql.Parametros());
         const auto abrirCursor = [&] {
             return Dono<Firebird::IResultSet>(
                 aberto->comando->openCursor(s, tra, entrada.meta.get(), entrada.dados.data(), aberto->meta.get(), 0));
@@ -284,12 +286,12 @@ void Consulta::AbrirPreparado(Buscar buscar)
     Primeiro();
 }
 
-void Consulta::AbrirComParametros(const std::vector<std::int64_t>& inteiros)
+void Consulta::AbrirComParametros(const std::vector<ParametroSql>& parametros)
 {
     AbrirPreparado([&](Firebird::ThrowStatusWrapper* s, Firebird::ITransaction* tra, Firebird::IStatement* comando,
                        Firebird::IMessageMetadata* meta) {
         std::vector<std::vector<Valor>> linhas;
-        MensagemEntrada entrada = Entrada(s, inteiros);
+        MensagemEntrada entrada = Entrada(s, parametros);
         Dono<Firebird::IResultSet> cursor(
             comando->openCursor(s, tra, entrada.meta.get(), entrada.dados.data(), meta, 0));
         std::vector<unsigned char> buffer(meta->getMessageLength(s));
@@ -306,7 +308,7 @@ void Consulta::DescreverColunas()
                       Firebird::IMessageMetadata*) { return std::vector<std::vector<Valor>>{}; });
 }
 
-void Consulta::ExecutarComParametros(const std::vector<std::int64_t>& inteiros)
+void Consulta::ExecutarComParametros(const std::vector<ParametroSql>& parametros)
 {
     GarantirVinculo();
     const std::string comando = TextoComando(SQL);
@@ -322,7 +324,7 @@ void Consulta::ExecutarComParametros(const std::vector<std::int64_t>& inteiros)
     Firebird::ITransaction* tra = transacao_->Handle();
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
         Dono<Firebird::IStatement> guarda;
-        MensagemEntrada entrada = Entrada(s, inteiros);
+        MensagemEntrada entrada = Entrada(s, parametros);
         banco_->Preparado(s, tra, sql, guarda)
             ->execute(s, tra, entrada.meta.get(), entrada.dados.data(), nullptr, nullptr);
     });

@@ -71,8 +71,8 @@ private:
 
     template <typename Buscar>
     void AbrirPreparado(Buscar buscar);
-    void AbrirComParametros(const std::vector<std::int64_t>& inteiros);
-    void ExecutarComParametros(const std::vector<std::int64_t>& inteiros);
+    void AbrirComParametros(const std::vector<ParametroSql>& parametros);
+    void ExecutarComParametros(const std::vector<ParametroSql>& parametros);
     void LerColunas(Firebird::IMessageMetadata* meta, Firebird::ThrowStatusWrapper* s);
     void BuscarProxima();
     void SoltarCursor() noexcept;  // before the connection goes

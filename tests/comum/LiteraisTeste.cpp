@@ -1,5 +1,7 @@
+#include "comum/ComandoSql.h"
 #include "comum/DataHora.h"
 #include "comum/Dinheiro.h"
+#include "comum/Erros.h"
 #include "comum/Literais.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +52,26 @@ TEST(Literais, DatasEntreAspas)
 {
     EXPECT_EQ(LiteralData(DataHora::De(2012, 8, 2, 14, 5, 9)), "'02.08.2012'");
     EXPECT_EQ(LiteralDataHora(DataHora::De(2013, 3, 25, 14, 5, 9)), "'25.03.2013 14:05:09'");
+}
+
+// A parameter carries the very number its literal spells, with the mask's
+// rounding already in the digits.
+TEST(Literais, ParametroComOValorDoLiteral)
+{
+    const std::pair<std::string, ParametroSql> casos[] = {
+        {LiteralDuasCasasSemPontos(12.345L), {1235, -2}},
+        {LiteralDuasCasas(-0.05L), {-5, -2}},
+        {LiteralQuatroCasas(5.5L), {55000, -4}},
+        {"7", {7, 0}},
+    };
+    for (const auto& [literal, esperado] : casos) {
+        SCOPED_TRACE(literal);
+        const ComandoSql comando = ParametroDoLiteral(literal);
+        EXPECT_EQ(comando.Texto(), "?");
+        EXPECT_EQ(comando.Parametros(), std::vector<ParametroSql>{esperado});
+    }
+    for (const char* invalido : {"", "-", "1.234.56", "1,5", "12a", "99999999999999999999"})
+        EXPECT_THROW(ParametroDoLiteral(invalido), ErroConversao) << invalido;
 }
 
 }  // namespace
