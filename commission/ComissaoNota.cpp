@@ -7,21 +7,43 @@
 
 namespace {
 
-// NULL when the person is not registered.
-Valor NomeCliente(SessaoBanco& sessao, std::int64_t idPessoa)
-{
-    sessao.IBQ_Gen.Abrir(" select nm_pesquisa from cad_pessoa where id_pessoa = " + ParametroInteiro(idPessoa));
-    return sessao.IBQ_Gen.Campo("nm_pesquisa");
-}
-
-std::string ComissaoAPagar(SessaoBanco& sessao, std::int64_t idNatureza)
-{
-    sessao.IBQ_Gen.Abrir(" select ST_COMISSAO_PAGAR, ST_VERIFICA_FASE from tab_nat_operacao where id_nat_operacao = " +
-                         ParametroInteiro(idNatureza));
-    return sessao.IBQ_Gen.Campo("ST_COMISSAO_PAGAR").Texto() == "S" ? "S" : "N";
-}
-
 }  // namespace
+
+const Valor& LeiturasDaNota::NomeCliente()
+{
+    if (!nomeCliente_) {
+        sessao_.IBQ_Gen.Abrir(" select nm_pesquisa from cad_pessoa where id_pessoa = " +
+                              ParametroInteiro(nota_.Campo("id_destinatario_remetente").Inteiro()));
+        nomeCliente_ = sessao_.IBQ_Gen.Campo("nm_pesquisa");
+    }
+    return *nomeCliente_;
+}
+
+const std::string& LeiturasDaNota::ComissaoAPagar()
+{
+    if (!comissaoAPagar_) {
+        sessao_.IBQ_Gen.Abrir(
+            " select ST_COMISSAO_PAGAR, ST_VERIFICA_FASE from tab_nat_operacao where id_nat_operacao = " +
+            ParametroInteiro(nota_.Campo("id_nat_operacao").Inteiro()));
+        const bool pagar = sessao_.IBQ_Gen.Campo("ST_COMISSAO_PAGAR").Texto() == "S";
+        comissaoAPagar_.emplace(1, pagar ? 'S' : 'N');
+    }
+    return *comissaoAPagar_;
+}
+
+Dinheiro LeiturasDaNota::Reducao()
+{
+    if (!reducao_)
+        reducao_ = CalcularReducaoComissao(sessao_, nota_.Campo("id_nf_comercio").Inteiro());
+    return *reducao_;
+}
+
+Dinheiro LeiturasDaNota::BaseDosItens()
+{
+    if (!baseDosItens_)
+        baseDosItens_ = CalcularComissaoItens(sessao_, nota_.Campo("id_nf_comercio").Inteiro());
+    return *baseDosItens_;
+}
 
 bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool creditoEmOutraFase)
 {
@@ -30,8 +52,9 @@ bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool credit
            creditoEmOutraFase || nota.Campo("ST_COMISSAO_PAGAR").Texto() != "S";
 }
 
-std::optional<Dinheiro> BaseComissao(SessaoBanco& sessao, const Consulta& nota, int slot)
+std::optional<Dinheiro> BaseComissao(LeiturasDaNota& leituras, int slot)
 {
+    const Consulta& nota = leituras.Nota();
     switch (nota.Campo("id_sugerir_comissao").Inteiro()) {
     case 0:
     case 1:
@@ -44,7 +67,7 @@ std::optional<Dinheiro> BaseComissao(SessaoBanco& sessao, const Consulta& nota, 
     case 5:
         return nota.Campo("vl_resultado_venda").ComoDinheiro();
     case 6:
-        return CalcularComissaoItens(sessao, nota.Campo("id_nf_comercio").Inteiro());
+        return leituras.BaseDosItens();
     default:
         return std::nullopt;
     }
@@ -77,9 +100,11 @@ Dinheiro PercentualEfetivo(const DatasetInsercao& linha)
     return Dinheiro::DeExtended(Dividir(comissao.Extended(), base.Extended()) * 100);
 }
 
-void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo, const Consulta& nota,
+void PreencherColunasNota(LeiturasDaNota& leituras, DatasetInsercao& linha, const std::string& tipo,
                           std::int64_t idVendedor)
 {
+    SessaoBanco& sessao = leituras.Sessao();
+    const Consulta& nota = leituras.Nota();
     linha.DefinirCampo("ID_COMISSAO", Valor::DeInteiro(sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO")));
     linha.DefinirCampo("TP_REGISTRO", Valor::DeTexto(tipo));
     linha.DefinirCampo("ID_NF_COMERCIO", nota.Campo("id_nf_comercio"));
@@ -87,11 +112,11 @@ void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std
     linha.DefinirCampo("ID_VENDEDOR", Valor::DeInteiro(idVendedor));
     linha.DefinirCampo("DT_EMISSAO", nota.Campo("dt_emissao"));
     linha.DefinirCampo("ID_CLIENTE", nota.Campo("id_destinatario_remetente"));
-    linha.DefinirCampo("NM_CLIENTE", NomeCliente(sessao, nota.Campo("id_destinatario_remetente").Inteiro()));
+    linha.DefinirCampo("NM_CLIENTE", leituras.NomeCliente());
     linha.DefinirCampo("ST_IRRF", Valor::DeTexto("S"));
     linha.DefinirCampo("ST_ENTREGA", Valor::DeTexto("S"));
     linha.DefinirCampo("ST_CANCELADA", Valor::DeTexto("N"));
-    linha.DefinirCampo("ST_PAGAR", Valor::DeTexto(ComissaoAPagar(sessao, nota.Campo("id_nat_operacao").Inteiro())));
+    linha.DefinirCampo("ST_PAGAR", Valor::DeTexto(leituras.ComissaoAPagar()));
     linha.DefinirCampo("ST_BLOQUEIO_1", Valor::DeTexto("N"));
     linha.DefinirCampo("ST_ESTORNO_1", Valor::DeTexto("N"));
 }

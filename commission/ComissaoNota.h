@@ -7,6 +7,7 @@
 #include <string>
 
 #include "comum/Dinheiro.h"
+#include "db/firebird/Valor.h"
 
 class Consulta;
 class DatasetInsercao;
@@ -18,8 +19,31 @@ struct SlotVendedor;
 // invoicing), or a nature whose commission is not payable.
 bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool creditoEmOutraFase);
 
+// What every row of one source reads alike from the database, read by the
+// same statements the first time a row asks and kept for the source's other
+// rows: nota's current row stays the same while the source is rebuilt.
+class LeiturasDaNota {
+public:
+    LeiturasDaNota(SessaoBanco& sessao, const Consulta& nota) : sessao_(sessao), nota_(nota) {}
+
+    SessaoBanco& Sessao() const { return sessao_; }
+    const Consulta& Nota() const { return nota_; }
+    const Valor& NomeCliente();           // NULL when the person is not registered
+    const std::string& ComissaoAPagar();  // "S" or "N", from the nature
+    Dinheiro Reducao();                   // CalcularReducaoComissao
+    Dinheiro BaseDosItens();              // CalcularComissaoItens
+
+private:
+    SessaoBanco& sessao_;
+    const Consulta& nota_;
+    std::optional<Valor> nomeCliente_;
+    std::optional<std::string> comissaoAPagar_;
+    std::optional<Dinheiro> reducao_;
+    std::optional<Dinheiro> baseDosItens_;
+};
+
 // Base B by the nature's id_sugerir_comissao; empty when the nature gives none.
-std::optional<Dinheiro> BaseComissao(SessaoBanco& sessao, const Consulta& nota, int slot);
+std::optional<Dinheiro> BaseComissao(LeiturasDaNota& leituras, int slot);
 
 // Stores B in the row's VL_BASE_COMISSAO (left NULL when empty) and returns
 // what the row holds, NULL reading 0.
@@ -37,7 +61,7 @@ Dinheiro DescontarReducao(Dinheiro comissao, Dinheiro parteDaReducao);
 Dinheiro PercentualEfetivo(const DatasetInsercao& linha);
 
 // Identifier, type, invoice, company, seller, issue date, client and its
-// name, and the flags both row types write alike (ST_PAGAR from a fresh read
-// of the nature).
-void PreencherColunasNota(SessaoBanco& sessao, DatasetInsercao& linha, const std::string& tipo, const Consulta& nota,
+// name, and the flags both row types write alike (ST_PAGAR from the nature
+// as the source's first row read it).
+void PreencherColunasNota(LeiturasDaNota& leituras, DatasetInsercao& linha, const std::string& tipo,
                           std::int64_t idVendedor);

@@ -59,27 +59,25 @@ void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
 // The credited share of the slot's commission, less the same share of the
 // invoice's reduction: the receipts carry the rest of it, so the seller's
 // rows of the invoice take the reduction once in all.
-Dinheiro ComissaoFaturada(SessaoBanco& sessao, const Consulta& nota, const SlotVendedor& slot, Dinheiro base)
+Dinheiro ComissaoFaturada(LeiturasDaNota& leituras, const SlotVendedor& slot, Dinheiro base)
 {
     const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
     const Dinheiro creditada = AplicarPercentual(integral, slot.poCreditoFat);
-    const Dinheiro reducao = CalcularReducaoComissao(sessao, nota.Campo("id_nf_comercio").Inteiro());
-    return DescontarReducao(creditada, AplicarPercentual(reducao, slot.poCreditoFat));
+    return DescontarReducao(creditada, AplicarPercentual(leituras.Reducao(), slot.poCreditoFat));
 }
 
-void GravarComissaoFaturamento(ContextoFase& contexto, const SlotVendedor& slot)
+void GravarComissaoFaturamento(ContextoFase& contexto, LeiturasDaNota& leituras, const SlotVendedor& slot)
 {
-    SessaoBanco& sessao = contexto.sessao;
-    const Consulta& nota = sessao.IBQ_Comercio;
+    const Consulta& nota = leituras.Nota();
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& linha) {
-        PreencherColunasNota(sessao, linha, "1", nota, slot.idVendedor);
+        PreencherColunasNota(leituras, linha, "1", slot.idVendedor);
         linha.DefinirCampo("DS_SERIE", nota.Campo("ds_serie_nf"));
         linha.DefinirCampo("NO_DOCUMENTO", nota.Campo("nr_nota_fiscal"));
         linha.DefinirCampo("VL_OPERACAO", nota.Campo("vl_total_nf"));
         linha.DefinirCampo("DT_CREDITO", nota.Campo("dt_emissao"));
         linha.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto("S"));
-        const Dinheiro base = ArmazenarBase(linha, BaseComissao(sessao, nota, slot.numero));
-        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoFaturada(sessao, nota, slot, base)));
+        const Dinheiro base = ArmazenarBase(linha, BaseComissao(leituras, slot.numero));
+        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoFaturada(leituras, slot, base)));
         linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
     });
 }
@@ -100,10 +98,11 @@ void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
     SessaoBanco& sessao = contexto.sessao;
     const ComandoSql id = ParametroInteiro(idNota);
     const EstornosDaFonte estornos(sessao, "1", "id_nf_comercio", idNota);
+    LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (!SlotSemComissao(sessao.IBQ_Comercio, slot, !GanhaNoFaturamento(sessao, idNota, slot)))
-            GravarComissaoFaturamento(contexto, slot);
+            GravarComissaoFaturamento(contexto, leituras, slot);
     });
     estornos.PassarAosNovos(contexto);
     sessao.IBQ_Gen.Executar(" update mov_nf_comercio set st_calc_comissao = 'N' where id_nf_comercio = " + id);

@@ -114,11 +114,11 @@ Dinheiro ParteDaParcela(Dinheiro valor, const SlotVendedor& slot, const FatoresP
 // K1 to K5. The invoice's reduction takes the same share and factors as the
 // commission, so once every installment is in, the seller's rows of the
 // invoice carry it once in all.
-Dinheiro ComissaoDaParcela(SessaoBanco& sessao, const SlotVendedor& slot, Dinheiro base, const FatoresParcela& fatores)
+Dinheiro ComissaoDaParcela(LeiturasDaNota& leituras, const SlotVendedor& slot, Dinheiro base,
+                           const FatoresParcela& fatores)
 {
     const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
-    const Dinheiro reducao = CalcularReducaoComissao(sessao, sessao.IBQ_Comercio.Campo("id_nf_comercio").Inteiro());
-    return DescontarReducao(ParteDaParcela(integral, slot, fatores), ParteDaParcela(reducao, slot, fatores));
+    return DescontarReducao(ParteDaParcela(integral, slot, fatores), ParteDaParcela(leituras.Reducao(), slot, fatores));
 }
 
 Dinheiro BaseDaParcela(Dinheiro base, const FatoresParcela& fatores)
@@ -129,20 +129,19 @@ Dinheiro BaseDaParcela(Dinheiro base, const FatoresParcela& fatores)
 
 // The factors are computed for every row, before its commission, as the row
 // is written.
-FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, const SlotVendedor& slot)
+FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, LeiturasDaNota& leituras, const SlotVendedor& slot)
 {
-    SessaoBanco& sessao = contexto.sessao;
-    const Consulta& duplicata = sessao.IBQ_Financeiro;
+    const Consulta& duplicata = contexto.sessao.IBQ_Financeiro;
     FatoresParcela fatores;
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& linha) {
-        PreencherColunasNota(sessao, linha, "2", sessao.IBQ_Comercio, slot.idVendedor);
+        PreencherColunasNota(leituras, linha, "2", slot.idVendedor);
         linha.DefinirCampo("ID_FINANCEIRO", duplicata.Campo("id_financeiro"));
         linha.DefinirCampo("NO_DOCUMENTO", duplicata.Campo("no_documento"));
         linha.DefinirCampo("VL_OPERACAO", duplicata.Campo("vl_documento"));
         DefinirCredito(linha, duplicata);
-        const Dinheiro base = ArmazenarBase(linha, BaseComissao(sessao, sessao.IBQ_Comercio, slot.numero));
-        fatores = FatoresDaParcela(duplicata, sessao.IBQ_Comercio);
-        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDaParcela(sessao, slot, base, fatores)));
+        const Dinheiro base = ArmazenarBase(linha, BaseComissao(leituras, slot.numero));
+        fatores = FatoresDaParcela(duplicata, leituras.Nota());
+        linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDaParcela(leituras, slot, base, fatores)));
         linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(BaseDaParcela(base, fatores)));
         linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
     });
@@ -160,10 +159,11 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
     sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata +
                               ParametroInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
+    LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (SlotSemComissao(sessao.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
             return;
-        resultado.ultimaParcela = GravarComissaoRecebimento(contexto, slot);
+        resultado.ultimaParcela = GravarComissaoRecebimento(contexto, leituras, slot);
         if (resultado.ultimaParcela->cFreteComissao)
             resultado.ultimoFrete = resultado.ultimaParcela->cFreteComissao;
     });

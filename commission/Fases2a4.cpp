@@ -26,12 +26,19 @@ const char* const kDesbloquear =
     "'02.08.2012' and mc.dt_emissao < (current_date - 45) and tno.st_verifica_fase = 'S' and ( "
     "(mc.id_situacao_orcamento is null) or (fso.st_pagar_comissao <> 'S') )  and mc.id_nf_comercio = "
     "ms.id_nf_comercio) and ms.st_bloqueio_1 = 'S'";
+// Equivalent to " update mov_comissao ms set ms.st_bloqueio_1 = 'S' where
+// exists ( select 1 from mov_nf_comercio mc ... and mc.id_nf_comercio =
+// ms.id_nf_comercio) and ms.st_bloqueio_1 = 'N'", the same invoices by the
+// same conditions: that text looks up the invoice of every unblocked
+// movement ever written, while this one walks the invoices and reaches each
+// one's movements by their index.
 const char* const kBloquear =
-    " update mov_comissao ms set ms.st_bloqueio_1 = 'S' where exists ( select 1 from mov_nf_comercio mc inner "
-    "join tab_nat_operacao tno on (tno.id_nat_operacao = mc.id_nat_operacao) left join fix_situacao_orcamento fso "
-    "on (fso.id_situacao_orcamento = mc.id_situacao_orcamento) where mc.dt_emissao >= '02.08.2012' and "
+    "execute block as declare id_nf_comercio integer; begin for select mc.id_nf_comercio from mov_nf_comercio mc "
+    "inner join tab_nat_operacao tno on (tno.id_nat_operacao = mc.id_nat_operacao) left join fix_situacao_orcamento "
+    "fso on (fso.id_situacao_orcamento = mc.id_situacao_orcamento) where mc.dt_emissao >= '02.08.2012' and "
     "mc.dt_emissao < (current_date - 45) and tno.st_verifica_fase = 'S' and ( (mc.id_situacao_orcamento is null) "
-    "or (fso.st_pagar_comissao <> 'S') )  and mc.id_nf_comercio = ms.id_nf_comercio) and ms.st_bloqueio_1 = 'N'";
+    "or (fso.st_pagar_comissao <> 'S') ) into :id_nf_comercio do update mov_comissao ms set ms.st_bloqueio_1 = 'S' "
+    "where ms.id_nf_comercio = :id_nf_comercio and ms.st_bloqueio_1 = 'N'; end";
 
 // Phase 3 reverses the newly blocked movements, phase 4 pays back the
 // reversed ones that are no longer blocked; they differ only in these.
