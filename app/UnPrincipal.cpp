@@ -9,6 +9,7 @@
 #include "comum/Texto.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
+#include "update/CaminhosAtualizacao.h"
 #include "update/VerificarAtualizacao.h"
 
 namespace {
@@ -56,7 +57,7 @@ void TfrmPrincipal::FormCreate()
         // A closing signal during the check: the event loop closes the program in order.
         const AmbienteAtualizacao ambiente{servicos_.programa, servicos_.hostSite, servicos_.encerrarProprio,
                                            servicos_.sinalFechamentoPendente};
-        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, 1, ambiente))
+        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, 1, CaminhosDaAtualizacao(), ambiente))
             return;
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;

@@ -23,6 +23,8 @@
 #include "comum/Dinheiro.h"
 #include "db/SessaoBanco.h"
 
+struct CaminhosAtualizacao;
+
 class TfrmPrincipal : public Progresso {
 public:
     // argumentos: the command line without the program name.
@@ -113,6 +115,8 @@ public:
     std::string PastaDadosServidor();
     std::string LerCaminhoBanco();
     void ConectarBanco(const std::string& local);
+    // From the server ini that LerCaminhoBanco found last.
+    CaminhosAtualizacao CaminhosDaAtualizacao() const;
     void DesconectarBanco();
 
     // ---- single instance and liveness (app/Monitor.cpp) -------------------
