@@ -18,7 +18,6 @@
 #include "commission/ContextoFase.h"
 #include "commission/Fases.h"
 #include "commission/Progresso.h"
-#include "commission/RateioComissao.h"
 #include "comum/Apresentacao.h"
 #include "comum/Dinheiro.h"
 #include "db/SessaoBanco.h"
@@ -108,7 +107,6 @@ public:
     Dinheiro cFreteComissao;
     double fFatorParcela = 0;
     double fFatorDesconto = 0;
-    TDynamicDoubleArray it_MatrizComissaoPorVendedor;
     std::string it_sLocaIniServidor;
 
     // ---- connection configuration (app/ConfiguracaoConexao.cpp) ----------
