@@ -59,17 +59,18 @@ std::string TfrmPrincipal::LerCaminhoBanco()
 void TfrmPrincipal::ConectarBanco(const std::string& local)
 {
     Sessao.Preparar(local);
-    BancoDados& banco = *Sessao.IBD_BancoDados;
-    // The update paths come from the ini files alone; fixing them before the
-    // open keeps a failed open from leaving the update check without them.
-    DefinirCaminhosAtualizacao(banco.NomeBanco, it_sLocaIniServidor, servicos_.programa, LocalIni(servicos_.programa));
     try {
-        banco.Abrir();
+        Sessao.IBD_BancoDados->Abrir();
     } catch (const std::exception&) {
         // A failed open is silent: the next statement tries again and the run
         // deals with the error.
         FinalizarProcessoPorNome("telmoraMonitorComissao2.exe");
     }
+}
+
+CaminhosAtualizacao TfrmPrincipal::CaminhosDaAtualizacao() const
+{
+    return DefinirCaminhosAtualizacao(it_sLocaIniServidor, servicos_.programa, LocalIni(servicos_.programa));
 }
 
 void TfrmPrincipal::DesconectarBanco()

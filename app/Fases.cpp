@@ -23,7 +23,6 @@ void TfrmPrincipal::ProcessarFase1()
 {
     ContextoFase contexto = Contexto();
     ResultadoFase1 resultado = ExecutarFase1(contexto, Gauge1.Progress);
-    it_MatrizComissaoPorVendedor = std::move(resultado.matriz);
     GuardarDeixadas(resultado.deixadas);
     notasDeixadasFase1_ = std::move(resultado.notasDeixadas);
 }

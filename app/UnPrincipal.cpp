@@ -10,6 +10,7 @@
 #include "plataforma/Arquivos.h"
 #include "plataforma/Processos.h"
 #include "update/AtualizarEstruturaParametro.h"
+#include "update/CaminhosAtualizacao.h"
 #include "update/VerificarAtualizacao.h"
 
 namespace {
@@ -59,7 +60,7 @@ void TfrmPrincipal::FormCreate()
                                            servicos_.sinalFechamentoPendente};
         // Mode 1 compares and hands over; the packaged program's updates are the package manager's.
         const int modo = servicos_.executavel.empty() ? 1 : 0;
-        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, modo, ambiente))
+        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, modo, CaminhosDaAtualizacao(), ambiente))
             return;
         GarantirIndicesDoCalculo(*Sessao.IBD_BancoDados);
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");

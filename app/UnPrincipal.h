@@ -18,10 +18,11 @@
 #include "commission/ContextoFase.h"
 #include "commission/Fases.h"
 #include "commission/Progresso.h"
-#include "commission/RateioComissao.h"
 #include "comum/Apresentacao.h"
 #include "comum/Dinheiro.h"
 #include "db/SessaoBanco.h"
+
+struct CaminhosAtualizacao;
 
 class TfrmPrincipal : public Progresso {
 public:
@@ -106,13 +107,14 @@ public:
     Dinheiro cFreteComissao;
     double fFatorParcela = 0;
     double fFatorDesconto = 0;
-    TDynamicDoubleArray it_MatrizComissaoPorVendedor;
     std::string it_sLocaIniServidor;
 
     // ---- connection configuration (app/ConfiguracaoConexao.cpp) ----------
     std::string PastaDadosServidor();
     std::string LerCaminhoBanco();
     void ConectarBanco(const std::string& local);
+    // From the server ini that LerCaminhoBanco found last.
+    CaminhosAtualizacao CaminhosDaAtualizacao() const;
     void DesconectarBanco();
 
     // ---- single instance and liveness (app/Monitor.cpp) -------------------

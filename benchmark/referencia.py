@@ -8,6 +8,7 @@ from itertools import zip_longest
 from pathlib import Path
 
 from benchmark import banco
+from benchmark.instalacao import NOME_PROGRAMA
 
 RAIZ = Path(__file__).resolve().parent.parent
 # The last revision before sources were grouped under savepoints and amounts
@@ -37,7 +38,7 @@ def construir(revisao: str, pasta_trabalho: Path) -> Path:
     sources come from git archive, so no checkout or worktree changes."""
     commit = _git("rev-parse", "--verify", f"{revisao}^{{commit}}")
     pasta = pasta_trabalho / f"referencia-{commit[:12]}"
-    programa = pasta / "build" / "telmoraComissao2.exe"
+    programa = pasta / "build" / NOME_PROGRAMA
     if programa.exists():
         return programa
     fonte = pasta / "fonte"

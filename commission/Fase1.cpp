@@ -2,7 +2,6 @@
 // (modes 0 to 5), or the sellers' shares per item (mode 6); and the table
 // look-ups behind the shares.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "commission/Fases.h"
@@ -50,7 +49,6 @@ const char* const kItensDaNota =
 const char* const kComissaoVendedor =
     " select tcv.po_comissao from tab_comissao_por_vendedor tcv where tcv.id_empresa = ";
 
-constexpr int kSlots = 5;
 constexpr int kModoRateio = 6;
 
 // The statement's result column has the name of the invoice column it fills.
@@ -70,11 +68,10 @@ void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t i
     GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0", "PO_COMISSAO");
 }
 
-void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota, TDynamicDoubleArray& matriz)
+void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota)
 {
-    MatrizComissao montada = MontarMatrizComissao(sessao, idNota, itens);
-    matriz = std::move(montada.linhas);
-    RatearComissaoPorVendedor(idNota, matriz, montada.produtoDaLinha, sessao.Banco());
+    std::vector<LinhaRateio> matriz = MontarMatrizComissao(sessao, idNota, itens);
+    RatearComissaoPorVendedor(idNota, matriz, sessao.Banco());
 }
 
 // The selection of pending invoices carries no number: a warning reads it.
@@ -84,15 +81,14 @@ std::string NumeroNota(Consulta& consulta, std::int64_t idNota)
     return consulta.Campo("nr_nota_fiscal").Texto();
 }
 
-void ProcessarNota(SessaoBanco& sessao, const Consulta& nota, Consulta& calculo, Consulta& itens,
-                   TDynamicDoubleArray& matriz)
+void ProcessarNota(SessaoBanco& sessao, const Consulta& nota, Consulta& calculo, Consulta& itens)
 {
     const std::int64_t idNota = nota.Campo("id_nf_comercio").Inteiro();
     const std::int64_t modo = nota.Campo("id_sugerir_comissao").Inteiro();
     if (modo >= 0 && modo < kModoRateio)
         CalcularComissaoNota(sessao, calculo, idNota);
     else if (modo == kModoRateio)
-        RatearComissaoNota(sessao, itens, idNota, matriz);
+        RatearComissaoNota(sessao, itens, idNota);
 }
 
 Dinheiro PercentualTabela(SessaoBanco& sessao, const Consulta& item, std::int64_t idVendedor)
@@ -101,14 +97,14 @@ Dinheiro PercentualTabela(SessaoBanco& sessao, const Consulta& item, std::int64_
                                LerFabricaProduto(sessao, item.Campo("id_produto").Inteiro()));
 }
 
-void PreencherPercentuaisTabela(SessaoBanco& sessao, const Consulta& item, std::vector<double>& linha)
+void PreencherPercentuaisTabela(SessaoBanco& sessao, const Consulta& item, LinhaRateio& linha)
 {
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotsVendedor; ++slot) {
         const std::int64_t idVendedor = item.Campo(ColunaSlot("ID_VENDEDOR", slot)).Inteiro();
         const Dinheiro percentual = idVendedor > 0 ? PercentualTabela(sessao, item, idVendedor) : Dinheiro();
         if (percentual > Dinheiro())
-            linha[kColunaVendedoresComPercentual] += 1;
-        linha[static_cast<std::size_t>(slot - 1)] = percentual.Real();
+            ++linha.vendedoresComPercentual;
+        linha.percentuais[static_cast<std::size_t>(slot - 1)] = percentual;
     }
 }
 
@@ -131,7 +127,7 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
         const std::int64_t idNota = notas.Campo("id_nf_comercio").Inteiro();
         if (!ProcessarFonte(
                 contexto, resultado.deixadas, kGrupoNotasVenda, [&] { return "NF " + NumeroNota(calculo, idNota); },
-                [&] { ProcessarNota(sessao, notas, calculo, itens, resultado.matriz); }))
+                [&] { ProcessarNota(sessao, notas, calculo, itens); }))
             resultado.notasDeixadas.insert(idNota);
         contexto.progresso.AvancarGauge();
     }
@@ -151,15 +147,13 @@ void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::str
 
 // The item list runs on the connection's default transaction: itens is never
 // handed to AbrirConsulta.
-MatrizComissao MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens)
+std::vector<LinhaRateio> MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens)
 {
     itens.Abrir(kItensDaNota + ParametroInteiro(idNota));
-    MatrizComissao matriz;
-    matriz.linhas.assign(static_cast<std::size_t>(itens.QuantidadeRegistros()),
-                         std::vector<double>(kColunasMatrizComissao, 0.0));
-    for (auto& linha : matriz.linhas) {
+    std::vector<LinhaRateio> matriz(static_cast<std::size_t>(itens.QuantidadeRegistros()));
+    for (LinhaRateio& linha : matriz) {
         PreencherPercentuaisTabela(sessao, itens, linha);
-        matriz.produtoDaLinha.push_back(itens.Campo("id_produto").Inteiro());
+        linha.idProduto = itens.Campo("id_produto").Inteiro();
         itens.Proximo();
     }
     return matriz;

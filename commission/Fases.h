@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "commission/ContextoFase.h"
-#include "commission/RateioComissao.h"
 #include "commission/ResumoRodada.h"
 #include "comum/Dinheiro.h"
 
@@ -44,7 +43,6 @@ struct ResultadoFase6 {
 };
 
 struct ResultadoFase1 {
-    TDynamicDoubleArray matriz;  // of the last mode-6 invoice it shared
     std::vector<FonteDeixada> deixadas;
     std::set<std::int64_t> notasDeixadas;  // ids of the invoices it left
 };

@@ -1,8 +1,6 @@
 #include "commission/RateioComissao.h"
 
-#include <cmath>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -35,15 +33,6 @@ const char* const kItensDoRateio =
     " inner join tab_parametro tp on (tp.id_parametro = 1) where id_nf_comercio = ";
 
 const char* const kGruposItem = " group by mci.id_produto, cp.id_fabrica, mci.no_item, mci.id_nf_comercio_item";
-
-constexpr int kSlots = 5;
-constexpr std::size_t kColunaItem = 6;
-constexpr std::size_t kColunaBase = 7;
-
-std::size_t ColunaComissao(int slot)
-{
-    return kColunaBase + static_cast<std::size_t>(slot);
-}
 
 struct RegrasBase {
     Dinheiro desconto;
@@ -91,10 +80,7 @@ Dinheiro AcrescimosDoItem(const Consulta& item, const RegrasBase& regras)
 // serves; the row of the item's own number is preferred.
 class LinhasDaMatriz {
 public:
-    explicit LinhasDaMatriz(const std::vector<std::int64_t>& produtoDaLinha)
-        : produtoDaLinha_(produtoDaLinha), ocupada_(produtoDaLinha.size(), false)
-    {
-    }
+    explicit LinhasDaMatriz(const std::vector<LinhaRateio>& linhas) : linhas_(linhas), ocupada_(linhas.size(), false) {}
 
     std::optional<std::size_t> Reservar(std::int64_t noItem, std::int64_t idProduto)
     {
@@ -111,7 +97,7 @@ public:
 private:
     bool Serve(std::size_t linha, std::int64_t idProduto) const
     {
-        return !ocupada_[linha] && produtoDaLinha_[linha] == idProduto;
+        return !ocupada_[linha] && linhas_[linha].idProduto == idProduto;
     }
 
     std::optional<std::size_t> LinhaDoNumero(std::int64_t noItem, std::int64_t idProduto) const
@@ -130,7 +116,7 @@ private:
         return std::nullopt;
     }
 
-    const std::vector<std::int64_t>& produtoDaLinha_;
+    const std::vector<LinhaRateio>& linhas_;
     std::vector<bool> ocupada_;
 };
 
@@ -139,15 +125,16 @@ Dinheiro ComoDinheiro(double valor)
     return Dinheiro::DeExtended(valor);
 }
 
-// Each slot's table percentage over the number of slots with a positive one.
-void PreencherComissoes(std::vector<double>& linha, Dinheiro base)
+// Each slot's table percentage, as a 64-bit float, over the number of slots
+// with a positive one.
+void PreencherComissoes(LinhaRateio& linha, Dinheiro base)
 {
-    const double vendedores = linha[kColunaVendedoresComPercentual];
-    for (int slot = 1; slot <= kSlots; ++slot) {
-        const double percentual = linha[static_cast<std::size_t>(slot - 1)];
+    const int vendedores = linha.vendedoresComPercentual;
+    for (std::size_t slot = 0; slot < linha.percentuais.size(); ++slot) {
+        const double percentual = linha.percentuais[slot].Real();
         const Dinheiro parte = vendedores > 0 ? Dinheiro::DeExtended(Dividir(percentual, vendedores)) : Dinheiro();
         const Dinheiro comissao = Dinheiro::DeExtended(base.Extended() * parte.Extended() / 100);
-        linha[ColunaComissao(slot)] = Truncar(comissao.Real(), 2);
+        linha.comissoes[slot] = ComoDinheiro(Truncar(comissao.Real(), 2));
     }
 }
 
@@ -199,7 +186,7 @@ std::vector<Dinheiro> RatearAjuste(const std::vector<ItemRateio>& itens, Dinheir
     return partes;
 }
 
-Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, BancoDados* banco,
+Dinheiro CompletarMatriz(std::vector<LinhaRateio>& matriz, LinhasDaMatriz& linhas, BancoDados* banco,
                          const ComandoSql& idNota)
 {
     const RegrasBase regras = LerRegrasBase(banco, idNota);
@@ -208,9 +195,9 @@ Dinheiro CompletarMatriz(TDynamicDoubleArray& matriz, LinhasDaMatriz& linhas, Ba
     Dinheiro baseTotal;
     for (std::size_t i = 0; i < itens.size(); ++i) {
         const Dinheiro base = itens[i].valor + partes[i] + itens[i].acrescimos;
-        std::vector<double>& linha = matriz[itens[i].linha];
-        linha[kColunaItem] = static_cast<double>(itens[i].idItem);
-        linha[kColunaBase] = Truncar(base.Real(), 2);
+        LinhaRateio& linha = matriz[itens[i].linha];
+        linha.idItem = itens[i].idItem;
+        linha.base = Truncar(base.Real(), 2);
         PreencherComissoes(linha, base);
         baseTotal += base;
     }
@@ -222,23 +209,23 @@ Dinheiro PercentualDe(Dinheiro valor, long double base)
     return ComoDinheiro(Arredondar(static_cast<double>(Dividir(valor.Extended(), base) * 100), 2));
 }
 
-Dinheiro SomaColunas(const std::vector<double>& linha, std::size_t primeira, std::size_t ultima)
+Dinheiro SomaComissoes(const LinhaRateio& linha)
 {
     Dinheiro soma;
-    for (std::size_t coluna = primeira; coluna <= ultima; ++coluna)
-        soma += ComoDinheiro(linha[coluna]);
+    for (const Dinheiro comissao : linha.comissoes)
+        soma += comissao;
     return soma;
 }
 
 // The first quotient divides by the total base: a total of 0 stops here,
 // before the invoice's first update.
-void GravarPercentuaisNota(Consulta& comando, const TDynamicDoubleArray& matriz, Dinheiro baseTotal,
+void GravarPercentuaisNota(Consulta& comando, const std::vector<LinhaRateio>& matriz, Dinheiro baseTotal,
                            const ComandoSql& idNota)
 {
-    for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int slot = 1; slot <= kSlotsVendedor; ++slot) {
         Dinheiro comissao;
-        for (const auto& linha : matriz)
-            comissao += ComoDinheiro(linha[ColunaComissao(slot)]);
+        for (const LinhaRateio& linha : matriz)
+            comissao += linha.comissoes[static_cast<std::size_t>(slot - 1)];
         const Dinheiro percentual = PercentualDe(comissao, baseTotal.Extended());
         comando.Executar(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
                          LiteralQuatroCasas(percentual.Extended()) + " where mc.id_nf_comercio = " + idNota);
@@ -251,38 +238,25 @@ void GravarPercentuaisNota(Consulta& comando, const TDynamicDoubleArray& matriz,
 
 // A row that no item reached has no item identifier: its update would hit an
 // item whose identifier is 0, of whatever invoice.
-void GravarPercentuaisItens(Consulta& comando, const TDynamicDoubleArray& matriz, const LinhasDaMatriz& linhas)
+void GravarPercentuaisItens(Consulta& comando, const std::vector<LinhaRateio>& matriz, const LinhasDaMatriz& linhas)
 {
     for (std::size_t i = 0; i < matriz.size(); ++i) {
         if (!linhas.Ocupada(i))
             continue;
-        const auto& linha = matriz[i];
-        const Dinheiro comissao = SomaColunas(linha, ColunaComissao(1), ColunaComissao(kSlots));
-        const Dinheiro percentual = linha[kColunaBase] > 0 ? PercentualDe(comissao, linha[kColunaBase]) : Dinheiro();
+        const LinhaRateio& linha = matriz[i];
+        const Dinheiro percentual = linha.base > 0 ? PercentualDe(SomaComissoes(linha), linha.base) : Dinheiro();
         comando.Executar(
             " update mov_nf_comercio_item mci  set mci.po_comissao = " + LiteralQuatroCasas(percentual.Extended()) +
-            " where mci.id_nf_comercio_item = " + LiteralIdentificador(linha[kColunaItem]));
+            " where mci.id_nf_comercio_item = " + LiteralInteiro(linha.idItem));
     }
-}
-
-// Every row is read and written by column number and paired through its product.
-void ExigirFormato(const TDynamicDoubleArray& matriz, const std::vector<std::int64_t>& produtoDaLinha)
-{
-    if (matriz.size() != produtoDaLinha.size())
-        throw std::invalid_argument("Matriz de comissão sem o produto de cada linha.");
-    for (const auto& linha : matriz)
-        if (linha.size() != kColunasMatrizComissao)
-            throw std::invalid_argument("Matriz de comissão com linha de tamanho errado.");
 }
 
 }  // namespace
 
-void RatearComissaoPorVendedor(std::int64_t idNota, TDynamicDoubleArray& matriz,
-                               const std::vector<std::int64_t>& produtoDaLinha, BancoDados* banco)
+void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& matriz, BancoDados* banco)
 {
-    ExigirFormato(matriz, produtoDaLinha);
     const ComandoSql id = ParametroInteiro(idNota);
-    LinhasDaMatriz linhas(produtoDaLinha);
+    LinhasDaMatriz linhas(matriz);
     const Dinheiro baseTotal = CompletarMatriz(matriz, linhas, banco, id);
     // Every percentage divides by the total: the invoice cannot be shared.
     if (baseTotal.Zero())

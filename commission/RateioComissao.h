@@ -2,23 +2,29 @@
 // The sharing of a mode-6 invoice's commission among its sellers, item by
 // item; the invoice's discount and services reach the items in proportion to
 // their value. The updates run on the connection's default transaction and
-// are commit-retained together at the end; a total base of 0 throws ErroAritmetico before anything of the
-// invoice is written; a matrix whose rows do not have 13 columns and a
-// product each throws std::invalid_argument. Database errors propagate.
-#include <cstddef>
+// are commit-retained together at the end; a total base of 0 throws
+// ErroAritmetico before anything of the invoice is written. Database errors
+// propagate.
+#include <array>
 #include <cstdint>
 #include <vector>
 
+#include "commission/SlotVendedor.h"
+#include "comum/Dinheiro.h"
+
 class BancoDados;
 
-// One row per item of the invoice, 13 columns: 0-4 the table percentage of
-// seller slots 1 to 5, 5 how many of them are above 0, 6 the item's
-// identifier, 7 its base cut to two decimals, 8-12 the slots' commission on it.
-using TDynamicDoubleArray = std::vector<std::vector<double>>;
-constexpr std::size_t kColunasMatrizComissao = 13;
-constexpr std::size_t kColunaVendedoresComPercentual = 5;
+// One item of the invoice: the sellers' table percentages come from its item
+// list, the sharing fills in the rest. The base stays the 64-bit float it was
+// cut on, since the item's percentage divides by that float.
+struct LinhaRateio {
+    std::int64_t idProduto = 0;                          // the product the percentages were looked up for
+    std::array<Dinheiro, kSlotsVendedor> percentuais{};  // table percentage of seller slots 1 to 5
+    int vendedoresComPercentual = 0;                     // slots whose percentage is above 0
+    std::int64_t idItem = 0;                             // 0 while no item has filled the row
+    double base = 0;                                     // the item's base cut to two decimals
+    std::array<Dinheiro, kSlotsVendedor> comissoes{};    // each slot's commission on it, cut to two decimals
+};
 
-// produtoDaLinha: the product each row of the matrix was built from, so an
-// item is never paired with a row of another product.
-void RatearComissaoPorVendedor(std::int64_t idNota, TDynamicDoubleArray& matriz,
-                               const std::vector<std::int64_t>& produtoDaLinha, BancoDados* banco);
+// Each item is paired with a row of its own product, never another's.
+void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& linhas, BancoDados* banco);

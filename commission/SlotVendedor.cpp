@@ -20,6 +20,6 @@ SlotVendedor LerSlotVendedor(const Consulta& nota, int slot)
 
 void ParaCadaSlot(const Consulta& nota, const std::function<void(const SlotVendedor&)>& acao)
 {
-    for (int slot = 1; slot <= 5; ++slot)
+    for (int slot = 1; slot <= kSlotsVendedor; ++slot)
         acao(LerSlotVendedor(nota, slot));
 }

@@ -9,6 +9,8 @@
 
 class Consulta;
 
+constexpr int kSlotsVendedor = 5;
+
 struct SlotVendedor {
     int numero = 1;
     std::int64_t idVendedor = 0;

@@ -15,13 +15,9 @@ class SessaoBanco;
 // IBT_Gen; the invoice's unit commits it with its other columns.
 void AtualizarCampoNota(SessaoBanco& sessao, std::int64_t idNota, const std::string& coluna, Dinheiro valor);
 
-// The matrix of the invoice from its item list, opened on itens, and the
-// product of each row.
-struct MatrizComissao {
-    TDynamicDoubleArray linhas;
-    std::vector<std::int64_t> produtoDaLinha;
-};
-MatrizComissao MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens);
+// One row per item of the invoice's item list, opened on itens, with the
+// sellers' table percentages for its product.
+std::vector<LinhaRateio> MontarMatrizComissao(SessaoBanco& sessao, std::int64_t idNota, Consulta& itens);
 
 std::int64_t LerFabricaProduto(SessaoBanco& sessao, std::int64_t idProduto);
 Dinheiro LerComissaoVendedor(SessaoBanco& sessao, std::int64_t empresa, std::int64_t vendedor, std::int64_t fabricante);

@@ -46,11 +46,6 @@ std::string LiteralQuatroCasas(long double valor)
     return TrocarVirgulaPorPonto(FormatarMascara(valor, "###,##0.0000"));
 }
 
-std::string LiteralIdentificador(long double valor)
-{
-    return TrocarVirgulaPorPonto(FormatarMascara(valor, "###,##0"));
-}
-
 std::string LiteralData(const DataHora& data)
 {
     return "'" + data.FormatoSql() + "'";

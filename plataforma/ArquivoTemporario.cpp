@@ -1,5 +1,7 @@
 #include "plataforma/ArquivoTemporario.h"
 
+#include "plataforma/EscritaDescritor.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -55,16 +57,7 @@ ArquivoTemporario::~ArquivoTemporario()
 
 bool ArquivoTemporario::Escrever(const char* dados, std::size_t tamanho)
 {
-    while (tamanho > 0) {
-        const ssize_t escritos = ::write(descritor_, dados, tamanho);
-        if (escritos < 0 && errno == EINTR)
-            continue;
-        if (escritos <= 0)
-            return false;
-        dados += escritos;
-        tamanho -= static_cast<std::size_t>(escritos);
-    }
-    return true;
+    return EscreverTudo(descritor_, dados, tamanho);
 }
 
 bool ArquivoTemporario::Concluir()

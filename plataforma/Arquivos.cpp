@@ -2,6 +2,7 @@
 
 #include "comum/DataHora.h"
 #include "plataforma/Caminhos.h"
+#include "plataforma/EscritaDescritor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -41,20 +42,6 @@ bool TipoDoCaminho(const std::string& caminho, mode_t tipo)
 {
     struct stat info {};
     return ::stat(caminho.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == tipo;
-}
-
-bool EscreverTudo(int fd, const char* dados, std::size_t tamanho)
-{
-    while (tamanho > 0) {
-        const ssize_t escritos = ::write(fd, dados, tamanho);
-        if (escritos < 0 && errno == EINTR)
-            continue;
-        if (escritos <= 0)
-            return false;
-        dados += escritos;
-        tamanho -= static_cast<std::size_t>(escritos);
-    }
-    return true;
 }
 
 // Reads the descriptor to its end, handing each block to usar (false stops).

@@ -4,12 +4,6 @@
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
 
-std::string sNomeExe;
-std::string sPastaUpdate;
-std::string sPastaUpdateParam;
-std::string sPastaExeParam;
-std::string sArquivoCA;
-
 namespace {
 
 std::string TrocarEspacos(const std::string& texto)
@@ -54,13 +48,15 @@ std::string ArquivoCA(const std::string& localIni, const std::string& pastaProgr
 
 }  // namespace
 
-void DefinirCaminhosAtualizacao(const std::string& /*nomeBanco*/, const std::string& localIniServidor,
-                                const std::string& programa, const std::string& localIni)
+CaminhosAtualizacao DefinirCaminhosAtualizacao(const std::string& localIniServidor, const std::string& programa,
+                                               const std::string& localIni)
 {
     const std::string pastaPrograma = PastaSemSeparador(programa);
-    sNomeExe = NomeArquivo(programa);
-    sPastaUpdate = PastaUpdate(localIniServidor);
-    sPastaUpdateParam = TrocarEspacos(sPastaUpdate);
-    sPastaExeParam = TrocarEspacos(pastaPrograma);
-    sArquivoCA = ArquivoCA(localIni, pastaPrograma);
+    CaminhosAtualizacao caminhos;
+    caminhos.nomeExe = NomeArquivo(programa);
+    caminhos.pastaUpdate = PastaUpdate(localIniServidor);
+    caminhos.pastaUpdateParam = TrocarEspacos(caminhos.pastaUpdate);
+    caminhos.pastaExeParam = TrocarEspacos(pastaPrograma);
+    caminhos.arquivoCA = ArquivoCA(localIni, pastaPrograma);
+    return caminhos;
 }

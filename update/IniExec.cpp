@@ -23,25 +23,25 @@ std::string NaPastaPrograma(const std::string& programa, const std::string& nome
 }
 
 // Only ".exe" in lower case is replaced: "X.EXE" looks for "Exec-X.EXE".
-std::string IniExec(const std::string& programa)
+std::string IniExec(const std::string& programa, const std::string& nomeExe)
 {
-    return NaPastaPrograma(programa, "Exec-" + Substituir(sNomeExe, ".exe", ".ini"));
+    return NaPastaPrograma(programa, "Exec-" + Substituir(nomeExe, ".exe", ".ini"));
 }
 
-std::string CopiaExecutavel(const std::string& programa)
+std::string CopiaExecutavel(const std::string& programa, const std::string& nomeExe)
 {
-    return NaPastaPrograma(programa, "Exec-" + sNomeExe);
+    return NaPastaPrograma(programa, "Exec-" + nomeExe);
 }
 
-bool ProgramaPrincipal()
+bool ProgramaPrincipal(const std::string& nomeExe)
 {
-    return sNomeExe == "telmoraEmpresa.exe" || sNomeExe == "telmoraEmpresa4.exe";
+    return nomeExe == "telmoraEmpresa.exe" || nomeExe == "telmoraEmpresa4.exe";
 }
 
 // The program's file name without its last four characters (".exe").
-std::string NomeCurto()
+std::string NomeCurto(const std::string& nomeExe)
 {
-    return sNomeExe.substr(0, sNomeExe.size() - std::min<std::size_t>(4, sNomeExe.size()));
+    return nomeExe.substr(0, nomeExe.size() - std::min<std::size_t>(4, nomeExe.size()));
 }
 
 std::string TrocarExtensao(const std::string& nome, const std::string& extensao)
@@ -51,23 +51,24 @@ std::string TrocarExtensao(const std::string& nome, const std::string& extensao)
 
 }  // namespace
 
-void TratarIniExec(const std::string& programa)
+void TratarIniExec(const std::string& programa, const CaminhosAtualizacao& caminhos)
 {
-    const std::string ini = IniExec(programa);
+    const std::string ini = IniExec(programa, caminhos.nomeExe);
+    const std::string copia = CopiaExecutavel(programa, caminhos.nomeExe);
     if (ArquivoExiste(ini)) {
-        CriarAtalhoNovo(programa);
-        ApagarArquivo(CopiaExecutavel(programa));
-        if (ProgramaPrincipal())
-            CopiarExecutaveisPastaMestre(programa);
+        CriarAtalhoNovo(programa, caminhos);
+        ApagarArquivo(copia);
+        if (ProgramaPrincipal(caminhos.nomeExe))
+            CopiarExecutaveisPastaMestre(programa, caminhos);
         ApagarArquivo(ini);
     }
     // A leftover copy goes also when there is no launcher ini.
-    ApagarArquivo(CopiaExecutavel(programa));
+    ApagarArquivo(copia);
 }
 
-void CriarAtalhoNovo(const std::string& programa)
+void CriarAtalhoNovo(const std::string& programa, const CaminhosAtualizacao& caminhos)
 {
-    const std::string nome = NomeCurto();
+    const std::string nome = NomeCurto(caminhos.nomeExe);
     CriarAtalho(PastaAreaTrabalho() + TrocarExtensao("Novo " + nome, ".desktop"), nome, programa);
 }
 
@@ -76,10 +77,10 @@ std::string PastaAreaTrabalho()
     return PastaAreaTrabalhoUsuario();
 }
 
-void CopiarExecutaveisPastaMestre(const std::string& programa)
+void CopiarExecutaveisPastaMestre(const std::string& programa, const CaminhosAtualizacao& caminhos)
 {
-    const std::string mestre = ArquivoIni(IniExec(programa)).LerTexto("configuracao", "pastamestre");
-    const std::string pastaUpdate = Substituir(sPastaUpdateParam, "§", " ");
+    const std::string mestre = ArquivoIni(IniExec(programa, caminhos.nomeExe)).LerTexto("configuracao", "pastamestre");
+    const std::string pastaUpdate = Substituir(caminhos.pastaUpdateParam, "§", " ");
     for (const std::string& nome : ListarArquivos(mestre + kSeparadorTexto + "*.exe")) {
         const std::string destino = pastaUpdate + kSeparadorTexto + nome;
         if (!ArquivoExiste(destino))

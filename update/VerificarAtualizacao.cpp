@@ -19,9 +19,9 @@ const char* const kTitulo = "Aviso do Sistema";
 const char* const kNomeAtualizador = "telmoraAtualizador.exe";
 const char* const kEnderecoAtualizador = "/update/Atualizacao/telmora%20Dovezed/telmoraAtualizador.exe";
 
-std::string NaPastaUpdate(const std::string& nome)
+std::string NaPastaUpdate(const CaminhosAtualizacao& caminhos, const std::string& nome)
 {
-    return sPastaUpdate + kSeparadorTexto + nome;
+    return caminhos.pastaUpdate + kSeparadorTexto + nome;
 }
 
 // The updater is started as a program: the downloaded file must be
@@ -34,11 +34,11 @@ void TornarExecutavel(const std::string& arquivo)
                     fs::perm_options::add | fs::perm_options::nofollow, ignorado);
 }
 
-void BaixarAtualizador(Apresentacao& tela, const AmbienteAtualizacao& ambiente)
+void BaixarAtualizador(Apresentacao& tela, const CaminhosAtualizacao& caminhos, const AmbienteAtualizacao& ambiente)
 {
-    const ConfiguracaoHttp http{sArquivoCA, ambiente.fimPedido};
-    const std::string atualizador = NaPastaUpdate(kNomeAtualizador);
-    const std::string destino = NaPastaUpdate("oldtelmoraAtualizador.exe");
+    const ConfiguracaoHttp http{caminhos.arquivoCA, ambiente.fimPedido};
+    const std::string atualizador = NaPastaUpdate(caminhos, kNomeAtualizador);
+    const std::string destino = NaPastaUpdate(caminhos, "oldtelmoraAtualizador.exe");
     if (BaixarArquivo(EnderecoBaseSite(ambiente.hostSite, http) + kEnderecoAtualizador, destino, http)) {
         ApagarArquivo(atualizador);
         RenomearArquivo(destino, atualizador);
@@ -54,10 +54,10 @@ void BaixarAtualizador(Apresentacao& tela, const AmbienteAtualizacao& ambiente)
     tela.EncerrarAplicacao();
 }
 
-void AvisarArquivoFaltando(Apresentacao& tela, const std::string& nome)
+void AvisarArquivoFaltando(Apresentacao& tela, const CaminhosAtualizacao& caminhos, const std::string& nome)
 {
     tela.Mensagem("Falha na atualização do aplicativo. Não foi encontrado o arquivo " + nome + " na pasta " +
-                      sPastaUpdate + ".\rO Sistema será finalizado.",
+                      caminhos.pastaUpdate + ".\rO Sistema será finalizado.",
                   kTitulo, Icone::Aviso);
     tela.EncerrarAplicacao();
 }
@@ -75,50 +75,52 @@ std::string NomeAtePrimeiroPonto(const std::string& nome)
     return ponto == std::string::npos ? std::string() : nome.substr(0, ponto);
 }
 
-void PassarParaAtualizador(Apresentacao& tela, const AmbienteAtualizacao& ambiente)
+void PassarParaAtualizador(Apresentacao& tela, const CaminhosAtualizacao& caminhos, const AmbienteAtualizacao& ambiente)
 {
-    tela.MostrarAviso("AVISO: Existe uma nova versão do aplicativo " + NomeAtePrimeiroPonto(sNomeExe) +
+    tela.MostrarAviso("AVISO: Existe uma nova versão do aplicativo " + NomeAtePrimeiroPonto(caminhos.nomeExe) +
                           ". A atualização será feita automaticamente. Aguarde...",
                       false, true);
     // A failed start goes unnoticed: the process ends all the same.
-    IniciarProgramaDesacoplado(NaPastaUpdate(kNomeAtualizador),
-                               {"@F1", "@M" + sPastaUpdateParam, "@E" + sPastaExeParam, "@A" + sNomeExe});
+    IniciarProgramaDesacoplado(
+        NaPastaUpdate(caminhos, kNomeAtualizador),
+        {"@F1", "@M" + caminhos.pastaUpdateParam, "@E" + caminhos.pastaExeParam, "@A" + caminhos.nomeExe});
     ambiente.encerrarProcesso(0);
 }
 
-void Verificar(Apresentacao& tela, BancoDados& banco, int modo, const AmbienteAtualizacao& ambiente)
+void Verificar(Apresentacao& tela, BancoDados& banco, int modo, const CaminhosAtualizacao& caminhos,
+               const AmbienteAtualizacao& ambiente)
 {
     const std::string pastaPrograma = PastaSemSeparador(ambiente.programa);
     if (ArquivoExiste(pastaPrograma + kSeparadorTexto + "DebugarZorvel.tmp")) {
-        tela.Mensagem("O aplicativo " + sNomeExe + " não será atualizado. A pasta " + pastaPrograma +
+        tela.Mensagem("O aplicativo " + caminhos.nomeExe + " não será atualizado. A pasta " + pastaPrograma +
                           " está com o arquivo DebugarZorvel.tmp",
                       kTitulo, Icone::Aviso);
         return;
     }
     // The start-up has already reported the missing server ini.
-    if (sPastaUpdate.empty())
+    if (caminhos.pastaUpdate.empty())
         return;
-    if (!PastaExiste(sPastaUpdate))
-        CriarPasta(sPastaUpdate);
-    TratarIniExec(ambiente.programa);
-    if (!ArquivoExiste(NaPastaUpdate(kNomeAtualizador)))
-        BaixarAtualizador(tela, ambiente);
+    if (!PastaExiste(caminhos.pastaUpdate))
+        CriarPasta(caminhos.pastaUpdate);
+    TratarIniExec(ambiente.programa, caminhos);
+    if (!ArquivoExiste(NaPastaUpdate(caminhos, kNomeAtualizador)))
+        BaixarAtualizador(tela, caminhos, ambiente);
     AtualizarEstruturaParametro(banco);
     if (modo != 1)
         return;
 
-    const std::string copia = NaPastaUpdate(sNomeExe);
+    const std::string copia = NaPastaUpdate(caminhos, caminhos.nomeExe);
     if (!ArquivoExiste(copia)) {
-        AvisarArquivoFaltando(tela, sNomeExe);
+        AvisarArquivoFaltando(tela, caminhos, caminhos.nomeExe);
         return;
     }
     if (MesmaVersao(ambiente.programa, copia))
         return;
-    if (!ArquivoExiste(NaPastaUpdate(kNomeAtualizador))) {
-        AvisarArquivoFaltando(tela, kNomeAtualizador);
+    if (!ArquivoExiste(NaPastaUpdate(caminhos, kNomeAtualizador))) {
+        AvisarArquivoFaltando(tela, caminhos, kNomeAtualizador);
         return;
     }
-    PassarParaAtualizador(tela, ambiente);
+    PassarParaAtualizador(tela, caminhos, ambiente);
 }
 
 }  // namespace
@@ -128,10 +130,11 @@ std::string DataArquivoTexto(const std::string& arquivo)
     return DataModificacao(arquivo).FormatoTela();
 }
 
-bool VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo, const AmbienteAtualizacao& ambiente)
+bool VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo, const CaminhosAtualizacao& caminhos,
+                          const AmbienteAtualizacao& ambiente)
 {
     try {
-        Verificar(tela, banco, modo, ambiente);
+        Verificar(tela, banco, modo, caminhos, ambiente);
         return true;
     } catch (const TransferenciaInterrompida&) {
         return false;

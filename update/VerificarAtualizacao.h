@@ -5,12 +5,13 @@
 // update folder differs in modification time from the running program.
 // Problems are told to the operator and end in a request to end the
 // application; errors of the schema upkeep and of creating the download
-// file are not caught here. Reads the values of update/CaminhosAtualizacao.h.
+// file are not caught here.
 #include <functional>
 #include <string>
 
 class Apresentacao;
 class BancoDados;
+struct CaminhosAtualizacao;
 
 // What the check takes from the program's surroundings.
 struct AmbienteAtualizacao {
@@ -26,7 +27,7 @@ struct AmbienteAtualizacao {
 // a transfer with the site: the check then stopped at once, silently, and
 // the rest of the start-up should not run either.
 [[nodiscard]] bool VerificarAtualizacao(Apresentacao& tela, BancoDados& banco, int modo,
-                                        const AmbienteAtualizacao& ambiente);
+                                        const CaminhosAtualizacao& caminhos, const AmbienteAtualizacao& ambiente);
 
 // A file's modification time as "dd/mm/yyyy hh:mm:ss", at two-second resolution.
 std::string DataArquivoTexto(const std::string& arquivo);

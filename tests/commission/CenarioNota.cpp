@@ -1,5 +1,7 @@
 #include "tests/commission/CenarioNota.h"
 
+#include <gtest/gtest.h>
+
 #include "tests/fixtures/BancoTeste.h"
 
 namespace {
@@ -107,4 +109,30 @@ std::vector<int> Identificadores(const BancoTeste& banco, const std::string& con
 std::string Mostrar(const Valor& valor)
 {
     return valor.Nulo() ? "null" : valor.Texto();
+}
+
+ColunasEsperadas ColunasDaNotaDoVendedor7()
+{
+    return {
+        {"ID_NF_COMERCIO", "1"},
+        {"ID_ACERTO_COMISSAO", "null"},
+        {"ID_EMPRESA", "1"},
+        {"ID_VENDEDOR", "7"},
+        {"DT_EMISSAO", "01/03/2013 00:00:00"},
+        {"ID_CLIENTE", "50"},
+        {"NM_CLIENTE", "CLIENTE SÃO JOÃO"},
+        {"ST_IRRF", "S"},
+        {"ST_ENTREGA", "S"},
+        {"ID_COMISSAO_GERADA", "null"},
+        {"ST_CANCELADA", "N"},
+        {"ST_PAGAR", "S"},
+        {"ST_BLOQUEIO_1", "N"},
+        {"ST_ESTORNO_1", "N"},
+    };
+}
+
+void ConferirColunas(const std::map<std::string, Valor>& linha, const ColunasEsperadas& esperadas)
+{
+    for (const auto& [coluna, valor] : esperadas)
+        EXPECT_EQ(Mostrar(linha.at(coluna)), valor) << coluna;
 }

@@ -2,6 +2,7 @@
 // Invoices, items, products, receivables and commission rows for the tests
 // of the commission engine. Values are SQL text, so a case can put NULL
 // anywhere; the defaults are those most cases share.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -95,3 +96,11 @@ std::vector<std::string> Movimentos(const BancoTeste& banco, const std::string& 
 std::vector<int> Identificadores(const BancoTeste& banco, const std::string& condicao);
 
 std::string Mostrar(const Valor& valor);
+
+// Expected columns of a row, by name, as Mostrar shows them.
+using ColunasEsperadas = std::map<std::string, std::string>;
+// What a commission row of seller 7 on invoice 1 takes from the invoice and
+// its client, whatever phase writes it.
+ColunasEsperadas ColunasDaNotaDoVendedor7();
+// Each expected column of the row; a column that differs is named.
+void ConferirColunas(const std::map<std::string, Valor>& linha, const ColunasEsperadas& esperadas);

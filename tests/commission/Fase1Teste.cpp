@@ -496,71 +496,72 @@ TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
     }
 }
 
-// The item whose product has no register row is left out of the sharing:
-// it adds nothing to the total base and keeps its percentage.
-TEST(Fase1Rateio, ItemSemProdutoFicaForaDoRateio)
+struct ItemDoRateio {
+    int id;
+    const char* numero;
+    const char* produto;
+    const char* unitario;
+    const char* antes;   // its percentage before the phase
+    const char* depois;  // and after it
+};
+
+struct CasoItensDoRateio {
+    const char* nome;
+    std::vector<std::pair<const char*, const char*>> tabela;  // seller 7's rows: manufacturer, percentage
+    std::vector<ItemDoRateio> itens;
+    const char* percentualNota;
+};
+
+// Each item gets the percentage of its own product: products 1, 2 and 3 are
+// of manufacturers 10, 20 and 30, product 99 has no register row.
+TEST(Fase1Rateio, CadaItemComOPercentualDoSeuProduto)
 {
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
-    InserirProduto(m.banco, 1, "10");
-    InserirTabela(m.banco, 1, 7, "null", "10");
-    InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
-    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = "2", .produto = "1", .unitario = "100"});
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "1", .produto = "99", .unitario = "50", .percentual = "7.77"});
+    const CasoItensDoRateio casos[] = {
+        // Left out of the sharing: it adds nothing to the total base and keeps its percentage.
+        {"item_sem_produto_fica_fora",
+         {{"null", "10"}},
+         {{11, "2", "1", "100", "0", "10.0000"}, {12, "1", "99", "50", "7.77", "7.7700"}},
+         "10.0000"},
+        // A line of -5.00: its base is negative, it gets 0 while its negative
+        // commission (-0.50) still counts: (10.00 - 0.50) / 95.00 x 100.
+        {"base_negativa_fica_com_zero_mas_conta",
+         {{"null", "10"}},
+         {{11, "1", "1", "100", "0", "10.0000"}, {12, "2", "1", "-5", "9", "0.0000"}},
+         "10.0000"},
+        // Item numbers repeated, out of range and out of step with the item
+        // list: (4 + 12 + 24 + 16) / 1000 x 100.
+        {"numeros_fora_de_ordem_pareiam_pelo_produto",
+         {{"10", "4"}, {"20", "6"}, {"30", "8"}},
+         {{101, "3", "1", "100", "0", "4.0000"},
+          {102, "3", "2", "200", "0", "6.0000"},
+          {103, "9", "3", "300", "0", "8.0000"},
+          {104, "0", "1", "400", "0", "4.0000"}},
+         "5.6000"},
+    };
+    for (const CasoItensDoRateio& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        ModeloTeste m;
+        InserirNaturezas(m.banco);
+        InserirProduto(m.banco, 1, "10");
+        InserirProduto(m.banco, 2, "20");
+        InserirProduto(m.banco, 3, "30");
+        for (const auto& [fabricante, percentual] : caso.tabela)
+            InserirTabela(m.banco, 1, 7, fabricante, percentual);
+        InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
+        for (const ItemDoRateio& item : caso.itens)
+            InserirItem(m.banco, {.id = item.id,
+                                  .nota = 1,
+                                  .numero = item.numero,
+                                  .produto = item.produto,
+                                  .unitario = item.unitario,
+                                  .percentual = item.antes});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
+        m.Rodar(&TfrmPrincipal::ProcessarFase1);
 
-    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "10.0000");
-    EXPECT_EQ(LerItem(m.banco, 11), "10.0000");
-    EXPECT_EQ(LerItem(m.banco, 12), "7.7700");
-}
-
-// Item 12 is a line of -5.00: its base is negative, it gets 0 while its
-// negative commission (-0.50) still counts: (10.00 - 0.50) / 95.00 x 100.
-TEST(Fase1Rateio, ItemDeBaseNegativaFicaComZeroMasConta)
-{
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
-    InserirProduto(m.banco, 1, "10");
-    InserirTabela(m.banco, 1, 7, "null", "10");
-    InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
-    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = "1", .produto = "1", .unitario = "100"});
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "1", .unitario = "-5", .percentual = "9"});
-
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
-
-    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "10.0000");
-    EXPECT_EQ(LerItem(m.banco, 11), "10.0000");
-    EXPECT_EQ(LerItem(m.banco, 12), "0.0000");
-}
-
-// Item numbers repeated, out of range and out of step with the item list:
-// each item still gets the percentage of its own product (seller 7 has 4, 6
-// and 8 for manufacturers 10, 20 and 30).
-TEST(Fase1Rateio, NumerosDeItemForaDeOrdemPareiamPeloProduto)
-{
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
-    InserirProduto(m.banco, 1, "10");
-    InserirProduto(m.banco, 2, "20");
-    InserirProduto(m.banco, 3, "30");
-    InserirTabela(m.banco, 1, 7, "10", "4");
-    InserirTabela(m.banco, 1, 7, "20", "6");
-    InserirTabela(m.banco, 1, 7, "30", "8");
-    InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
-    InserirItem(m.banco, {.id = 101, .nota = 1, .numero = "3", .produto = "1", .unitario = "100"});
-    InserirItem(m.banco, {.id = 102, .nota = 1, .numero = "3", .produto = "2", .unitario = "200"});
-    InserirItem(m.banco, {.id = 103, .nota = 1, .numero = "9", .produto = "3", .unitario = "300"});
-    InserirItem(m.banco, {.id = 104, .nota = 1, .numero = "0", .produto = "1", .unitario = "400"});
-
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
-
-    EXPECT_EQ(LerItem(m.banco, 101), "4.0000");
-    EXPECT_EQ(LerItem(m.banco, 102), "6.0000");
-    EXPECT_EQ(LerItem(m.banco, 103), "8.0000");
-    EXPECT_EQ(LerItem(m.banco, 104), "4.0000");
-    // (4 + 12 + 24 + 16) / 1000 x 100
-    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), "5.6000");
+        EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), caso.percentualNota);
+        for (const ItemDoRateio& item : caso.itens)
+            EXPECT_EQ(LerItem(m.banco, item.id), item.depois) << item.id;
+    }
 }
 
 }  // namespace

@@ -48,29 +48,16 @@ TEST(Fase6, ExemploTrabalhadoReconstroiAsLinhasDaDuplicata)
 
     m.Rodar(&TfrmPrincipal::ProcessarFase6);
 
-    const std::map<std::string, std::string> comuns = {
+    ColunasEsperadas comuns = ColunasDaNotaDoVendedor7();
+    comuns.insert({
         {"TP_REGISTRO", "2"},
-        {"ID_NF_COMERCIO", "1"},
-        {"ID_ACERTO_COMISSAO", "null"},
-        {"ID_EMPRESA", "1"},
-        {"ID_VENDEDOR", "7"},
         {"DS_SERIE", "null"},
-        {"DT_EMISSAO", "01/03/2013 00:00:00"},
-        {"ID_CLIENTE", "50"},
-        {"NM_CLIENTE", "CLIENTE SÃO JOÃO"},
         {"VL_OPERACAO", "250"},
         {"VL_BASE_COMISSAO", "250"},
         {"PO_COMISSAO", "3"},
         {"VL_COMISSAO", "7.5"},
-        {"ST_IRRF", "S"},
-        {"ST_ENTREGA", "S"},
-        {"ID_COMISSAO_GERADA", "null"},
-        {"ST_CANCELADA", "N"},
-        {"ST_PAGAR", "S"},
-        {"ST_BLOQUEIO_1", "N"},
-        {"ST_ESTORNO_1", "N"},
-    };
-    const std::map<int, std::map<std::string, std::string>> proprios = {
+    });
+    const std::map<int, ColunasEsperadas> proprios = {
         {1,
          {{"ID_FINANCEIRO", "1"},
           {"NO_DOCUMENTO", "NF1/1"},
@@ -87,9 +74,8 @@ TEST(Fase6, ExemploTrabalhadoReconstroiAsLinhasDaDuplicata)
         const auto linhas = m.banco.Ler("select * from mov_comissao where tp_registro = '2' and id_financeiro = " +
                                         std::to_string(duplicata));
         ASSERT_EQ(linhas.size(), 1u);
-        for (const auto& esperado : {comuns, colunas})
-            for (const auto& [coluna, valor] : esperado)
-                EXPECT_EQ(Mostrar(linhas[0].at(coluna)), valor) << coluna;
+        ConferirColunas(linhas[0], comuns);
+        ConferirColunas(linhas[0], colunas);
         EXPECT_EQ(Pendente(m.banco, duplicata), "N");
     }
     EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{40, 41, 42}));

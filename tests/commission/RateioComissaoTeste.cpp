@@ -3,7 +3,7 @@
 // sharing statement.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,13 +13,24 @@
 
 namespace {
 
-// A matrix row from seller 7's table percentage in slot 1.
-std::vector<double> LinhaDoVendedor(double percentual)
+// A row of the product from seller 7's table percentage in slot 1.
+LinhaRateio LinhaDoVendedor(std::int64_t produto, std::int64_t percentual)
 {
-    std::vector<double> linha(13, 0.0);
-    linha[0] = percentual;
-    linha[5] = 1;
+    LinhaRateio linha;
+    linha.idProduto = produto;
+    linha.percentuais[0] = Dinheiro::DeInteiro(percentual);
+    linha.vendedoresComPercentual = 1;
     return linha;
+}
+
+// What the sharing fills in: "item base | commissions of slots 1 to 5".
+std::string Preenchido(const LinhaRateio& linha)
+{
+    std::ostringstream texto;
+    texto << linha.idItem << " " << linha.base << " |";
+    for (const Dinheiro comissao : linha.comissoes)
+        texto << " " << comissao.Texto();
+    return texto.str();
 }
 
 // Invoice 1 of seller 7: item 11 of product 1 at 100.00 and item 12 of
@@ -39,10 +50,9 @@ protected:
                     {.id = 0, .nota = 2, .numero = "1", .produto = "1", .unitario = "100", .percentual = "7.77"});
     }
 
-    void Ratear(TDynamicDoubleArray& matriz, const std::vector<std::int64_t>& produtoDaLinha)
+    void Ratear(std::vector<LinhaRateio>& matriz)
     {
-        m.Conectado(
-            [&] { RatearComissaoPorVendedor(1, matriz, produtoDaLinha, m.modelo.Sessao.IBD_BancoDados.get()); });
+        m.Conectado([&] { RatearComissaoPorVendedor(1, matriz, m.modelo.Sessao.IBD_BancoDados.get()); });
     }
 
     std::string Percentual(const std::string& sql) const
@@ -64,37 +74,16 @@ protected:
 // meets no item and writes nothing, not even to item 0.
 TEST_F(RateioComissao, ItemSemLinhaELinhaSemItemFicamDeFora)
 {
-    TDynamicDoubleArray matriz = {LinhaDoVendedor(4), LinhaDoVendedor(5)};
+    std::vector<LinhaRateio> matriz = {LinhaDoVendedor(1, 4), LinhaDoVendedor(5, 5)};
 
-    Ratear(matriz, {1, 5});
+    Ratear(matriz);
 
     EXPECT_EQ(Percentual("select po_comissao from mov_nf_comercio where id_nf_comercio = 1"), "4.0000");
     EXPECT_EQ(PercentualItem(11), "4.0000");
     EXPECT_EQ(PercentualItem(12), "7.7700");
     EXPECT_EQ(PercentualItem(0), "7.7700");
-    EXPECT_EQ(matriz[0], (std::vector<double>{4, 0, 0, 0, 0, 1, 11, 100, 4, 0, 0, 0, 0}));
-    EXPECT_EQ(matriz[1], LinhaDoVendedor(5));
-}
-
-TEST_F(RateioComissao, MatrizForaDoFormatoERecusadaSemGravar)
-{
-    struct Caso {
-        const char* nome;
-        TDynamicDoubleArray matriz;
-        std::vector<std::int64_t> produtos;
-    };
-    const Caso casos[] = {
-        {"linha_sem_produto", {LinhaDoVendedor(4), LinhaDoVendedor(6)}, {1}},
-        {"produto_sem_linha", {LinhaDoVendedor(4)}, {1, 2}},
-        {"linha_curta", {std::vector<double>(12, 0.0)}, {1}},
-    };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.nome);
-        TDynamicDoubleArray matriz = caso.matriz;
-        EXPECT_THROW(Ratear(matriz, caso.produtos), std::invalid_argument);
-        EXPECT_EQ(Percentual("select po_comissao from mov_nf_comercio where id_nf_comercio = 1"), "null");
-        EXPECT_EQ(PercentualItem(11), "9.0000");
-    }
+    EXPECT_EQ(Preenchido(matriz[0]), "11 100 | 4.0000 0.0000 0.0000 0.0000 0.0000");
+    EXPECT_EQ(Preenchido(matriz[1]), "0 0 | 0.0000 0.0000 0.0000 0.0000 0.0000");
 }
 
 }  // namespace

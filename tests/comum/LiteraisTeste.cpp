@@ -24,8 +24,6 @@ TEST(Literais, NumerosComPontoDecimalSemAgrupamento)
     EXPECT_EQ(LiteralQuatroCasas(1234.5L), "1234.5000");
     EXPECT_EQ(LiteralQuatroCasas(-1234567.25L), "-1234567.2500");
     EXPECT_EQ(LiteralQuatroCasas(12.5L), "12.5000");
-    EXPECT_EQ(LiteralIdentificador(12345), "12345");
-    EXPECT_EQ(LiteralIdentificador(1234567890123), "1234567890123");
 }
 
 TEST(Literais, InteirosEAgrupados)

@@ -44,6 +44,9 @@ TEST_F(ConfiguracaoConexao, LocalDoBancoPeloServidorDoIni)
     }
     EXPECT_TRUE(m.tela.mensagens.empty());
     EXPECT_EQ(janela.PastaDadosServidor(), inst.PastaDados() + "/");
+    // The update folder sits beside the server ini's folder.
+    EXPECT_EQ(janela.CaminhosDaAtualizacao().nomeExe, "telmoraComissao2.exe");
+    EXPECT_EQ(janela.CaminhosDaAtualizacao().pastaUpdate, inst.Raiz() + "/Update");
 }
 
 // With the main program telmoraempresa4.exe in the folder only its ini counts.
@@ -90,8 +93,6 @@ TEST_F(ConfiguracaoConexao, ConectarVinculaOsObjetosEDesconectarCommitaTudo)
     EXPECT_EQ(janela.Sessao.IBQ_Comercio.TransacaoAtual(), janela.Sessao.IBT_BancoDados.get());
     EXPECT_EQ(janela.Sessao.IBQ_MovComissao.TransacaoAtual(), &janela.Sessao.IBT_Gen);
     EXPECT_EQ(janela.Sessao.IBT_Gen.Banco(), janela.Sessao.IBD_BancoDados.get());
-    EXPECT_EQ(sNomeExe, "telmoraComissao2.exe");
-    EXPECT_EQ(sPastaUpdate, inst.Raiz() + "/Update");
 
     janela.Sessao.IBQ_Pesquisa.Executar("insert into cad_pessoa (id_pessoa) values (1)");
     Consulta noGen("qryGen", janela.Sessao.IBD_BancoDados.get());

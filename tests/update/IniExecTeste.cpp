@@ -27,7 +27,7 @@ struct Cenario {
         programa = instalacao.PastaPrograma() + "/" + nomePrograma;
         instalacao.Gravar("Bin/" + nomePrograma, "programa");
         instalacao.EscreverIniServidor("[Database]\r\n");
-        DefinirCaminhosAtualizacao("banco.fdb", instalacao.IniServidor(), programa, instalacao.IniLocal());
+        caminhos = DefinirCaminhosAtualizacao(instalacao.IniServidor(), programa, instalacao.IniLocal());
     }
 
     std::string Desktop() const { return instalacao.Raiz() + "/home/Desktop"; }
@@ -37,6 +37,7 @@ struct Cenario {
     VariavelAmbienteTeste home;
     VariavelAmbienteTeste configuracao;
     std::string programa;
+    CaminhosAtualizacao caminhos;
 };
 
 TEST(TratarIniExec, SemIniSoApagaACopiaExecutavel)
@@ -44,7 +45,7 @@ TEST(TratarIniExec, SemIniSoApagaACopiaExecutavel)
     const Cenario c("telmoraComissao2.exe");
     c.instalacao.Gravar("Bin/Exec-telmoraComissao2.exe", "copia");
 
-    TratarIniExec(c.programa);
+    TratarIniExec(c.programa, c.caminhos);
 
     EXPECT_FALSE(ArquivoExiste(c.NoBin("Exec-telmoraComissao2.exe")));
     EXPECT_TRUE(std::filesystem::is_empty(c.Desktop()));
@@ -69,7 +70,7 @@ TEST(TratarIniExec, ComIniCriaOAtalhoEApagaIniECopia)
         c.instalacao.Gravar(std::string("Bin/Exec-") + caso.programa, "copia");
         c.instalacao.Gravar("Mestre/outro.exe", "outro");
 
-        TratarIniExec(c.programa);
+        TratarIniExec(c.programa, c.caminhos);
 
         const std::string atalho = LerArquivo(c.Desktop() + "/Novo telmoraComissao2.desktop");
         // Shown under the file's name; described by the short name.
@@ -93,7 +94,7 @@ TEST(TratarIniExec, ProgramaPrincipalCompletaAPastaUpdateSemSubstituir)
     c.instalacao.Gravar("Mestre Rede/leiame.txt", "texto");
     c.instalacao.Gravar("Update/antigo.exe", "antigo da pasta update");
 
-    TratarIniExec(c.programa);
+    TratarIniExec(c.programa, c.caminhos);
 
     const std::string update = c.instalacao.Raiz() + "/Update/";
     EXPECT_EQ(LerArquivo(update + "novo.exe"), "novo do mestre");

@@ -30,6 +30,7 @@
 #include "tests/update/AutoridadeTeste.h"
 #include "tests/update/ServidorHttpTeste.h"
 #include "tests/update/VariavelAmbienteTeste.h"
+#include "update/CaminhosAtualizacao.h"
 #include "update/VerificarAtualizacao.h"
 
 namespace {
@@ -112,8 +113,8 @@ struct Opcoes {
     std::string arquivoCA{};  // the local ini's [Atualizacao] ArquivoCA; empty: no such key
 };
 
-// The model connected the way the start-up connects, so the update values
-// are the ones the connection set-up fixed. The program file is a small file
+// The model connected the way the start-up connects, so the update paths
+// are the ones the start-up works out. The program file is a small file
 // modified at kHorario. The site is a port that refuses until a test names
 // another host.
 struct Cenario {
@@ -144,7 +145,7 @@ struct Cenario {
     bool Verificar(int modo = 1)
     {
         return VerificarAtualizacao(
-            tela, *modelo.Sessao.IBD_BancoDados, modo,
+            tela, *modelo.Sessao.IBD_BancoDados, modo, modelo.CaminhosDaAtualizacao(),
             {programa, host, [this](int codigo) { encerramentos.push_back(codigo); }, fimPedido});
     }
 
