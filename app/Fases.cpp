@@ -15,8 +15,10 @@ ContextoFase TfrmPrincipal::Contexto()
 void TfrmPrincipal::GuardarDeixadas(const std::vector<FonteDeixada>& deixadas)
 {
     for (const FonteDeixada& deixada : deixadas)
-        if (std::find(fontesDeixadas_.begin(), fontesDeixadas_.end(), deixada) == fontesDeixadas_.end())
+        if (std::find(fontesDeixadas_.begin(), fontesDeixadas_.end(), deixada) == fontesDeixadas_.end()) {
             fontesDeixadas_.push_back(deixada);
+            Registrar(EventoDeixada(deixada, std::chrono::system_clock::now()));
+        }
 }
 
 void TfrmPrincipal::ProcessarFase1()

@@ -60,10 +60,13 @@ void TfrmPrincipal::FormCreate()
             return;
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
-        DesconectarBanco();
         Timer2.Enabled = true;
         Timer1.Enabled = true;
         tela_.Repintar();
+        if (!ModoManual())
+            Registrar(EventoInicioMonitor(servicos_.programa, Sessao.Banco()->NomeBanco, edtHoraAtualizacao.Text,
+                                          std::chrono::system_clock::now()));
+        DesconectarBanco();
         // A start-up step that asked to end has already told why; no run follows it.
         if (ModoManual() && !tela_.FimPedido())
             BitBtn2Click();
@@ -78,7 +81,7 @@ void TfrmPrincipal::FormCreate()
     // The next start must not find this start's lock and refuse as a duplicate.
     if (!pastaTrava.empty())
         ApagarArquivoTrava(servicos_.programa, pastaTrava);
-    EncerrarComFalha(2);
+    EncerrarComFalha(kSaidaNaoIniciou);
 }
 
 void TfrmPrincipal::EncerrarComFalha(int codigo)
@@ -90,8 +93,10 @@ void TfrmPrincipal::EncerrarComFalha(int codigo)
 
 void TfrmPrincipal::FormClose()
 {
-    if (!ModoManual())
-        ApagarArquivoTrava(servicos_.programa, PastaDadosServidor());
+    if (ModoManual())
+        return;
+    ApagarArquivoTrava(servicos_.programa, PastaDadosServidor());
+    RegistrarFimMonitor("fechamento");
 }
 
 void TfrmPrincipal::ExibirErro(const std::exception& erro)
@@ -110,9 +115,11 @@ bool TfrmPrincipal::ExecutarTratado(const std::function<void()>& handler)
     }
 }
 
+// A manual run happens while the window is being created; it shows the
+// window so its progress can be watched.
 void TfrmPrincipal::Mostrar()
 {
-    if (criando_)
+    if (criando_ && !ModoManual())
         return;
     Visible = true;
     tela_.MostrarJanela();
@@ -183,10 +190,13 @@ void TfrmPrincipal::MostrarVersao()
     tela_.Repintar();
 }
 
+// A run's warning reaches the log before its box waits for the operator.
 void TfrmPrincipal::Mensagem(const std::string& texto, const std::string& titulo, Icone icone)
 {
-    if (resumo_ && icone == Icone::Aviso)
+    if (resumo_ && icone == Icone::Aviso) {
         resumo_->avisos.push_back(texto);
+        Registrar(EventoAviso(texto, std::chrono::system_clock::now()));
+    }
     tela_.Mensagem(texto, titulo, icone);
 }
 
@@ -202,6 +212,7 @@ void TfrmPrincipal::MostrarFase(const std::string& caption)
         // "Fase 5/9": the digit after the blank.
         resumo_->fases.push_back({static_cast<int>(LerInteiro(caption.substr(caption.find(' ') + 1, 1))), 0, 0, 0});
         inicioFase_ = std::chrono::steady_clock::now();
+        Registrar(EventoInicioFase(resumo_->fases.back().numero, std::chrono::system_clock::now()));
     }
     lblAguarde.Visible = true;
     lblAguarde.Caption = caption;

@@ -91,6 +91,10 @@ public:
     void IniciarGauge(int maximo, int posicao) override;    // Gauge1 visible
     void AvancarGauge() override;
     void ContarFonte(int linhas) override;
+    bool ParadaPedida() const override { return paradaPedida_; }
+    // A close asked while a run is in progress: the run stops before its
+    // next source.
+    void PedirParada() { paradaPedida_ = rodadaEmAndamento_; }
 
     // ---- the run's database objects and query operations -------------------
     SessaoBanco Sessao;
@@ -128,9 +132,13 @@ public:
     void ProcessarFase7();
     void ProcessarFases8e9();
 
-    // The exit code of an end the model asked for: 0, 1 for a manual run
-    // that failed, 2 for a start-up that could not complete.
+    // The exit code of an end the model asked for: 0; 1 for a manual run
+    // that failed or a lost connection; 2 for a start-up that could not
+    // complete; 3 for a manual run stopped by a close.
     int CodigoSaida() const { return codigoSaida_; }
+    static constexpr int kSaidaRodadaFalhou = 1;
+    static constexpr int kSaidaNaoIniciou = 2;
+    static constexpr int kSaidaInterrompida = 3;
 
 private:
     ContextoFase Contexto();
@@ -138,8 +146,13 @@ private:
     void MostrarAvisos();
     void IniciarResumo();
     void FecharFaseDoResumo();
-    void ConcluirResumo(const std::optional<std::string>& falha);
+    void ConcluirResumo(ResultadoRodada resultado, const std::optional<std::string>& falha);
+    // Writes the event to the log in the data folder and shows its line.
+    void Registrar(const EventoRodada& evento);
+    void RegistrarFimMonitor(const std::string& motivo);
     void TratarFalhaRodada(const std::exception& erro);
+    void TratarInterrupcao();
+    void EncerrarPorConexaoPerdida();
     void EncerrarComFalha(int codigo);
 
     TelaObservada tela_;
@@ -147,6 +160,7 @@ private:
     std::vector<std::string> argumentos_;
     bool criando_ = false;
     bool rodadaEmAndamento_ = false;
+    bool paradaPedida_ = false;
     int codigoSaida_ = 0;
     std::vector<FonteDeixada> fontesDeixadas_;  // of the run in progress, in the order the phases left them
     RegistroRodada registro_;                   // one per program, so a broken log is told once

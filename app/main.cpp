@@ -1,9 +1,12 @@
-// Program entry: telmoraComissao2.exe [manual]. The window where a display
-// exists, the console otherwise; the window model's start-up sequence runs
-// to its end, the tray icon appears, and the event loop runs unless a
-// start-up step asked the program to end.
+// Program entry: telmoraComissao2.exe [options] [manual]. The options that
+// only answer (usage, version) or a command line that cannot be read end
+// here; otherwise the window where a display exists, the console otherwise;
+// the window model's start-up sequence runs to its end, the tray icon
+// appears, and the event loop runs unless a start-up step asked the program
+// to end.
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,11 +17,14 @@
 #include "app/UnPrincipal.h"
 #include "app/console/ApresentacaoConsole.h"
 #include "app/console/EscolhaFrente.h"
+#include "app/entrada/LinhaComando.h"
 #include "app/laco/LacoEventos.h"
 #include "app/laco/SinaisEncerramento.h"
 #include "app/qt/JanelaPrincipal.h"
 #include "comum/Relogio.h"
+#include "plataforma/Caminhos.h"
 #include "plataforma/Processos.h"
+#include "plataforma/SaidaErro.h"
 #include "plataforma/SinaisFechamento.h"
 
 namespace {
@@ -32,9 +38,19 @@ std::string HostSite()
     return host != nullptr && *host != '\0' ? host : TELMORA_SITE_HOST_PADRAO;
 }
 
-Servicos ServicosReais()
+// --instalacao: the program acts as the one installed in that folder.
+std::string Programa(const std::optional<std::string>& instalacao)
 {
-    return Servicos{kRelogio,   NomeCompletoPrograma(),     FinalizarProcesso,      EncerrarProcessoImediatamente,
+    if (!instalacao)
+        return NomeCompletoPrograma();
+    const std::string& pasta = *instalacao;
+    const bool comSeparador = !pasta.empty() && pasta.back() == kSeparador;
+    return pasta + (comSeparador ? "" : kSeparadorTexto) + "Bin" + kSeparadorTexto + "telmoraComissao2.exe";
+}
+
+Servicos ServicosReais(const std::optional<std::string>& instalacao)
+{
+    return Servicos{kRelogio,   Programa(instalacao),       FinalizarProcesso,      EncerrarProcessoImediatamente,
                     HostSite(), LacoEventos::EsperarParado, SinalFechamentoPendente};
 }
 
@@ -58,12 +74,26 @@ int main(int argc, char* argv[])
     // Before Qt or the database engine start a thread, so none of them
     // receives the closing signals.
     SinaisEncerramento::Bloquear();
-    std::vector<std::string> argumentos(argv + (argc > 0 ? 1 : 0), argv + argc);
-    Servicos servicos = ServicosReais();
+    const LinhaComando linha = LerLinhaComando(std::vector<std::string>(argv, argv + argc));
+    switch (linha.acao) {
+    case LinhaComando::Acao::MostrarAjuda:
+        std::cout << TextoUso();
+        return 0;
+    case LinhaComando::Acao::MostrarVersao:
+        std::cout << TextoVersao();
+        return 0;
+    case LinhaComando::Acao::UsoInvalido:
+        std::cerr << linha.erro << "\n\n" << TextoUso();
+        return kSaidaUsoInvalido;
+    case LinhaComando::Acao::Monitorar:
+        break;
+    }
+    std::vector<std::string> argumentos = linha.argumentos;
+    Servicos servicos = ServicosReais(linha.instalacao);
     if (EscolherConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
                         std::cerr)) {
         QCoreApplication aplicacao(argc, argv);
-        ApresentacaoConsole frente(std::cerr, servicos.esperarAviso);
+        ApresentacaoConsole frente(std::cerr, servicos.esperarAviso, {SaidaErroNoTerminal(), SaidaErroNoDiario()});
         return Monitorar(frente, std::move(servicos), std::move(argumentos));
     }
     QApplication aplicacao(argc, argv);

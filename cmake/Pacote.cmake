@@ -4,7 +4,7 @@
 # the man page and the systemd units (sources in pacote/). Install rules and
 # CPack settings only: the program builds as it does without them.
 set(TELMORA_PACOTE telmoracomissao2)
-set(TELMORA_PACOTE_VERSAO "2.0.0" CACHE STRING "Version of the Debian package")
+set(TELMORA_PACOTE_VERSAO "${PROJECT_VERSION}" CACHE STRING "Version of the Debian package")
 set(TELMORA_PACOTE_FONTES ${PROJECT_SOURCE_DIR}/pacote)
 
 install(TARGETS telmoraComissao2 RUNTIME DESTINATION lib/${TELMORA_PACOTE})

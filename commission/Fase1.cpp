@@ -128,6 +128,7 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
     contexto.progresso.MostrarFase("Fase 1/9");
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
     for (; !notas.Fim(); notas.Proximo()) {
+        InterromperSePedido(contexto.progresso);
         ProcessarFonte(
             contexto, resultado.deixadas, kGrupoNotasVenda,
             [&] { return "NF " + NumeroNota(calculo, notas.Campo("id_nf_comercio").Inteiro()); },

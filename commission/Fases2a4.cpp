@@ -99,6 +99,7 @@ void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCa
     }
     for (; !movimentos.Fim(); movimentos.Proximo()) {
         contexto.progresso.ProcessarMensagens();
+        InterromperSePedido(contexto.progresso);
         contexto.progresso.AvancarGauge();
         GravarAcerto(contexto, reversao, consultas);
     }

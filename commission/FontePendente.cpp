@@ -61,6 +61,7 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
         contexto.progresso.IniciarGauge(pendentes.QuantidadeRegistros(), 0);
     while (!pendentes.Fim()) {
         contexto.progresso.ProcessarMensagens();
+        InterromperSePedido(contexto.progresso);
         contexto.progresso.AvancarGauge();
         ProcessarFonte(contexto, resultado.deixadas, grupo, fonte, [&] {
             if (tratar())
