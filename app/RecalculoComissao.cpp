@@ -136,6 +136,7 @@ void TfrmPrincipal::EncerrarPorConexaoPerdida()
     DesconectarBanco();
     if (!ModoManual()) {
         ApagarArquivoTrava(ServicosAtuais().programa, PastaDadosServidor());
+        posseTrava_.reset();
         RegistrarFimMonitor("conexao");
     }
     EncerrarComFalha(kSaidaRodadaFalhou);

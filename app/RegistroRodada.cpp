@@ -165,6 +165,11 @@ EventoRodada EventoFimMonitor(const std::string& motivo, std::chrono::system_clo
     return {momento, Icone::Informacao, "monitor_fim motivo=" + motivo};
 }
 
+EventoRodada EventoTravaRetomada(const std::string& programa, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Aviso, "trava_retomada programa=" + Citado(programa)};
+}
+
 std::vector<EventoRodada> EventosRodada(const ResumoRodada& resumo)
 {
     std::vector<EventoRodada> eventos{EventoInicio(resumo)};

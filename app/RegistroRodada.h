@@ -43,6 +43,8 @@ EventoRodada EventoFim(const ResumoRodada& resumo);
 EventoRodada EventoInicioMonitor(const std::string& programa, const std::string& banco, const std::string& hora,
                                  std::chrono::system_clock::time_point momento);
 EventoRodada EventoFimMonitor(const std::string& motivo, std::chrono::system_clock::time_point momento);
+// A resident start that found the lock file of a monitor that died and took its place.
+EventoRodada EventoTravaRetomada(const std::string& programa, std::chrono::system_clock::time_point momento);
 
 // A whole run's events, in the order a run writes them.
 std::vector<EventoRodada> EventosRodada(const ResumoRodada& resumo);

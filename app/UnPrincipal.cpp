@@ -15,6 +15,14 @@ namespace {
 
 const char* const kTituloAplicacao = "telmora Monitor Comissão";
 
+// A monitor that died (SIGKILL, a power cut) leaves its file behind but not
+// its advisory lock: the next start tells so and takes its place.
+std::string TextoTravaRetomada(const std::string& programa)
+{
+    return "O monitor " + programa +
+           " anterior terminou sem apagar seu arquivo de trava; este monitor assume o seu lugar.";
+}
+
 }  // namespace
 
 TfrmPrincipal::TfrmPrincipal(Apresentacao& apresentacao, Servicos servicos, std::vector<std::string> argumentos)
@@ -36,23 +44,34 @@ void TfrmPrincipal::FormCreate()
     criando_ = true;
     std::string pastaTrava;  // set once this start has created its lock
     bool duplicado = false;
+    bool travaRetomada = false;
     const bool concluiu = ExecutarTratado([&] {
         Caption = kTituloAplicacao;
         MostrarVersao();
         if (!ModoManual()) {
             const std::string pasta = PastaDadosServidor();
             const std::string& programa = servicos_.programa;
-            duplicado = ExisteArquivoTrava(programa, pasta);
+            travaRetomada = ExisteArquivoTrava(programa, pasta);
+            if (!travaRetomada)
+                CriarArquivoTrava(programa, pasta);
+            posseTrava_ = TomarArquivoTrava(programa, pasta);
+            duplicado = !posseTrava_;
             if (duplicado) {
+                travaRetomada = false;
                 tela_.MostrarAviso("O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.",
                                    false, true);
                 tela_.EncerrarAplicacao();
             } else {
-                CriarArquivoTrava(programa, pasta);
+                if (travaRetomada) {
+                    tela_.MostrarAviso(TextoTravaRetomada(programa), false, true);
+                    CriarArquivoTrava(programa, pasta);
+                }
                 pastaTrava = pasta;
             }
         }
         ConectarBanco(LerCaminhoBanco());
+        if (travaRetomada)
+            Registrar(EventoTravaRetomada(servicos_.programa, std::chrono::system_clock::now()));
         // A closing signal during the check: the event loop closes the program in order.
         const AmbienteAtualizacao ambiente{servicos_.programa, servicos_.hostSite, servicos_.encerrarProprio,
                                            servicos_.sinalFechamentoPendente};
@@ -81,6 +100,7 @@ void TfrmPrincipal::FormCreate()
     // The next start must not find this start's lock and refuse as a duplicate.
     if (!pastaTrava.empty())
         ApagarArquivoTrava(servicos_.programa, pastaTrava);
+    posseTrava_.reset();
     EncerrarComFalha(kSaidaNaoIniciou);
 }
 
@@ -96,6 +116,7 @@ void TfrmPrincipal::FormClose()
     if (ModoManual())
         return;
     ApagarArquivoTrava(servicos_.programa, PastaDadosServidor());
+    posseTrava_.reset();
     RegistrarFimMonitor("fechamento");
 }
 

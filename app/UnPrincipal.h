@@ -21,6 +21,7 @@
 #include "comum/Apresentacao.h"
 #include "comum/Dinheiro.h"
 #include "db/SessaoBanco.h"
+#include "plataforma/TravaConsultiva.h"
 
 class TfrmPrincipal : public Progresso {
 public:
@@ -166,4 +167,5 @@ private:
     RegistroRodada registro_;                   // one per program, so a broken log is told once
     std::optional<ResumoRodada> resumo_;        // of the run in progress
     std::chrono::steady_clock::time_point inicioFase_;
+    std::optional<TravaConsultiva> posseTrava_;  // a resident monitor's, for its whole life
 };

@@ -9,7 +9,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto kIntervaloTerminal = 250ms;  // fast enough to look live, few enough writes
-constexpr auto kIntervaloLinhas = 10s;      // a journal line every few seconds of a long phase
+constexpr auto kIntervaloLinhas = 5s;       // a journal line every few seconds of a long phase
 const char* const kApagarLinha = "\r\033[K";
 
 std::string Duracao(std::chrono::seconds segundos)
@@ -29,7 +29,7 @@ LinhaSituacao::LinhaSituacao(std::ostream& saida, bool terminal, std::string pre
 
 std::string LinhaSituacao::Texto(int feitas, int total, Relogio::time_point agora) const
 {
-    if (total <= 0)
+    if (!medidorProprio_ || total <= 0)
         return fase_;
     const int percentual = static_cast<int>(100LL * feitas / total);
     std::string texto = fmt::format("{}: {} de {} ({}%)", fase_, feitas, total, percentual);
@@ -48,15 +48,25 @@ void LinhaSituacao::Atualizar(const std::string& fase, int feitas, int total, Re
         fase_.clear();
         return;
     }
-    const bool novaFase = fase != fase_ || total != total_;
+    const bool novaFase = fase != fase_;
     if (novaFase) {
         fase_ = fase;
-        total_ = total;
+        totalHerdado_ = total;
+        feitasHerdadas_ = feitas;
+        medidorProprio_ = false;
+        inicio_ = agora;
+        ultimaLinha_ = agora;
+    }
+    if (!medidorProprio_ && (total != totalHerdado_ || feitas < feitasHerdadas_)) {
+        medidorProprio_ = true;
         inicio_ = agora;
     }
-    const auto intervalo = terminal_ ? Relogio::duration(kIntervaloTerminal) : Relogio::duration(kIntervaloLinhas);
-    if (novaFase || agora - ultimaLinha_ >= intervalo)
+    if (terminal_) {
+        if (novaFase || agora - ultimaLinha_ >= kIntervaloTerminal)
+            Escrever(Texto(feitas, total, agora), agora);
+    } else if (agora - ultimaLinha_ >= kIntervaloLinhas) {
         Escrever(Texto(feitas, total, agora), agora);
+    }
 }
 
 void LinhaSituacao::Escrever(const std::string& texto, Relogio::time_point agora)

@@ -1,8 +1,9 @@
 #pragma once
 // The console's view of a run in progress. On a terminal one status line,
 // redrawn in place: the phase, sources done of total, percent and an
-// estimate of the time left. Elsewhere (a service, a pipe) a line when a
-// phase starts and one every few seconds of a long phase, nothing redrawn.
+// estimate of the time left. Elsewhere (a service, a pipe), where the run
+// log's lines already mark each phase, the same text every few seconds of a
+// long phase, nothing redrawn.
 #include <chrono>
 #include <iosfwd>
 #include <string>
@@ -28,7 +29,11 @@ private:
     bool terminal_;
     std::string prefixo_;  // the journal priority, if any
     std::string fase_;
-    int total_ = -1;
+    // The gauge as the phase found it: the previous phase's until the phase
+    // starts its own.
+    int totalHerdado_ = 0;
+    int feitasHerdadas_ = 0;
+    bool medidorProprio_ = false;
     Relogio::time_point inicio_;       // of the phase's gauge
     Relogio::time_point ultimaLinha_;  // when a line was last written
     bool desenhada_ = false;           // a status line stands on the terminal
