@@ -74,5 +74,6 @@ void TfrmPrincipal::ConectarBanco(const std::string& local)
 
 void TfrmPrincipal::DesconectarBanco()
 {
+    reivindicacao_.reset();
     Sessao.Desconectar();
 }

@@ -90,7 +90,7 @@ void TfrmPrincipal::Timer1Timer()
         const bool devida = bMesnagemClickBotao ||
                             (LerInteiro(edtHoraAtualizacao.Text) == LerInteiro(agora.FormatoHora()) &&
                              agora > ultimoInicio);
-        if (devida) {
+        if (devida && ReivindicarBanco()) {
             IniciarResumo();
             RecalculoComissao();
         }
@@ -150,6 +150,26 @@ void TfrmPrincipal::TratarInterrupcao()
     ConcluirResumo(ResultadoRodada::Interrompida, std::nullopt);
     if (ModoManual())
         codigoSaida_ = kSaidaInterrompida;
+}
+
+// Another installation's monitor running on the same database: this one
+// touches nothing; a manual run ends, a resident one waits for its next tick.
+bool TfrmPrincipal::ReivindicarBanco()
+{
+    reivindicacao_.emplace(*Sessao.IBD_BancoDados);
+    if (reivindicacao_->Tomar())
+        return true;
+    reivindicacao_.reset();
+    const std::string texto =
+        "Outro monitor está processando as comissões deste banco de dados; esta rodada não "
+        "foi feita.";
+    Registrar(EventoAviso(texto, std::chrono::system_clock::now()));
+    Mensagem(texto, kTituloAviso, Icone::Aviso);
+    if (ModoManual()) {
+        DesconectarBanco();
+        EncerrarComFalha(kSaidaBancoOcupado);
+    }
+    return false;
 }
 
 void TfrmPrincipal::IniciarResumo()
@@ -236,6 +256,7 @@ void TfrmPrincipal::RecalculoComissao()
     ProcessarFase6();
     ProcessarFase7();
     ProcessarFases8e9();
+    reivindicacao_.reset();
 
     // The hour typed in the window reaches the statement as a number: a text
     // that is not one fails here instead of becoming part of the statement.

@@ -20,6 +20,7 @@
 #include "commission/RateioComissao.h"
 #include "comum/Apresentacao.h"
 #include "comum/Dinheiro.h"
+#include "db/ReivindicacaoBanco.h"
 #include "db/SessaoBanco.h"
 #include "plataforma/TravaConsultiva.h"
 
@@ -135,11 +136,13 @@ public:
 
     // The exit code of an end the model asked for: 0; 1 for a manual run
     // that failed or a lost connection; 2 for a start-up that could not
-    // complete; 3 for a manual run stopped by a close.
+    // complete; 3 for a manual run stopped by a close; 4 for a manual run
+    // that found another monitor running on its database.
     int CodigoSaida() const { return codigoSaida_; }
     static constexpr int kSaidaRodadaFalhou = 1;
     static constexpr int kSaidaNaoIniciou = 2;
     static constexpr int kSaidaInterrompida = 3;
+    static constexpr int kSaidaBancoOcupado = 4;
 
 private:
     ContextoFase Contexto();
@@ -153,6 +156,7 @@ private:
     void RegistrarFimMonitor(const std::string& motivo);
     void TratarFalhaRodada(const std::exception& erro);
     void TratarInterrupcao();
+    bool ReivindicarBanco();
     void EncerrarPorConexaoPerdida();
     void EncerrarComFalha(int codigo);
 
@@ -167,5 +171,7 @@ private:
     RegistroRodada registro_;                   // one per program, so a broken log is told once
     std::optional<ResumoRodada> resumo_;        // of the run in progress
     std::chrono::steady_clock::time_point inicioFase_;
-    std::optional<TravaConsultiva> posseTrava_;  // a resident monitor's, for its whole life
+    std::optional<TravaConsultiva> posseTrava_;
+    std::optional<ReivindicacaoBanco> reivindicacao_;  // of the run in progress, up to its closing statements  // a
+                                                       // resident monitor's, for its whole life
 };
