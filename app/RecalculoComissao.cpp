@@ -107,6 +107,8 @@ void TfrmPrincipal::Timer1Timer()
 // so the disconnect request is still obeyed and the next due hour tries again.
 void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
 {
+    // The claim holds the parameter rows the flag update writes.
+    reivindicacao_.reset();
     Sessao.Desfazer();
     ConcluirResumo(ResultadoRodada::Falha, erro.what());
     Mensagem(erro.what(), kTituloAviso, Icone::Erro);
@@ -146,6 +148,7 @@ void TfrmPrincipal::EncerrarPorConexaoPerdida()
 // interrupted and the close that asked for the stop ends the program.
 void TfrmPrincipal::TratarInterrupcao()
 {
+    reivindicacao_.reset();
     Sessao.Desfazer();
     ConcluirResumo(ResultadoRodada::Interrompida, std::nullopt);
     if (ModoManual())

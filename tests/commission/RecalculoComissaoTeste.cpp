@@ -145,9 +145,10 @@ TEST_F(Recalculo, RodadaAgendadaNaoMostraMensagemDeConclusao)
     EXPECT_EQ(m.tela.mensagens.back().texto, "Nenhum registro encontrado para atualização.");
 }
 
-// Every failure is told. The three texts of a lost connection end the monitor
-// once the flag is written and the connection released; any other error
-// leaves it running with both timers on.
+// Every failure is told. A lost connection ends the resident monitor in
+// order, with code 1, once the flag is written (when the link still allows)
+// and the connection released; any other error leaves it running with both
+// timers on.
 TEST_F(Recalculo, FalhaNoMeioDaRodada)
 {
     struct Caso {
@@ -175,8 +176,9 @@ TEST_F(Recalculo, FalhaNoMeioDaRodada)
         EXPECT_EQ(local.modelo.Sessao.IBD_BancoDados, nullptr);
         const std::vector<MensagemGravada> esperadas = {{caso.texto, "Aviso do Sistema", Icone::Erro}};
         EXPECT_EQ(local.tela.mensagens, esperadas);
-        EXPECT_EQ(local.finalizador.nomes,
-                  caso.encerra ? std::vector<std::string>{"telmoraComissao2.exe"} : std::vector<std::string>{});
+        EXPECT_TRUE(local.finalizador.nomes.empty());
+        EXPECT_EQ(local.tela.pedidosEncerrar, caso.encerra ? 1 : 0);
+        EXPECT_EQ(local.modelo.CodigoSaida(), caso.encerra ? 1 : 0);
         EXPECT_EQ(local.banco.Escalar("select ST_MONITOR_COMISSAO_ATIVO from tab_parametro").Texto(),
                   caso.encerra ? "N" : "S");
     }
