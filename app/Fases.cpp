@@ -21,6 +21,11 @@ void TfrmPrincipal::GuardarDeixadas(const std::vector<FonteDeixada>& deixadas)
         }
 }
 
+void TfrmPrincipal::SepararFonte(const std::string& fonte, const std::string& motivo)
+{
+    Registrar(EventoSeparada(fonte, motivo, std::chrono::system_clock::now()));
+}
+
 void TfrmPrincipal::ProcessarFase1()
 {
     ContextoFase contexto = Contexto();

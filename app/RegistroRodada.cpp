@@ -131,6 +131,12 @@ EventoRodada EventoDeixada(const FonteDeixada& deixada, std::chrono::system_cloc
     return {momento, Icone::Aviso, "deixada fonte=" + Citado(deixada.fonte) + " motivo=" + Citado(deixada.motivo)};
 }
 
+EventoRodada EventoSeparada(const std::string& fonte, const std::string& motivo,
+                            std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Aviso, "separada fonte=" + Citado(fonte) + " motivo=" + Citado(motivo)};
+}
+
 EventoRodada EventoAviso(const std::string& texto, std::chrono::system_clock::time_point momento)
 {
     return {momento, Icone::Aviso, "aviso texto=" + Citado(texto)};

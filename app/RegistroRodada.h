@@ -6,6 +6,7 @@
 //   2024-05-07 07:05:12 info inicio modo=manual banco="/srv/telmora/Dados/BANCO.FDB"
 //   2024-05-07 07:05:24 info fase numero=5 fontes=120 linhas=340 segundos=2.31
 //   2024-05-07 07:05:24 warning deixada fonte="NF 123" motivo="base de comissão zero"
+//   2024-05-07 07:05:24 warning separada fonte="NF 124" motivo="comissão já paga"
 //   2024-05-07 07:05:24 warning aviso texto="Algumas NFs de venda não ..."
 //   2024-05-07 07:05:24 error falha texto="..."
 //   2024-05-07 07:05:24 error fim segundos=12.40 resultado=falha
@@ -35,6 +36,8 @@ EventoRodada EventoInicio(const ResumoRodada& resumo);
 EventoRodada EventoInicioFase(int numero, std::chrono::system_clock::time_point momento);
 EventoRodada EventoFase(const ResumoFase& fase, std::chrono::system_clock::time_point momento);
 EventoRodada EventoDeixada(const FonteDeixada& deixada, std::chrono::system_clock::time_point momento);
+EventoRodada EventoSeparada(const std::string& fonte, const std::string& motivo,
+                            std::chrono::system_clock::time_point momento);
 EventoRodada EventoAviso(const std::string& texto, std::chrono::system_clock::time_point momento);
 EventoRodada EventoFalha(const std::string& texto, std::chrono::system_clock::time_point momento);
 EventoRodada EventoFim(const ResumoRodada& resumo);

@@ -93,6 +93,7 @@ public:
     void IniciarGauge(int maximo, int posicao) override;    // Gauge1 visible
     void AvancarGauge() override;
     void ContarFonte(int linhas) override;
+    void SepararFonte(const std::string& fonte, const std::string& motivo) override;
     bool ParadaPedida() const override { return paradaPedida_; }
     // A close asked while a run is in progress: the run stops before its
     // next source.

@@ -104,6 +104,8 @@ bool RecalcularNota(ContextoFase& contexto)
     const std::int64_t idNota = sessao.IBQ_Comercio.Campo("id_nf_comercio").Inteiro();
     if (VerificarDocumento(sessao, idNota)) {
         RetirarNotaInconsistente(contexto, idNota);
+        contexto.progresso.SepararFonte("NF " + sessao.IBQ_Comercio.Campo("nr_nota_fiscal").Texto(),
+                                        "documento inconsistente");
         return false;
     }
     if (ComissaoJaPaga(sessao,

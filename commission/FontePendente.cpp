@@ -64,8 +64,10 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
         InterromperSePedido(contexto.progresso);
         contexto.progresso.AvancarGauge();
         ProcessarFonte(contexto, resultado.deixadas, grupo, fonte, [&] {
-            if (tratar())
-                resultado.comissaoJaPaga = true;
+            if (!tratar())
+                return;
+            resultado.comissaoJaPaga = true;
+            contexto.progresso.SepararFonte(fonte(), "comissão já paga");
         });
         pendentes.Proximo();
     }

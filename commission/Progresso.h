@@ -19,6 +19,9 @@ public:
     virtual void Mensagem(const std::string& texto, const std::string& titulo, Icone icone) = 0;
     // A source of the current phase was committed with this many rows written.
     virtual void ContarFonte(int linhas) = 0;
+    // A source set aside as it is, and why: its commission already paid, or
+    // taken out of processing by the consistency check.
+    virtual void SepararFonte(const std::string& fonte, const std::string& motivo) = 0;
     // The program was asked to close: the run stops before its next source.
     virtual bool ParadaPedida() const = 0;
 };

@@ -128,6 +128,13 @@ TEST_F(Recalculo, AvisosEmOrdemEDepoisAMensagemDeSucesso)
         {"Processamento concluído com sucesso!", "Aviso do Sistema", Icone::Informacao},
     };
     EXPECT_EQ(m.tela.mensagens, esperadas);
+    // The log names each frozen source.
+    std::vector<std::string> separadas;
+    for (const std::string& linha : m.tela.registros)
+        if (const auto evento = linha.find(" warning separada "); evento != std::string::npos)
+            separadas.push_back(linha.substr(evento + 1));
+    ASSERT_EQ(separadas.size(), 3u);
+    EXPECT_EQ(separadas[0], "warning separada fonte=\"NF 10\" motivo=\"comissão já paga\"");
 }
 
 TEST_F(Recalculo, RodadaAgendadaNaoMostraMensagemDeConclusao)
