@@ -219,8 +219,12 @@ void TfrmPrincipal::Registrar(const EventoRodada& evento)
     Tela().MostrarRegistro(LinhaRegistro(evento), evento.nivel);
 }
 
+// Only a monitor whose start the log has gets its end there.
 void TfrmPrincipal::RegistrarFimMonitor(const std::string& motivo)
 {
+    if (!monitorIniciado_)
+        return;
+    monitorIniciado_ = false;
     Registrar(EventoFimMonitor(motivo, std::chrono::system_clock::now()));
 }
 

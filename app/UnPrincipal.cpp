@@ -82,9 +82,11 @@ void TfrmPrincipal::FormCreate()
         Timer2.Enabled = true;
         Timer1.Enabled = true;
         tela_.Repintar();
-        if (!ModoManual())
+        if (!ModoManual()) {
             Registrar(EventoInicioMonitor(servicos_.programa, Sessao.Banco()->NomeBanco, edtHoraAtualizacao.Text,
                                           std::chrono::system_clock::now()));
+            monitorIniciado_ = true;
+        }
         DesconectarBanco();
         // A start-up step that asked to end has already told why; no run follows it.
         if (ModoManual() && !tela_.FimPedido())

@@ -167,6 +167,7 @@ private:
     bool criando_ = false;
     bool rodadaEmAndamento_ = false;
     bool paradaPedida_ = false;
+    bool monitorIniciado_ = false;  // a resident monitor past its start-up, as the log has it
     int codigoSaida_ = 0;
     std::vector<FonteDeixada> fontesDeixadas_;  // of the run in progress, in the order the phases left them
     RegistroRodada registro_;                   // one per program, so a broken log is told once
