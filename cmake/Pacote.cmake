@@ -16,8 +16,10 @@ install(FILES
   DESTINATION lib/systemd/system)
 
 # Man pages are installed compressed; -n leaves the time out of the file, so
-# the same page always gives the same bytes.
-install(CODE "set(pagina_manual \"${TELMORA_PACOTE_FONTES}/telmoraComissao2.1\")")
+# the same page always gives the same bytes. The page shows the project's
+# version.
+configure_file(${TELMORA_PACOTE_FONTES}/telmoraComissao2.1 ${CMAKE_BINARY_DIR}/telmoraComissao2.1 @ONLY)
+install(CODE "set(pagina_manual \"${CMAKE_BINARY_DIR}/telmoraComissao2.1\")")
 install(CODE [[
   set(pasta_manual "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/share/man/man1")
   file(MAKE_DIRECTORY "${pasta_manual}")
