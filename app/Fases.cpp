@@ -26,6 +26,13 @@ void TfrmPrincipal::SepararFonte(const std::string& fonte, const std::string& mo
     Registrar(EventoSeparada(fonte, motivo, std::chrono::system_clock::now()));
 }
 
+// A closing signal not yet read counts too: phase 1 lets no events run
+// between its invoices, and a long one would outlast a service's stop.
+bool TfrmPrincipal::ParadaPedida() const
+{
+    return paradaPedida_ || (rodadaEmAndamento_ && servicos_.sinalFechamentoPendente());
+}
+
 void TfrmPrincipal::ProcessarFase1()
 {
     ContextoFase contexto = Contexto();

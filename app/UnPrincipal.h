@@ -94,7 +94,7 @@ public:
     void AvancarGauge() override;
     void ContarFonte(int linhas) override;
     void SepararFonte(const std::string& fonte, const std::string& motivo) override;
-    bool ParadaPedida() const override { return paradaPedida_; }
+    bool ParadaPedida() const override;
     // A close asked while a run is in progress: the run stops before its
     // next source.
     void PedirParada() { paradaPedida_ = rodadaEmAndamento_; }

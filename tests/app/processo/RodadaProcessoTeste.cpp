@@ -81,6 +81,28 @@ void AcertoPendente(const BancoTeste& banco)
         " values (1, '20.03.2013', 7, 10, 'A', 'N', 'Acerto', 1, 'S')");
 }
 
+// Phase 1 lets no events run between its invoices: the stop still comes
+// before its next invoice, and no later phase starts.
+TEST(RodadaProcesso, SigtermNaFase1InterrompeAntesDaFase2)
+{
+    const BancoTeste banco;
+    ExecutarIsql(banco.Caminho(), DadosGerados(150));
+    banco.Executar(
+        "create trigger retarda_nota for mov_nf_comercio before update as declare fim timestamp; begin"
+        "  fim = dateadd(20 millisecond to cast('NOW' as timestamp));"
+        "  while (cast('NOW' as timestamp) < fim) do begin end "
+        "end");
+    const Instalado i(banco.Caminho());
+
+    ProcessoPrograma programa = i.Manual();
+    ASSERT_TRUE(i.AguardarNoLog(programa, "inicio_fase numero=1")) << programa.SaidaErro();
+    programa.Sinalizar(SIGTERM);
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 3) << programa.SaidaErro();
+    EXPECT_NE(i.Log().find(" resultado=interrompida\n"), std::string::npos) << i.Log();
+    EXPECT_EQ(i.Log().find("inicio_fase numero=2"), std::string::npos) << i.Log();
+}
+
 // What a run leaves, identifiers aside: rows, sums and pending sources.
 std::vector<std::string> Totais(const BancoTeste& banco)
 {
