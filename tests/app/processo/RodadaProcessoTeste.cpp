@@ -106,14 +106,17 @@ TEST(RodadaProcesso, SigtermNaFase1InterrompeAntesDaFase2)
 // What a run leaves, identifiers aside: rows, sums and pending sources.
 std::vector<std::string> Totais(const BancoTeste& banco)
 {
+    const std::string movimentos =
+        "select tp_registro || ':' || count(*) || ':' || sum(vl_comissao) || ':' || sum(vl_base_comissao)"
+        " from mov_comissao group by tp_registro";
     std::vector<std::string> totais;
-    for (const char* sql :
-         {"select tp_registro || ':' || count(*) || ':' || sum(vl_comissao) || ':' || sum(vl_base_comissao)"
-          " from mov_comissao group by tp_registro",
-          "select tp_acerto || ':' || count(*) || ':' || sum(vl_acerto) from mov_acerto_comissao group by tp_acerto",
-          "select 'nf:' || count(*) from mov_nf_comercio where st_calc_comissao = 'S'",
-          "select 'dup:' || count(*) from mov_financeiro where st_calc_comissao = 'S'",
-          "select 'acerto:' || count(*) from mov_acerto_comissao where st_calc_comissao = 'S'"})
+    for (const std::string& sql :
+         {movimentos,
+          std::string("select tp_acerto || ':' || count(*) || ':' || sum(vl_acerto) from mov_acerto_comissao"
+                      " group by tp_acerto"),
+          std::string("select 'nf:' || count(*) from mov_nf_comercio where st_calc_comissao = 'S'"),
+          std::string("select 'dup:' || count(*) from mov_financeiro where st_calc_comissao = 'S'"),
+          std::string("select 'acerto:' || count(*) from mov_acerto_comissao where st_calc_comissao = 'S'")})
         for (const auto& linha : banco.Ler(sql))
             totais.push_back(linha.begin()->second.Texto());
     return totais;
