@@ -43,34 +43,18 @@ void TfrmPrincipal::FormCreate()
 {
     criando_ = true;
     std::string pastaTrava;  // set once this start has created its lock
-    bool duplicado = false;
-    bool travaRetomada = false;
+    SituacaoTrava trava = SituacaoTrava::Nova;
     const bool concluiu = ExecutarTratado([&] {
         Caption = kTituloAplicacao;
         MostrarVersao();
         if (!ModoManual()) {
             const std::string pasta = PastaDadosServidor();
-            const std::string& programa = servicos_.programa;
-            travaRetomada = ExisteArquivoTrava(programa, pasta);
-            if (!travaRetomada)
-                CriarArquivoTrava(programa, pasta);
-            posseTrava_ = TomarArquivoTrava(programa, pasta);
-            duplicado = !posseTrava_;
-            if (duplicado) {
-                travaRetomada = false;
-                tela_.MostrarAviso("O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.",
-                                   false, true);
-                tela_.EncerrarAplicacao();
-            } else {
-                if (travaRetomada) {
-                    tela_.MostrarAviso(TextoTravaRetomada(programa), false, true);
-                    CriarArquivoTrava(programa, pasta);
-                }
+            trava = TravarResidente(pasta);
+            if (trava != SituacaoTrava::Duplicada)
                 pastaTrava = pasta;
-            }
         }
         ConectarBanco(LerCaminhoBanco());
-        if (travaRetomada)
+        if (trava == SituacaoTrava::Retomada)
             Registrar(EventoTravaRetomada(servicos_.programa, std::chrono::system_clock::now()));
         // A closing signal during the check: the event loop closes the program in order.
         const AmbienteAtualizacao ambiente{servicos_.programa, servicos_.hostSite, servicos_.encerrarProprio,
@@ -96,6 +80,7 @@ void TfrmPrincipal::FormCreate()
     // connection must not stay open for the life of the monitor.
     DesconectarBanco();
     criando_ = false;
+    const bool duplicado = trava == SituacaoTrava::Duplicada;
     const bool naoIniciou = codigoSaida_ == 0 && (!concluiu || (tela_.FimPedido() && !duplicado));
     if (!naoIniciou)
         return;
@@ -104,6 +89,26 @@ void TfrmPrincipal::FormCreate()
         ApagarArquivoTrava(servicos_.programa, pastaTrava);
     posseTrava_.reset();
     EncerrarComFalha(kSaidaNaoIniciou);
+}
+
+TfrmPrincipal::SituacaoTrava TfrmPrincipal::TravarResidente(const std::string& pasta)
+{
+    const std::string& programa = servicos_.programa;
+    const bool existia = ExisteArquivoTrava(programa, pasta);
+    if (!existia)
+        CriarArquivoTrava(programa, pasta);
+    posseTrava_ = TomarArquivoTrava(programa, pasta);
+    if (!posseTrava_) {
+        tela_.MostrarAviso("O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.", false,
+                           true);
+        tela_.EncerrarAplicacao();
+        return SituacaoTrava::Duplicada;
+    }
+    if (!existia)
+        return SituacaoTrava::Nova;
+    tela_.MostrarAviso(TextoTravaRetomada(programa), false, true);
+    CriarArquivoTrava(programa, pasta);
+    return SituacaoTrava::Retomada;
 }
 
 void TfrmPrincipal::EncerrarComFalha(int codigo)

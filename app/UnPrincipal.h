@@ -146,6 +146,12 @@ public:
     static constexpr int kSaidaBancoOcupado = 4;
 
 private:
+    // A resident start's lock file: created, taken over from a monitor that
+    // died, or held by a live one (the duplicate start, which is told and
+    // asks the program to end).
+    enum class SituacaoTrava { Nova, Retomada, Duplicada };
+    SituacaoTrava TravarResidente(const std::string& pasta);
+
     ContextoFase Contexto();
     void GuardarDeixadas(const std::vector<FonteDeixada>& deixadas);
     void MostrarAvisos();
