@@ -31,3 +31,8 @@ void ApagarArquivoTrava(const std::string& programa, const std::string& pasta)
 {
     ApagarArquivo(CaminhoTrava(programa, pasta));
 }
+
+std::optional<TravaConsultiva> TomarArquivoTrava(const std::string& programa, const std::string& pasta)
+{
+    return TravaConsultiva::Tomar(CaminhoTrava(programa, pasta));
+}

@@ -75,5 +75,6 @@ CaminhosAtualizacao TfrmPrincipal::CaminhosDaAtualizacao() const
 
 void TfrmPrincipal::DesconectarBanco()
 {
+    reivindicacao_.reset();
     Sessao.Desconectar();
 }

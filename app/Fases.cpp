@@ -15,8 +15,22 @@ ContextoFase TfrmPrincipal::Contexto()
 void TfrmPrincipal::GuardarDeixadas(const std::vector<FonteDeixada>& deixadas)
 {
     for (const FonteDeixada& deixada : deixadas)
-        if (std::find(fontesDeixadas_.begin(), fontesDeixadas_.end(), deixada) == fontesDeixadas_.end())
+        if (std::find(fontesDeixadas_.begin(), fontesDeixadas_.end(), deixada) == fontesDeixadas_.end()) {
             fontesDeixadas_.push_back(deixada);
+            Registrar(EventoDeixada(deixada, std::chrono::system_clock::now()));
+        }
+}
+
+void TfrmPrincipal::SepararFonte(const std::string& fonte, const std::string& motivo)
+{
+    Registrar(EventoSeparada(fonte, motivo, std::chrono::system_clock::now()));
+}
+
+// A closing signal not yet read counts too: phase 1 lets no events run
+// between its invoices, and a long one would outlast a service's stop.
+bool TfrmPrincipal::ParadaPedida() const
+{
+    return paradaPedida_ || (rodadaEmAndamento_ && servicos_.sinalFechamentoPendente());
 }
 
 void TfrmPrincipal::ProcessarFase1()

@@ -28,5 +28,7 @@ void TfrmPrincipal::Timer2Timer()
     if (ConexaoLiberada())
         return;
     ApagarArquivoTrava(ServicosAtuais().programa, PastaDadosServidor());
+    if (!ModoManual())
+        RegistrarFimMonitor("desconexao");
     FinalizarProcessoPorNome("telmoraComissao2.exe");
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/ArquivoTrava.h"
 #include "app/MonitorAtivo.h"
 #include "app/UnPrincipal.h"
 #include "comum/Apresentacao.h"
@@ -89,10 +90,12 @@ void TfrmPrincipal::Timer1Timer()
         const bool devida = bMesnagemClickBotao ||
                             (LerInteiro(edtHoraAtualizacao.Text) == LerInteiro(agora.FormatoHora()) &&
                              agora > ultimoInicio);
-        if (devida) {
+        if (devida && ReivindicarBanco()) {
             IniciarResumo();
             RecalculoComissao();
         }
+    } catch (const RodadaInterrompida&) {
+        TratarInterrupcao();
     } catch (const std::exception& erro) {
         TratarFalhaRodada(erro);
     }
@@ -104,25 +107,72 @@ void TfrmPrincipal::Timer1Timer()
 // so the disconnect request is still obeyed and the next due hour tries again.
 void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
 {
+    // The claim holds the parameter rows the flag update writes.
+    reivindicacao_.reset();
     Sessao.ConfirmarConcluido();
+    ConcluirResumo(ResultadoRodada::Falha, erro.what());
     Mensagem(erro.what(), kTituloAviso, Icone::Erro);
-    ConcluirResumo(erro.what());
-    // Set before the flag update, which fails too when the link is gone.
-    if (ModoManual())
-        codigoSaida_ = 1;
     if (ErroDeConexao(erro)) {
-        Timer1.Enabled = false;
-        Timer2.Enabled = false;
-        Tela().Repintar();
-        MarcarMonitorAtivo(Sessao.Banco());
-        DesconectarBanco();
-        if (!ModoManual())
-            FinalizarProcessoPorNome(kPrograma);
+        EncerrarPorConexaoPerdida();
+        return;
     }
     if (ModoManual()) {
         DesconectarBanco();
-        EncerrarComFalha(1);
+        EncerrarComFalha(kSaidaRodadaFalhou);
     }
+}
+
+// A resident monitor without its database would wait for hours: it ends in
+// order with a code a service manager restarts it on. Nothing on the way out
+// may fail on the dead link and keep the program from ending.
+void TfrmPrincipal::EncerrarPorConexaoPerdida()
+{
+    Timer1.Enabled = false;
+    Timer2.Enabled = false;
+    Tela().Repintar();
+    try {
+        MarcarMonitorAtivo(Sessao.Banco());
+    } catch (const std::exception&) {
+        // The link is gone: the flag stays as it was, as after a crash.
+    }
+    DesconectarBanco();
+    if (!ModoManual()) {
+        ApagarArquivoTrava(ServicosAtuais().programa, PastaDadosServidor());
+        posseTrava_.reset();
+        RegistrarFimMonitor("conexao");
+    }
+    EncerrarComFalha(kSaidaRodadaFalhou);
+}
+
+// The sources before the stop have committed; the run is logged as
+// interrupted and the close that asked for the stop ends the program.
+void TfrmPrincipal::TratarInterrupcao()
+{
+    reivindicacao_.reset();
+    Sessao.ConfirmarConcluido();
+    ConcluirResumo(ResultadoRodada::Interrompida, std::nullopt);
+    if (ModoManual())
+        codigoSaida_ = kSaidaInterrompida;
+}
+
+// Another installation's monitor running on the same database: this one
+// touches nothing; a manual run ends, a resident one waits for its next tick.
+bool TfrmPrincipal::ReivindicarBanco()
+{
+    reivindicacao_.emplace(*Sessao.IBD_BancoDados);
+    if (reivindicacao_->Tomar())
+        return true;
+    reivindicacao_.reset();
+    const std::string texto =
+        "Outro monitor está processando as comissões deste banco de dados; esta rodada não "
+        "foi feita.";
+    Registrar(EventoAviso(texto, std::chrono::system_clock::now()));
+    Mensagem(texto, kTituloAviso, Icone::Aviso);
+    if (ModoManual()) {
+        DesconectarBanco();
+        EncerrarComFalha(kSaidaBancoOcupado);
+    }
+    return false;
 }
 
 void TfrmPrincipal::IniciarResumo()
@@ -131,6 +181,7 @@ void TfrmPrincipal::IniciarResumo()
     resumo_->inicio = std::chrono::system_clock::now();
     resumo_->modo = ModoManual() ? ModoRodada::Manual : ModoRodada::Residente;
     resumo_->banco = Sessao.Banco()->NomeBanco;
+    Registrar(EventoInicio(*resumo_));
 }
 
 void TfrmPrincipal::FecharFaseDoResumo()
@@ -139,12 +190,10 @@ void TfrmPrincipal::FecharFaseDoResumo()
         return;
     const std::chrono::duration<double> decorrido = std::chrono::steady_clock::now() - inicioFase_;
     resumo_->fases.back().segundos = decorrido.count();
+    Registrar(EventoFase(resumo_->fases.back(), std::chrono::system_clock::now()));
 }
 
-// The log sits in the server data folder, beside the lock file: the folder
-// of the server ini this tick read. A log that cannot be written is told,
-// once, and the run goes on.
-void TfrmPrincipal::ConcluirResumo(const std::optional<std::string>& falha)
+void TfrmPrincipal::ConcluirResumo(ResultadoRodada resultado, const std::optional<std::string>& falha)
 {
     if (!resumo_)
         return;
@@ -154,9 +203,29 @@ void TfrmPrincipal::ConcluirResumo(const std::optional<std::string>& falha)
     resumo.fim = std::chrono::system_clock::now();
     resumo.deixadas = fontesDeixadas_;
     resumo.falha = falha;
-    if (const auto erro = registro_.Registrar(PastaComSeparador(it_sLocaIniServidor), resumo))
-        Mensagem(*erro, kTituloAviso, Icone::Aviso);
-    Tela().MostrarResumo(LinhasRodada(resumo));
+    resumo.resultado = resultado;
+    if (falha)
+        Registrar(EventoFalha(*falha, resumo.fim));
+    Registrar(EventoFim(resumo));
+}
+
+// The log sits in the server data folder, beside the lock file: the folder
+// of the server ini this tick read. A log that cannot be written is told,
+// once, and the run goes on.
+void TfrmPrincipal::Registrar(const EventoRodada& evento)
+{
+    if (const auto erro = registro_.Registrar(PastaComSeparador(it_sLocaIniServidor), {evento}))
+        Tela().Mensagem(*erro, kTituloAviso, Icone::Aviso);
+    Tela().MostrarRegistro(LinhaRegistro(evento), evento.nivel);
+}
+
+// Only a monitor whose start the log has gets its end there.
+void TfrmPrincipal::RegistrarFimMonitor(const std::string& motivo)
+{
+    if (!monitorIniciado_)
+        return;
+    monitorIniciado_ = false;
+    Registrar(EventoFimMonitor(motivo, std::chrono::system_clock::now()));
 }
 
 void TfrmPrincipal::MostrarAvisos()
@@ -194,6 +263,7 @@ void TfrmPrincipal::RecalculoComissao()
     ProcessarFase6();
     ProcessarFase7();
     ProcessarFases8e9();
+    reivindicacao_.reset();
 
     // The hour typed in the window reaches the statement as a number: a text
     // that is not one fails here instead of becoming part of the statement.
@@ -219,7 +289,7 @@ void TfrmPrincipal::RecalculoComissao()
     }
     bMesnagemClickBotao = false;
     MarcarMonitorAtivo(Sessao.Banco());
-    ConcluirResumo(std::nullopt);
+    ConcluirResumo(ResultadoRodada::Ok, std::nullopt);
 
     if (ModoManual()) {
         DesconectarBanco();

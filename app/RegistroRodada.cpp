@@ -19,12 +19,6 @@ namespace {
 const char* const kArquivo = "telmoraComissao2.log";
 const char* const kPadraoLinha = "%Y-%m-%d %H:%M:%S %l %v";
 
-struct EventoRodada {
-    std::chrono::system_clock::time_point momento;
-    spdlog::level::level_enum nivel;
-    std::string texto;
-};
-
 std::string Citado(const std::string& valor)
 {
     std::string citado = "\"";
@@ -57,30 +51,11 @@ std::string Segundos(double segundos)
     return fmt::format("{:.2f}", segundos);  // a decimal point whatever the locale
 }
 
-std::vector<EventoRodada> EventosRodada(const ResumoRodada& resumo)
+spdlog::level::level_enum Nivel(Icone nivel)
 {
-    using spdlog::level::err;
-    using spdlog::level::info;
-    using spdlog::level::warn;
-
-    std::vector<EventoRodada> eventos;
-    const char* const modo = resumo.modo == ModoRodada::Manual ? "manual" : "residente";
-    eventos.push_back({resumo.inicio, info, std::string("inicio modo=") + modo + " banco=" + Citado(resumo.banco)});
-    for (const ResumoFase& fase : resumo.fases)
-        eventos.push_back({resumo.fim, info,
-                           fmt::format("fase numero={} fontes={} linhas={} segundos={}", fase.numero, fase.fontes,
-                                       fase.linhas, Segundos(fase.segundos))});
-    for (const FonteDeixada& deixada : resumo.deixadas)
-        eventos.push_back(
-            {resumo.fim, warn, "deixada fonte=" + Citado(deixada.fonte) + " motivo=" + Citado(deixada.motivo)});
-    for (const std::string& aviso : resumo.avisos)
-        eventos.push_back({resumo.fim, warn, "aviso texto=" + Citado(aviso)});
-    if (resumo.falha)
-        eventos.push_back({resumo.fim, err, "falha texto=" + Citado(*resumo.falha)});
-    const std::chrono::duration<double> duracao = resumo.fim - resumo.inicio;
-    eventos.push_back({resumo.fim, resumo.falha ? err : info,
-                       "fim segundos=" + Segundos(duracao.count()) + " resultado=" + (resumo.falha ? "falha" : "ok")});
-    return eventos;
+    return nivel == Icone::Erro    ? spdlog::level::err
+           : nivel == Icone::Aviso ? spdlog::level::warn
+                                   : spdlog::level::info;
 }
 
 std::unique_ptr<spdlog::formatter> Formatador(const std::string& fimDeLinha)
@@ -90,7 +65,7 @@ std::unique_ptr<spdlog::formatter> Formatador(const std::string& fimDeLinha)
 
 spdlog::details::log_msg Mensagem(const EventoRodada& evento)
 {
-    return {evento.momento, spdlog::source_loc{}, "", evento.nivel, evento.texto};
+    return {evento.momento, spdlog::source_loc{}, "", Nivel(evento.nivel), evento.texto};
 }
 
 // The data folder is shared with the workstations: whatever sits under the
@@ -104,7 +79,7 @@ void ExigirArquivoComum(const spdlog::filename_t& caminho)
 }
 
 // The reason the summary could not be written; empty when it was.
-std::string Gravar(const std::string& pasta, const std::string& caminho, const ResumoRodada& resumo,
+std::string Gravar(const std::string& pasta, const std::string& caminho, const std::vector<EventoRodada>& eventos,
                    std::size_t tamanhoMaximo, std::size_t arquivosAnteriores)
 {
     // The file sink would create a missing folder; the data folder is the suite's, never ours to create.
@@ -122,8 +97,8 @@ std::string Gravar(const std::string& pasta, const std::string& caminho, const R
             if (erro.empty())
                 erro = mensagem;
         });
-        for (const EventoRodada& evento : EventosRodada(resumo))
-            registro.log(evento.momento, spdlog::source_loc{}, evento.nivel, evento.texto);
+        for (const EventoRodada& evento : eventos)
+            registro.log(evento.momento, spdlog::source_loc{}, Nivel(evento.nivel), evento.texto);
         registro.flush();
     } catch (const std::exception& falha) {
         erro = falha.what();
@@ -133,15 +108,101 @@ std::string Gravar(const std::string& pasta, const std::string& caminho, const R
 
 }  // namespace
 
+EventoRodada EventoInicio(const ResumoRodada& resumo)
+{
+    const char* const modo = resumo.modo == ModoRodada::Manual ? "manual" : "residente";
+    return {resumo.inicio, Icone::Informacao, std::string("inicio modo=") + modo + " banco=" + Citado(resumo.banco)};
+}
+
+EventoRodada EventoInicioFase(int numero, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Informacao, fmt::format("inicio_fase numero={}", numero)};
+}
+
+EventoRodada EventoFase(const ResumoFase& fase, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Informacao,
+            fmt::format("fase numero={} fontes={} linhas={} segundos={}", fase.numero, fase.fontes, fase.linhas,
+                        Segundos(fase.segundos))};
+}
+
+EventoRodada EventoDeixada(const FonteDeixada& deixada, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Aviso, "deixada fonte=" + Citado(deixada.fonte) + " motivo=" + Citado(deixada.motivo)};
+}
+
+EventoRodada EventoSeparada(const std::string& fonte, const std::string& motivo,
+                            std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Aviso, "separada fonte=" + Citado(fonte) + " motivo=" + Citado(motivo)};
+}
+
+EventoRodada EventoAviso(const std::string& texto, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Aviso, "aviso texto=" + Citado(texto)};
+}
+
+EventoRodada EventoFalha(const std::string& texto, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Erro, "falha texto=" + Citado(texto)};
+}
+
+EventoRodada EventoFim(const ResumoRodada& resumo)
+{
+    const std::chrono::duration<double> duracao = resumo.fim - resumo.inicio;
+    const char* const resultado = resumo.resultado == ResultadoRodada::Ok      ? "ok"
+                                  : resumo.resultado == ResultadoRodada::Falha ? "falha"
+                                                                               : "interrompida";
+    const Icone nivel = resumo.resultado == ResultadoRodada::Ok      ? Icone::Informacao
+                        : resumo.resultado == ResultadoRodada::Falha ? Icone::Erro
+                                                                     : Icone::Aviso;
+    return {resumo.fim, nivel, "fim segundos=" + Segundos(duracao.count()) + " resultado=" + resultado};
+}
+
+EventoRodada EventoInicioMonitor(const std::string& programa, const std::string& banco, const std::string& hora,
+                                 std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Informacao,
+            "monitor_inicio programa=" + Citado(programa) + " banco=" + Citado(banco) + " hora=" + Citado(hora)};
+}
+
+EventoRodada EventoFimMonitor(const std::string& motivo, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Informacao, "monitor_fim motivo=" + motivo};
+}
+
+EventoRodada EventoTravaRetomada(const std::string& programa, std::chrono::system_clock::time_point momento)
+{
+    return {momento, Icone::Aviso, "trava_retomada programa=" + Citado(programa)};
+}
+
+std::vector<EventoRodada> EventosRodada(const ResumoRodada& resumo)
+{
+    std::vector<EventoRodada> eventos{EventoInicio(resumo)};
+    for (const ResumoFase& fase : resumo.fases)
+        eventos.push_back(EventoFase(fase, resumo.fim));
+    for (const FonteDeixada& deixada : resumo.deixadas)
+        eventos.push_back(EventoDeixada(deixada, resumo.fim));
+    for (const std::string& aviso : resumo.avisos)
+        eventos.push_back(EventoAviso(aviso, resumo.fim));
+    if (resumo.falha)
+        eventos.push_back(EventoFalha(*resumo.falha, resumo.fim));
+    eventos.push_back(EventoFim(resumo));
+    return eventos;
+}
+
+std::string LinhaRegistro(const EventoRodada& evento)
+{
+    spdlog::memory_buf_t linha;
+    Formatador("")->format(Mensagem(evento), linha);
+    return {linha.data(), linha.size()};
+}
+
 std::vector<std::string> LinhasRodada(const ResumoRodada& resumo)
 {
-    const auto formatador = Formatador("");
     std::vector<std::string> linhas;
-    for (const EventoRodada& evento : EventosRodada(resumo)) {
-        spdlog::memory_buf_t linha;
-        formatador->format(Mensagem(evento), linha);
-        linhas.emplace_back(linha.data(), linha.size());
-    }
+    for (const EventoRodada& evento : EventosRodada(resumo))
+        linhas.push_back(LinhaRegistro(evento));
     return linhas;
 }
 
@@ -150,11 +211,11 @@ RegistroRodada::RegistroRodada(std::size_t tamanhoMaximo, std::size_t arquivosAn
 {
 }
 
-std::optional<std::string> RegistroRodada::Registrar(const std::string& pasta, const ResumoRodada& resumo)
+std::optional<std::string> RegistroRodada::Registrar(const std::string& pasta, const std::vector<EventoRodada>& eventos)
 {
     const std::string pastaComSeparador = pasta.empty() || pasta.back() == kSeparador ? pasta : pasta + kSeparadorTexto;
     const std::string caminho = pastaComSeparador + kArquivo;
-    const std::string erro = Gravar(pasta, caminho, resumo, tamanhoMaximo_, arquivosAnteriores_);
+    const std::string erro = Gravar(pasta, caminho, eventos, tamanhoMaximo_, arquivosAnteriores_);
     if (erro.empty()) {
         falhaInformada_ = false;
         return std::nullopt;

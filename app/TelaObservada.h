@@ -26,7 +26,7 @@ public:
         frente_.MostrarAviso(texto, concordo, fechamentoAutomatico);
     }
 
-    void MostrarResumo(const std::vector<std::string>& linhas) override { frente_.MostrarResumo(linhas); }
+    void MostrarRegistro(const std::string& linha, Icone nivel) override { frente_.MostrarRegistro(linha, nivel); }
 
     bool FimPedido() const { return fimPedido_; }
 

@@ -17,6 +17,14 @@ namespace {
 
 const char* const kTituloAplicacao = "telmora Monitor Comissão";
 
+// A monitor that died (SIGKILL, a power cut) leaves its file behind but not
+// its advisory lock: the next start tells so and takes its place.
+std::string TextoTravaRetomada(const std::string& programa)
+{
+    return "O monitor " + programa +
+           " anterior terminou sem apagar seu arquivo de trava; este monitor assume o seu lugar.";
+}
+
 }  // namespace
 
 TfrmPrincipal::TfrmPrincipal(Apresentacao& apresentacao, Servicos servicos, std::vector<std::string> argumentos)
@@ -37,24 +45,19 @@ void TfrmPrincipal::FormCreate()
 {
     criando_ = true;
     std::string pastaTrava;  // set once this start has created its lock
-    bool duplicado = false;
+    SituacaoTrava trava = SituacaoTrava::Nova;
     const bool concluiu = ExecutarTratado([&] {
         Caption = kTituloAplicacao;
         MostrarVersao();
         if (!ModoManual()) {
             const std::string pasta = PastaDadosServidor();
-            const std::string& programa = servicos_.programa;
-            duplicado = ExisteArquivoTrava(programa, pasta);
-            if (duplicado) {
-                tela_.MostrarAviso("O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.",
-                                   false, true);
-                tela_.EncerrarAplicacao();
-            } else {
-                CriarArquivoTrava(programa, pasta);
+            trava = TravarResidente(pasta);
+            if (trava != SituacaoTrava::Duplicada)
                 pastaTrava = pasta;
-            }
         }
         ConectarBanco(LerCaminhoBanco());
+        if (trava == SituacaoTrava::Retomada)
+            Registrar(EventoTravaRetomada(servicos_.programa, std::chrono::system_clock::now()));
         // A closing signal during the check: the event loop closes the program in order.
         const AmbienteAtualizacao ambiente{servicos_.programa, servicos_.hostSite, servicos_.encerrarProprio,
                                            servicos_.sinalFechamentoPendente};
@@ -65,10 +68,15 @@ void TfrmPrincipal::FormCreate()
         GarantirIndicesDoCalculo(*Sessao.IBD_BancoDados);
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
-        DesconectarBanco();
         Timer2.Enabled = true;
         Timer1.Enabled = true;
         tela_.Repintar();
+        if (!ModoManual()) {
+            Registrar(EventoInicioMonitor(servicos_.programa, Sessao.Banco()->NomeBanco, edtHoraAtualizacao.Text,
+                                          std::chrono::system_clock::now()));
+            monitorIniciado_ = true;
+        }
+        DesconectarBanco();
         // A start-up step that asked to end has already told why; no run follows it.
         if (ModoManual() && !tela_.FimPedido())
             BitBtn2Click();
@@ -77,13 +85,35 @@ void TfrmPrincipal::FormCreate()
     // connection must not stay open for the life of the monitor.
     DesconectarBanco();
     criando_ = false;
+    const bool duplicado = trava == SituacaoTrava::Duplicada;
     const bool naoIniciou = codigoSaida_ == 0 && (!concluiu || (tela_.FimPedido() && !duplicado));
     if (!naoIniciou)
         return;
     // The next start must not find this start's lock and refuse as a duplicate.
     if (!pastaTrava.empty())
         ApagarArquivoTrava(servicos_.programa, pastaTrava);
-    EncerrarComFalha(2);
+    posseTrava_.reset();
+    EncerrarComFalha(kSaidaNaoIniciou);
+}
+
+TfrmPrincipal::SituacaoTrava TfrmPrincipal::TravarResidente(const std::string& pasta)
+{
+    const std::string& programa = servicos_.programa;
+    const bool existia = ExisteArquivoTrava(programa, pasta);
+    if (!existia)
+        CriarArquivoTrava(programa, pasta);
+    posseTrava_ = TomarArquivoTrava(programa, pasta);
+    if (!posseTrava_) {
+        tela_.MostrarAviso("O aplicativo " + programa + " já está sendo executado em outra sessão de trabalho.", false,
+                           true);
+        tela_.EncerrarAplicacao();
+        return SituacaoTrava::Duplicada;
+    }
+    if (!existia)
+        return SituacaoTrava::Nova;
+    tela_.MostrarAviso(TextoTravaRetomada(programa), false, true);
+    CriarArquivoTrava(programa, pasta);
+    return SituacaoTrava::Retomada;
 }
 
 void TfrmPrincipal::EncerrarComFalha(int codigo)
@@ -95,8 +125,11 @@ void TfrmPrincipal::EncerrarComFalha(int codigo)
 
 void TfrmPrincipal::FormClose()
 {
-    if (!ModoManual())
-        ApagarArquivoTrava(servicos_.programa, PastaDadosServidor());
+    if (ModoManual())
+        return;
+    ApagarArquivoTrava(servicos_.programa, PastaDadosServidor());
+    posseTrava_.reset();
+    RegistrarFimMonitor("fechamento");
 }
 
 void TfrmPrincipal::ExibirErro(const std::exception& erro)
@@ -115,9 +148,11 @@ bool TfrmPrincipal::ExecutarTratado(const std::function<void()>& handler)
     }
 }
 
+// A manual run happens while the window is being created; it shows the
+// window so its progress can be watched.
 void TfrmPrincipal::Mostrar()
 {
-    if (criando_)
+    if (criando_ && !ModoManual())
         return;
     Visible = true;
     tela_.MostrarJanela();
@@ -189,10 +224,13 @@ void TfrmPrincipal::MostrarVersao()
     tela_.Repintar();
 }
 
+// A run's warning reaches the log before its box waits for the operator.
 void TfrmPrincipal::Mensagem(const std::string& texto, const std::string& titulo, Icone icone)
 {
-    if (resumo_ && icone == Icone::Aviso)
+    if (resumo_ && icone == Icone::Aviso) {
         resumo_->avisos.push_back(texto);
+        Registrar(EventoAviso(texto, std::chrono::system_clock::now()));
+    }
     tela_.Mensagem(texto, titulo, icone);
 }
 
@@ -208,6 +246,7 @@ void TfrmPrincipal::MostrarFase(const std::string& caption)
         // "Fase 5/9": the digit after the blank.
         resumo_->fases.push_back({static_cast<int>(LerInteiro(caption.substr(caption.find(' ') + 1, 1))), 0, 0, 0});
         inicioFase_ = std::chrono::steady_clock::now();
+        Registrar(EventoInicioFase(resumo_->fases.back().numero, std::chrono::system_clock::now()));
     }
     lblAguarde.Visible = true;
     lblAguarde.Caption = caption;

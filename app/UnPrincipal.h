@@ -20,7 +20,9 @@
 #include "commission/Progresso.h"
 #include "comum/Apresentacao.h"
 #include "comum/Dinheiro.h"
+#include "db/ReivindicacaoBanco.h"
 #include "db/SessaoBanco.h"
+#include "plataforma/TravaConsultiva.h"
 
 struct CaminhosAtualizacao;
 
@@ -93,6 +95,11 @@ public:
     void IniciarGauge(int maximo, int posicao) override;    // Gauge1 visible
     void AvancarGauge() override;
     void ContarFonte(int linhas) override;
+    void SepararFonte(const std::string& fonte, const std::string& motivo) override;
+    bool ParadaPedida() const override;
+    // A close asked while a run is in progress: the run stops before its
+    // next source.
+    void PedirParada() { paradaPedida_ = rodadaEmAndamento_; }
 
     // ---- the run's database objects and query operations -------------------
     SessaoBanco Sessao;
@@ -131,18 +138,36 @@ public:
     void ProcessarFase7();
     void ProcessarFases8e9();
 
-    // The exit code of an end the model asked for: 0, 1 for a manual run
-    // that failed, 2 for a start-up that could not complete.
+    // The exit code of an end the model asked for: 0; 1 for a manual run
+    // that failed or a lost connection; 2 for a start-up that could not
+    // complete; 3 for a manual run stopped by a close; 4 for a manual run
+    // that found another monitor running on its database.
     int CodigoSaida() const { return codigoSaida_; }
+    static constexpr int kSaidaRodadaFalhou = 1;
+    static constexpr int kSaidaNaoIniciou = 2;
+    static constexpr int kSaidaInterrompida = 3;
+    static constexpr int kSaidaBancoOcupado = 4;
 
 private:
+    // A resident start's lock file: created, taken over from a monitor that
+    // died, or held by a live one (the duplicate start, which is told and
+    // asks the program to end).
+    enum class SituacaoTrava { Nova, Retomada, Duplicada };
+    SituacaoTrava TravarResidente(const std::string& pasta);
+
     ContextoFase Contexto();
     void GuardarDeixadas(const std::vector<FonteDeixada>& deixadas);
     void MostrarAvisos();
     void IniciarResumo();
     void FecharFaseDoResumo();
-    void ConcluirResumo(const std::optional<std::string>& falha);
+    void ConcluirResumo(ResultadoRodada resultado, const std::optional<std::string>& falha);
+    // Writes the event to the log in the data folder and shows its line.
+    void Registrar(const EventoRodada& evento);
+    void RegistrarFimMonitor(const std::string& motivo);
     void TratarFalhaRodada(const std::exception& erro);
+    void TratarInterrupcao();
+    bool ReivindicarBanco();
+    void EncerrarPorConexaoPerdida();
     void EncerrarComFalha(int codigo);
 
     TelaObservada tela_;
@@ -150,10 +175,15 @@ private:
     std::vector<std::string> argumentos_;
     bool criando_ = false;
     bool rodadaEmAndamento_ = false;
+    bool paradaPedida_ = false;
+    bool monitorIniciado_ = false;  // a resident monitor past its start-up, as the log has it
     int codigoSaida_ = 0;
     std::set<std::int64_t> notasDeixadasFase1_;  // of the run in progress, kept from phases 5 and 6
     std::vector<FonteDeixada> fontesDeixadas_;   // of the run in progress, in the order the phases left them
     RegistroRodada registro_;                    // one per program, so a broken log is told once
     std::optional<ResumoRodada> resumo_;         // of the run in progress
     std::chrono::steady_clock::time_point inicioFase_;
+    std::optional<TravaConsultiva> posseTrava_;
+    std::optional<ReivindicacaoBanco> reivindicacao_;  // of the run in progress, up to its closing statements  // a
+                                                       // resident monitor's, for its whole life
 };

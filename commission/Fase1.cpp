@@ -124,6 +124,7 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
     contexto.progresso.MostrarFase("Fase 1/9");
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
     for (; !notas.Fim(); notas.Proximo()) {
+        InterromperSePedido(contexto.progresso);
         const std::int64_t idNota = notas.Campo("id_nf_comercio").Inteiro();
         if (!ProcessarFonte(
                 contexto, resultado.deixadas, kGrupoNotasVenda, [&] { return "NF " + NumeroNota(calculo, idNota); },

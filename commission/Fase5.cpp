@@ -117,6 +117,8 @@ bool RecalcularNota(ContextoFase& contexto, const std::set<std::int64_t>& notasD
         return false;
     if (VerificarDocumento(sessao, idNota)) {
         RetirarNotaInconsistente(contexto, idNota);
+        contexto.progresso.SepararFonte("NF " + sessao.IBQ_Comercio.Campo("nr_nota_fiscal").Texto(),
+                                        "documento inconsistente");
         return false;
     }
     if (ComissaoJaPaga(sessao,

@@ -122,6 +122,7 @@ void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCa
     }
     for (; !movimentos.Fim(); movimentos.Proximo()) {
         contexto.progresso.ProcessarMensagens();
+        InterromperSePedido(contexto.progresso);
         contexto.progresso.AvancarGauge();
         MovimentoCanhoto movimento = LerMovimentoCanhoto(movimentos);
         movimento.idNota = movimentos.Campo("id_nf_comercio").Inteiro();

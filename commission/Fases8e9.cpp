@@ -137,6 +137,7 @@ std::vector<FonteDeixada> EstornarNotas(ContextoFase& contexto)
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), 0);
     for (; !notas.Fim(); notas.Proximo()) {
         contexto.progresso.ProcessarMensagens();
+        InterromperSePedido(contexto.progresso);
         contexto.progresso.AvancarGauge();
         ProcessarFonte(
             contexto, deixadas, kGrupoEstornos, [&] { return "NF " + notas.Campo("nr_nota_fiscal").Texto(); },

@@ -111,10 +111,13 @@ ResultadoFontes PercorrerPendentes(ContextoFase& contexto, Consulta& pendentes, 
         contexto.progresso.IniciarGauge(pendentes.QuantidadeRegistros(), 0);
     while (!pendentes.Fim()) {
         contexto.progresso.ProcessarMensagens();
+        InterromperSePedido(contexto.progresso);
         contexto.progresso.AvancarGauge();
         ProcessarFonte(contexto, resultado.deixadas, grupo, fonte, [&] {
-            if (tratar())
-                resultado.comissaoJaPaga = true;
+            if (!tratar())
+                return;
+            resultado.comissaoJaPaga = true;
+            contexto.progresso.SepararFonte(fonte(), "comissão já paga");
         });
         pendentes.Proximo();
     }

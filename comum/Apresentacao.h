@@ -2,7 +2,6 @@
 // The model's only way out to a front-end (the Qt desktop or the console).
 // Every call runs on the user-interface thread.
 #include <string>
-#include <vector>
 
 enum class Icone { Nenhum, Informacao, Aviso, Erro };
 
@@ -24,7 +23,7 @@ public:
     // The notice window: compact or with the agreement box; with the automatic
     // close it returns after the five-second wait, during which nothing runs.
     virtual void MostrarAviso(const std::string& texto, bool concordo, bool fechamentoAutomatico) = 0;
-    // The summary of a run that has just ended, as the run log has it: the
-    // console prints it, the desktop leaves it to the log.
-    virtual void MostrarResumo(const std::vector<std::string>& linhas) = 0;
+    // A line of the run log, when it is written: the console prints it with
+    // its level, the desktop leaves it to the log.
+    virtual void MostrarRegistro(const std::string& linha, Icone nivel) = 0;
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "comum/Texto.h"
+#include "db/Credenciais.h"
 #include "db/SqlDatasets.h"
 
 SessaoBanco::SessaoBanco()
@@ -25,7 +26,8 @@ void SessaoBanco::Preparar(const std::string& local)
     IBT_BancoDados = std::make_unique<Transacao>("IBT_BancoDados");
 
     BancoDados& banco = *IBD_BancoDados;
-    banco.Parametros = {"user_name=sysdba", "password=qzvlatren"};
+    const Credenciais credenciais = CredenciaisConexao();
+    banco.Parametros = {"user_name=" + credenciais.usuario, "password=" + credenciais.senha};
     banco.PedirLogin = false;
     banco.NomeBanco = Aparado(local);
 

@@ -22,7 +22,8 @@ public:
     SessaoBanco& operator=(const SessaoBanco&) = delete;
 
     // New connection and default transaction for the location, with the
-    // suite's user and every named object bound to them; nothing is opened.
+    // suite's user (or ISC_USER and ISC_PASSWORD) and every named object
+    // bound to them; nothing is opened.
     // The objects that write a source's rows and flags, and ProximoId's
     // query, work on IBT_Gen, so one commit takes a source's writes together.
     void Preparar(const std::string& local);

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include "app/UnPrincipal.h"
+
 namespace {
 
 const char* const kTituloAviso = "Aviso do Sistema";
@@ -23,26 +25,49 @@ std::string QuebrasDeLinha(const std::string& texto)
     return saida;
 }
 
+// The sd-daemon priorities: error, warning, information.
+std::string Prioridade(Icone nivel)
+{
+    return nivel == Icone::Erro ? "<3>" : nivel == Icone::Aviso ? "<4>" : "<6>";
+}
+
 }  // namespace
 
-ApresentacaoConsole::ApresentacaoConsole(std::ostream& saida, Esperar esperar)
-    : saida_(saida), esperar_(std::move(esperar)), laco_(*this), sinais_([this] { laco_.Fechar(); })
+ApresentacaoConsole::ApresentacaoConsole(std::ostream& saida, Esperar esperar, DestinoConsole destino)
+    : saida_(saida),
+      esperar_(std::move(esperar)),
+      diario_(destino.diario),
+      situacao_(saida, destino.terminal, destino.diario ? Prioridade(Icone::Informacao) : std::string()),
+      laco_(*this),
+      sinais_([this] { laco_.Fechar(); })
 {
 }
 
 void ApresentacaoConsole::Observar(TfrmPrincipal& modelo)
 {
+    modelo_ = &modelo;
     laco_.Observar(modelo);
 }
 
-void ApresentacaoConsole::Escrever(const std::string& titulo, const std::string& texto)
+// Every line of a text with more than one goes to the journal with the
+// priority of the first.
+void ApresentacaoConsole::Escrever(const std::string& texto, Icone nivel)
 {
-    saida_ << titulo << ": " << QuebrasDeLinha(texto) << std::endl;
+    situacao_.Limpar();
+    if (!diario_) {
+        saida_ << texto << std::endl;
+        return;
+    }
+    const std::string prioridade = Prioridade(nivel);
+    std::string linhas = prioridade;
+    for (const char c : texto)
+        linhas += c == '\n' ? "\n" + prioridade : std::string(1, c);
+    saida_ << linhas << std::endl;
 }
 
-void ApresentacaoConsole::Mensagem(const std::string& texto, const std::string& titulo, Icone)
+void ApresentacaoConsole::Mensagem(const std::string& texto, const std::string& titulo, Icone icone)
 {
-    Escrever(titulo, texto);
+    Escrever(titulo + ": " + QuebrasDeLinha(texto), icone);
 }
 
 void ApresentacaoConsole::ProcessarPendentes()
@@ -50,10 +75,16 @@ void ApresentacaoConsole::ProcessarPendentes()
     QCoreApplication::processEvents();
 }
 
-// No window to paint: only the timers follow the model.
+// No window to paint: the timers follow the model, and the status line its
+// progress display.
 void ApresentacaoConsole::Repintar()
 {
     laco_.SincronizarTemporizadores();
+    if (modelo_ == nullptr)
+        return;
+    const bool emRodada = modelo_->lblAguarde.Visible && modelo_->Gauge1.Visible;
+    situacao_.Atualizar(emRodada ? modelo_->lblAguarde.Caption : std::string(), modelo_->Gauge1.Progress,
+                        modelo_->Gauge1.MaxValue, LinhaSituacao::Relogio::now());
 }
 
 // There is no window to show or hide.
@@ -75,14 +106,12 @@ void ApresentacaoConsole::EncerrarAplicacao()
 // behind the window.
 void ApresentacaoConsole::MostrarAviso(const std::string& texto, bool, bool fechamentoAutomatico)
 {
-    Escrever(kTituloAviso, texto);
+    Escrever(kTituloAviso + std::string(": ") + QuebrasDeLinha(texto), Icone::Aviso);
     if (fechamentoAutomatico)
         esperar_(kFechamentoAutomaticoMs);
 }
 
-void ApresentacaoConsole::MostrarResumo(const std::vector<std::string>& linhas)
+void ApresentacaoConsole::MostrarRegistro(const std::string& linha, Icone nivel)
 {
-    for (const std::string& linha : linhas)
-        saida_ << linha << '\n';
-    saida_.flush();
+    Escrever(linha, nivel);
 }

@@ -4,22 +4,30 @@
 // on as if OK was pressed; the notice is a line too, followed by its wait.
 // The model's timers keep running in a QCoreApplication event loop, and
 // the closing signals (SIGTERM, SIGINT, SIGHUP...) close the monitor the way
-// the window's close box does.
+// the window's close box does. A run in progress shows its status line, and
+// the run log's lines appear as they are written; in the systemd journal
+// every line opens with its priority.
 #include <functional>
 #include <iosfwd>
 #include <string>
 
+#include "app/console/LinhaSituacao.h"
 #include "app/laco/LacoEventos.h"
 #include "app/laco/SinaisEncerramento.h"
 #include "comum/Apresentacao.h"
 
 class TfrmPrincipal;
 
+struct DestinoConsole {
+    bool terminal = false;  // the status line is redrawn in place
+    bool diario = false;    // lines open with their journal priority
+};
+
 class ApresentacaoConsole : public Apresentacao {
 public:
     using Esperar = std::function<void(int milissegundos)>;
 
-    ApresentacaoConsole(std::ostream& saida, Esperar esperar);
+    ApresentacaoConsole(std::ostream& saida, Esperar esperar, DestinoConsole destino = {});
 
     void Observar(TfrmPrincipal& modelo);
     LacoEventos& Laco() { return laco_; }
@@ -31,13 +39,16 @@ public:
     void EsconderJanela() override;
     void EncerrarAplicacao() override;
     void MostrarAviso(const std::string& texto, bool concordo, bool fechamentoAutomatico) override;
-    void MostrarResumo(const std::vector<std::string>& linhas) override;
+    void MostrarRegistro(const std::string& linha, Icone nivel) override;
 
 private:
-    void Escrever(const std::string& titulo, const std::string& texto);
+    void Escrever(const std::string& texto, Icone nivel);
 
     std::ostream& saida_;
     Esperar esperar_;
+    bool diario_;
+    LinhaSituacao situacao_;
+    const TfrmPrincipal* modelo_ = nullptr;
     LacoEventos laco_;
     SinaisEncerramento sinais_;
 };

@@ -71,6 +71,7 @@ void LacoEventos::Fechar()
     // FormClose, or it would delete the other monitor's lock file.
     if (fimPedido_)
         return;
+    modelo_->PedirParada();
     Encaminhar([this] { modelo_->FormClose(); });
     PedirFim();
 }

@@ -29,7 +29,8 @@ public:
     // The request to end: the event loop quits once the handler that asked
     // has returned; asked before the loop starts, the loop never starts.
     void PedirFim();
-    // The window's close box, the tray's exit and SIGTERM: FormClose, then the end.
+    // The window's close box, the tray's exit and SIGTERM: a run in progress
+    // stops before its next source, FormClose, then the end.
     void Fechar();
     // Runs the event loop unless the end was already requested; the exit
     // code is 0 for every end the program describes.

@@ -46,7 +46,7 @@ public:
     void EsconderJanela() override;
     void EncerrarAplicacao() override;
     void MostrarAviso(const std::string& texto, bool concordo, bool fechamentoAutomatico) override;
-    void MostrarResumo(const std::vector<std::string>&) override {}
+    void MostrarRegistro(const std::string&, Icone) override {}
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

@@ -112,10 +112,11 @@ TEST(RegistroRodada, ResumoViraUmaLinhaPorEventoNaOrdemDaRodada)
     falhou.deixadas.clear();
     falhou.avisos.clear();
     falhou.falha = "Error reading data from the connection.";
+    falhou.resultado = ResultadoRodada::Falha;
 
     RegistroRodada registro;
-    EXPECT_EQ(registro.Registrar(pasta.Caminho(), RodadaComDeixadaEAviso()), std::nullopt);
-    EXPECT_EQ(registro.Registrar(pasta.Caminho() + "/", falhou), std::nullopt);
+    EXPECT_EQ(registro.Registrar(pasta.Caminho(), EventosRodada(RodadaComDeixadaEAviso())), std::nullopt);
+    EXPECT_EQ(registro.Registrar(pasta.Caminho() + "/", EventosRodada(falhou)), std::nullopt);
 
     const auto texto = LinhasDoArquivo(pasta.Caminho() + "/telmoraComissao2.log");
     std::vector<Linha> linhas;
@@ -158,7 +159,7 @@ TEST(RegistroRodada, RotacaoMantemPoucosArquivosComOsMaisNovosNoAtual)
     ResumoRodada resumo = RodadaComDeixadaEAviso();
     for (int rodada = 0; rodada < 60; ++rodada) {
         resumo.banco = "rodada " + std::to_string(rodada);
-        ASSERT_EQ(registro.Registrar(pasta.Caminho(), resumo), std::nullopt);
+        ASSERT_EQ(registro.Registrar(pasta.Caminho(), EventosRodada(resumo)), std::nullopt);
     }
 
     std::vector<std::string> nomes;
@@ -208,13 +209,13 @@ TEST_P(LogQueNaoSeGrava, InformadoUmaVezSemLancarNemEscreverForaDaPasta)
     RegistroRodada registro;
 
     std::optional<std::string> primeira;
-    ASSERT_NO_THROW(primeira = registro.Registrar(dados, RodadaComDeixadaEAviso()));
+    ASSERT_NO_THROW(primeira = registro.Registrar(dados, EventosRodada(RodadaComDeixadaEAviso())));
     ASSERT_TRUE(primeira.has_value());
     EXPECT_NE(primeira->find("Não foi possível gravar o log da rodada " + dados), std::string::npos) << *primeira;
     EXPECT_EQ(primeira->find('\n'), std::string::npos) << *primeira;
 
     std::optional<std::string> segunda{"?"};
-    ASSERT_NO_THROW(segunda = registro.Registrar(dados, RodadaComDeixadaEAviso()));
+    ASSERT_NO_THROW(segunda = registro.Registrar(dados, EventosRodada(RodadaComDeixadaEAviso())));
     EXPECT_EQ(segunda, std::nullopt);
 
     EXPECT_FALSE(fs::exists(pasta.Caminho() + "/alvo.txt"));
@@ -245,11 +246,11 @@ TEST(RegistroRodada, NovaFalhaDepoisDeUmaGravacaoEInformadaDeNovo)
     RegistroRodada registro;
 
     fs::create_directory(log);
-    EXPECT_TRUE(registro.Registrar(pasta.Caminho(), RodadaComDeixadaEAviso()).has_value());
+    EXPECT_TRUE(registro.Registrar(pasta.Caminho(), EventosRodada(RodadaComDeixadaEAviso())).has_value());
     fs::remove(log);
-    EXPECT_EQ(registro.Registrar(pasta.Caminho(), RodadaComDeixadaEAviso()), std::nullopt);
+    EXPECT_EQ(registro.Registrar(pasta.Caminho(), EventosRodada(RodadaComDeixadaEAviso())), std::nullopt);
     EXPECT_EQ(LinhasDoArquivo(log).size(), 7u);
     fs::remove(log);
     fs::create_directory(log);
-    EXPECT_TRUE(registro.Registrar(pasta.Caminho(), RodadaComDeixadaEAviso()).has_value());
+    EXPECT_TRUE(registro.Registrar(pasta.Caminho(), EventosRodada(RodadaComDeixadaEAviso())).has_value());
 }

@@ -128,6 +128,13 @@ TEST_F(Recalculo, AvisosEmOrdemEDepoisAMensagemDeSucesso)
         {"Processamento concluído com sucesso!", "Aviso do Sistema", Icone::Informacao},
     };
     EXPECT_EQ(m.tela.mensagens, esperadas);
+    // The log names each frozen source.
+    std::vector<std::string> separadas;
+    for (const std::string& linha : m.tela.registros)
+        if (const auto evento = linha.find(" warning separada "); evento != std::string::npos)
+            separadas.push_back(linha.substr(evento + 1));
+    ASSERT_EQ(separadas.size(), 3u);
+    EXPECT_EQ(separadas[0], "warning separada fonte=\"NF 10\" motivo=\"comissão já paga\"");
 }
 
 TEST_F(Recalculo, RodadaAgendadaNaoMostraMensagemDeConclusao)
@@ -145,9 +152,10 @@ TEST_F(Recalculo, RodadaAgendadaNaoMostraMensagemDeConclusao)
     EXPECT_EQ(m.tela.mensagens.back().texto, "Nenhum registro encontrado para atualização.");
 }
 
-// Every failure is told. The three texts of a lost connection end the monitor
-// once the flag is written and the connection released; any other error
-// leaves it running with both timers on.
+// Every failure is told. A lost connection ends the resident monitor in
+// order, with code 1, once the flag is written (when the link still allows)
+// and the connection released; any other error leaves it running with both
+// timers on.
 TEST_F(Recalculo, FalhaNoMeioDaRodada)
 {
     struct Caso {
@@ -175,8 +183,9 @@ TEST_F(Recalculo, FalhaNoMeioDaRodada)
         EXPECT_EQ(local.modelo.Sessao.IBD_BancoDados, nullptr);
         const std::vector<MensagemGravada> esperadas = {{caso.texto, "Aviso do Sistema", Icone::Erro}};
         EXPECT_EQ(local.tela.mensagens, esperadas);
-        EXPECT_EQ(local.finalizador.nomes,
-                  caso.encerra ? std::vector<std::string>{"telmoraComissao2.exe"} : std::vector<std::string>{});
+        EXPECT_TRUE(local.finalizador.nomes.empty());
+        EXPECT_EQ(local.tela.pedidosEncerrar, caso.encerra ? 1 : 0);
+        EXPECT_EQ(local.modelo.CodigoSaida(), caso.encerra ? 1 : 0);
         EXPECT_EQ(local.banco.Escalar("select ST_MONITOR_COMISSAO_ATIVO from tab_parametro").Texto(),
                   caso.encerra ? "N" : "S");
     }
@@ -213,7 +222,8 @@ TEST(RecalculoManual, PartidaManualRodaNaCriacaoEEncerraOMonitor)
     EXPECT_EQ(m.modelo.lblInicioAtualizacao.Caption, "25/03/2013 07:40:00");
     EXPECT_EQ(m.finalizador.nomes, std::vector<std::string>{"telmoraComissao2.exe"});
     EXPECT_EQ(m.modelo.Sessao.IBD_BancoDados, nullptr);
-    EXPECT_TRUE(m.tela.janelaVisivel.empty());
+    // The window shows the run's progress while it lasts.
+    EXPECT_EQ(m.tela.janelaVisivel, std::vector<bool>{true});
     ASSERT_EQ(m.tela.mensagens.size(), 1u);
     EXPECT_EQ(m.tela.mensagens[0].texto, "Nenhum registro encontrado para atualização.");
 }

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
+#include "plataforma/TravaConsultiva.h"
 #include "tests/fixtures/BancoTeste.h"
 #include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/fixtures/ProcessoPrograma.h"
@@ -37,8 +39,14 @@ struct Instalado {
         std::ifstream arquivo(Trava(), std::ios::binary);
         return {std::istreambuf_iterator<char>(arquivo), std::istreambuf_iterator<char>()};
     }
-    // The lock of a resident monitor on another workstation.
-    void TravaDeOutroMonitor() const { instalacao.Gravar("Dados/telmoraComissao2.lock", kTravaDeOutro); }
+    // The lock of a live resident monitor: its file, and its advisory lock
+    // held by this test's process.
+    void TravaDeOutroMonitor() const
+    {
+        instalacao.Gravar("Dados/telmoraComissao2.lock", kTravaDeOutro);
+        travaDeOutro = TravaConsultiva::Tomar(Trava());
+        ASSERT_TRUE(travaDeOutro.has_value());
+    }
     void PedirDesconexao() const { instalacao.Gravar("Dados/Conectado.txt", "DESCONECTAR\r\n"); }
     // The start-up sequence then fails at the hour, after the connection, with
     // the database's error on the console; the steps after it do not run.
@@ -51,6 +59,7 @@ struct Instalado {
 
     BancoTeste banco;
     InstalacaoTeste instalacao;
+    mutable std::optional<TravaConsultiva> travaDeOutro;
 };
 
 }  // namespace
@@ -170,4 +179,39 @@ TEST(MonitorProcesso, ManualQueNaoIniciaEncerraComCodigoDoisSemTocarNaTrava)
     EXPECT_EQ(programa.CodigoSaida(), 2);
     EXPECT_NE(programa.SaidaErro().find(kTituloAplicacao), std::string::npos) << programa.SaidaErro();
     EXPECT_EQ(i.LerTrava(), kTravaDeOutro);
+}
+
+// A monitor killed outright leaves its file but not its advisory lock: the
+// next resident start says so, takes its place and closes in order.
+TEST(MonitorProcesso, ResidenteMortoDeixaATravaEOProximoAssume)
+{
+    const Instalado i;
+    {
+        ProcessoPrograma morto = i.Iniciar({});
+        ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return fs::exists(i.Trava()); })) << morto.SaidaErro();
+        morto.Sinalizar(SIGKILL);
+        ASSERT_TRUE(morto.Esperar(kLimiteSegundos));
+    }
+    ASSERT_TRUE(fs::exists(i.Trava()));
+
+    ProcessoPrograma programa = i.Iniciar({});
+    const std::string log = i.instalacao.PastaDados() + "/telmoraComissao2.log";
+    const auto assumiu = [&] {
+        std::ifstream arquivo(log);
+        return std::string(std::istreambuf_iterator<char>(arquivo), {}).find("monitor_inicio") != std::string::npos;
+    };
+    ASSERT_TRUE(AguardarAte(kLimiteSegundos, assumiu)) << programa.SaidaErro();
+    EXPECT_NE(programa.SaidaErro().find("Aviso do Sistema: O monitor " + i.instalacao.Programa() +
+                                        " anterior terminou sem apagar seu arquivo de trava; este monitor assume o "
+                                        "seu lugar.\n"),
+              std::string::npos)
+        << programa.SaidaErro();
+    EXPECT_NE(programa.SaidaErro().find("warning trava_retomada"), std::string::npos) << programa.SaidaErro();
+    EXPECT_EQ(i.LerTrava(),
+              "Este arquivo indica que o monitor " + i.instalacao.Programa() + " est\xE1 em execu\xE7\xE3o.\r\n");
+
+    programa.Sinalizar(SIGTERM);
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 0);
+    EXPECT_FALSE(fs::exists(i.Trava()));
 }

@@ -3,6 +3,7 @@
 // run, and a connection to a server that is gone.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,6 @@
 #include "tests/fixtures/ServidorFirebird.h"
 
 namespace {
-
-const char* const kTituloAplicacao = "telmora Monitor Comissão";
 
 // The model on a fresh database that the installation names through the
 // server. Members go in reverse order: the model lets go of its connection
@@ -88,11 +87,11 @@ TEST(Servidor, RodadaPeloServidorGravaEConclui)
 
 // The server dies after phase 7 has committed its row. The next statement
 // reads "Error reading data from the connection.", a lost link, which the
-// operator is told; the flag update then fails with "Error writing data to
-// the connection.", which reaches the operator too. The monitor stays, with
-// both timers off and no connection, and what was committed before the
-// server died stays.
-TEST(Servidor, ServidorMortoNoMeioDaRodada)
+// operator is told. The resident monitor then ends in order with code 1, so
+// that a service manager starts it again: the flag update that fails on the
+// dead link does not keep it from ending, its lock file is gone, and what
+// was committed before the server died stays.
+TEST(Servidor, ServidorMortoNoMeioDaRodadaEncerraOResidente)
 {
     ModeloNoServidor m;
     TfrmPrincipal& janela = m.modelo;
@@ -100,15 +99,18 @@ TEST(Servidor, ServidorMortoNoMeioDaRodada)
         if (janela.lblAguarde.Caption == "Fase 8/9" && m.servidor.Ativo())
             m.servidor.Matar();
     };
+    const std::string trava = m.instalacao.PastaDados() + "/telmoraComissao2.lock";
+    m.instalacao.Gravar("Dados/telmoraComissao2.lock", "trava deste monitor\r\n");
 
     janela.ExecutarTratado([&] { janela.BitBtn2Click(); });
 
     EXPECT_FALSE(m.servidor.Ativo());
-    ASSERT_EQ(m.tela.mensagens.size(), 2u);
+    ASSERT_EQ(m.tela.mensagens.size(), 1u);
     EXPECT_EQ(m.tela.mensagens[0].titulo, "Aviso do Sistema");
     EXPECT_NE(m.tela.mensagens[0].texto.find("Error reading data"), std::string::npos) << m.tela.mensagens[0].texto;
-    EXPECT_EQ(m.tela.mensagens[1],
-              (MensagemGravada{"Error writing data to the connection.", kTituloAplicacao, Icone::Erro}));
+    EXPECT_EQ(m.tela.pedidosEncerrar, 1);
+    EXPECT_EQ(janela.CodigoSaida(), 1);
+    EXPECT_FALSE(std::filesystem::exists(trava));
     EXPECT_FALSE(janela.Timer1.Enabled);
     EXPECT_FALSE(janela.Timer2.Enabled);
     EXPECT_TRUE(m.finalizador.nomes.empty());
