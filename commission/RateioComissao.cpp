@@ -228,7 +228,8 @@ void GravarPercentuaisNota(Consulta& comando, const std::vector<LinhaRateio>& ma
             comissao += linha.comissoes[static_cast<std::size_t>(slot - 1)];
         const Dinheiro percentual = PercentualDe(comissao, baseTotal.Extended());
         comando.Executar(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
-                         LiteralQuatroCasas(percentual.Extended()) + " where mc.id_nf_comercio = " + idNota);
+                         ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
+                         " where mc.id_nf_comercio = " + idNota);
     }
     comando.Executar(
         " update mov_nf_comercio mc set mc.VL_PO_PRODUTO_TOTAL = PO_COMISSAO + PO_COMISSAO2 +"
@@ -245,9 +246,9 @@ void GravarPercentuaisItens(Consulta& comando, const std::vector<LinhaRateio>& m
             continue;
         const LinhaRateio& linha = matriz[i];
         const Dinheiro percentual = linha.base > 0 ? PercentualDe(SomaComissoes(linha), linha.base) : Dinheiro();
-        comando.Executar(
-            " update mov_nf_comercio_item mci  set mci.po_comissao = " + LiteralQuatroCasas(percentual.Extended()) +
-            " where mci.id_nf_comercio_item = " + LiteralInteiro(linha.idItem));
+        comando.Executar(" update mov_nf_comercio_item mci  set mci.po_comissao = " +
+                         ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
+                         " where mci.id_nf_comercio_item = " + ParametroInteiro(linha.idItem));
     }
 }
 
