@@ -26,8 +26,11 @@ Dinheiro AdiantamentoEmPe(SessaoBanco& sessao, std::int64_t idNota, std::int64_t
     return adiantado.Campo("vl_adiantado").ComoDinheiro();
 }
 
-// An invoice's receivables can add up to more than its total; the claw-back
-// never takes more than the whole advance.
+long double PercentualEstornadoLimitado(Dinheiro percentual)
+{
+    return std::clamp(percentual.Extended(), 0.0L, 100.0L);
+}
+
 std::optional<long double> ParteEstornada(SessaoBanco& sessao, std::int64_t idNota, std::int64_t idVendedor)
 {
     Consulta nota("qryParteEstornada", sessao.Banco());
@@ -35,7 +38,7 @@ std::optional<long double> ParteEstornada(SessaoBanco& sessao, std::int64_t idNo
         nota, kParteEstornada + ParametroInteiro(idVendedor) + ") and mc.id_nf_comercio = " + ParametroInteiro(idNota));
     if (nota.QuantidadeRegistros() == 0)
         return std::nullopt;
-    return std::clamp(nota.Campo("po_comissao_estornada").ComoDinheiro().Extended() / 100, 0.0L, 1.0L);
+    return PercentualEstornadoLimitado(nota.Campo("po_comissao_estornada").ComoDinheiro()) / 100;
 }
 
 Dinheiro ParteReversivel(SessaoBanco& sessao, const std::string& tpRegistro, std::int64_t idNota,

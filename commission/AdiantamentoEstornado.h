@@ -14,6 +14,11 @@ class SessaoBanco;
 // undelivered-receipt reversal stands: what a claw-back can still take.
 Dinheiro AdiantamentoEmPe(SessaoBanco& sessao, std::int64_t idNota, std::int64_t idVendedor);
 
+// The invoice's reversed percentage, held to 0..100: an invoice's
+// receivables can add up to more than its total, and the claw-back never
+// takes more than the whole advance.
+long double PercentualEstornadoLimitado(Dinheiro percentual);
+
 // The share of the advance (0 to 1) that the claw-back took from the seller
 // on the invoice; none when it took nothing from him.
 std::optional<long double> ParteEstornada(SessaoBanco& sessao, std::int64_t idNota, std::int64_t idVendedor);

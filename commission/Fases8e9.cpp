@@ -1,7 +1,6 @@
 // Phases 8 and 9: the commission advanced on invoicing is taken back, in the
 // share of the invoice still unpaid, when its receivables stay overdue
 // beyond the payment plan's days.
-#include <algorithm>
 #include <utility>
 
 #include "commission/AdiantamentoEstornado.h"
@@ -63,8 +62,8 @@ void MarcarEstornos(ContextoFase& contexto)
 Dinheiro ValorEstorno(SessaoBanco& sessao, const Consulta& nota, const SlotVendedor& slot)
 {
     const Dinheiro adiantado = AdiantamentoEmPe(sessao, nota.Campo("id_nf_comercio").Inteiro(), slot.idVendedor);
-    const long double estornado = nota.Campo("po_comissao_estornada").ComoDinheiro().Extended();
-    return Dinheiro::DeExtended(adiantado.Extended() * std::clamp(estornado, 0.0L, 100.0L) / 100);
+    const long double estornado = PercentualEstornadoLimitado(nota.Campo("po_comissao_estornada").ComoDinheiro());
+    return Dinheiro::DeExtended(adiantado.Extended() * estornado / 100);
 }
 
 void GravarAcertoEstorno(ContextoFase& contexto, const Consulta& nota, const SlotVendedor& slot)

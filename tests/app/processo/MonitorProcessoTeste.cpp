@@ -34,6 +34,11 @@ struct Instalado {
     }
 
     std::string Trava() const { return instalacao.PastaDados() + "/telmoraComissao2.lock"; }
+    // The line a running monitor writes into its lock file, in the suite's code page.
+    std::string TravaDoPrograma() const
+    {
+        return "Este arquivo indica que o monitor " + instalacao.Programa() + " est\xE1 em execu\xE7\xE3o.\r\n";
+    }
     std::string LerTrava() const
     {
         std::ifstream arquivo(Trava(), std::ios::binary);
@@ -61,6 +66,15 @@ struct Instalado {
     InstalacaoTeste instalacao;
     mutable std::optional<TravaConsultiva> travaDeOutro;
 };
+
+// systemctl stop: the resident monitor closes in order and takes its lock file with it.
+void FecharPorSigterm(const Instalado& i, ProcessoPrograma& programa)
+{
+    programa.Sinalizar(SIGTERM);
+    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
+    EXPECT_EQ(programa.CodigoSaida(), 0);
+    EXPECT_FALSE(fs::exists(i.Trava()));
+}
 
 }  // namespace
 
@@ -156,13 +170,9 @@ TEST(MonitorProcesso, ResidenteFechadoPorSinalApagaSuaTrava)
     const Instalado i;
     ProcessoPrograma programa = i.Iniciar({});
     ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return fs::exists(i.Trava()); })) << programa.SaidaErro();
-    EXPECT_EQ(i.LerTrava(),
-              "Este arquivo indica que o monitor " + i.instalacao.Programa() + " est\xE1 em execu\xE7\xE3o.\r\n");
+    EXPECT_EQ(i.LerTrava(), i.TravaDoPrograma());
 
-    programa.Sinalizar(SIGTERM);
-    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
-    EXPECT_EQ(programa.CodigoSaida(), 0);
-    EXPECT_FALSE(fs::exists(i.Trava()));
+    FecharPorSigterm(i, programa);
 }
 
 // Without its hour the manual monitor does not run: it tells why and ends by
@@ -207,11 +217,7 @@ TEST(MonitorProcesso, ResidenteMortoDeixaATravaEOProximoAssume)
               std::string::npos)
         << programa.SaidaErro();
     EXPECT_NE(programa.SaidaErro().find("warning trava_retomada"), std::string::npos) << programa.SaidaErro();
-    EXPECT_EQ(i.LerTrava(),
-              "Este arquivo indica que o monitor " + i.instalacao.Programa() + " est\xE1 em execu\xE7\xE3o.\r\n");
+    EXPECT_EQ(i.LerTrava(), i.TravaDoPrograma());
 
-    programa.Sinalizar(SIGTERM);
-    ASSERT_TRUE(programa.Esperar(kLimiteSegundos)) << programa.SaidaErro();
-    EXPECT_EQ(programa.CodigoSaida(), 0);
-    EXPECT_FALSE(fs::exists(i.Trava()));
+    FecharPorSigterm(i, programa);
 }
