@@ -1,4 +1,4 @@
-#include "app/laco/LacoEventos.h"
+#include "frentes/laco/LacoEventos.h"
 
 #include <chrono>
 #include <thread>

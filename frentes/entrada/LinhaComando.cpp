@@ -1,4 +1,4 @@
-#include "app/entrada/LinhaComando.h"
+#include "frentes/entrada/LinhaComando.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

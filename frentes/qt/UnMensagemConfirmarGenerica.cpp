@@ -1,9 +1,9 @@
-#include "app/qt/UnMensagemConfirmarGenerica.h"
+#include "frentes/qt/UnMensagemConfirmarGenerica.h"
 
 #include <QApplication>
 #include <QLabel>
 
-#include "app/qt/FrmMensagemConfirmarGenerica.h"
+#include "frentes/qt/FrmMensagemConfirmarGenerica.h"
 
 void MostrarAvisoQt(const std::string& texto, bool concordo, bool fechamentoAutomatico,
                     const std::function<void(int)>& esperar)

@@ -14,13 +14,13 @@
 
 #include "app/ArquivoTrava.h"
 #include "app/UnPrincipal.h"
-#include "app/console/ApresentacaoConsole.h"
-#include "app/console/EscolhaFrente.h"
+#include "frentes/console/ApresentacaoConsole.h"
+#include "frentes/console/EscolhaFrente.h"
 #include "plataforma/SinaisFechamento.h"
-#include "tests/app/AplicacaoQt.h"
 #include "tests/fixtures/Casos.h"
 #include "tests/fixtures/Dubles.h"
 #include "tests/fixtures/InstalacaoTeste.h"
+#include "tests/frentes/AplicacaoQt.h"
 
 namespace {
 

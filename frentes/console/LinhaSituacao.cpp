@@ -1,4 +1,4 @@
-#include "app/console/LinhaSituacao.h"
+#include "frentes/console/LinhaSituacao.h"
 
 #include <ostream>
 

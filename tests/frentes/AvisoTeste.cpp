@@ -14,9 +14,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/qt/FrmMensagemConfirmarGenerica.h"
-#include "app/qt/UnMensagemConfirmarGenerica.h"
-#include "tests/app/AplicacaoQt.h"
+#include "frentes/qt/FrmMensagemConfirmarGenerica.h"
+#include "frentes/qt/UnMensagemConfirmarGenerica.h"
+#include "tests/frentes/AplicacaoQt.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/console/EscolhaFrente.h"
+#include "frentes/console/EscolhaFrente.h"
 
 #include <ostream>
 #include <string_view>

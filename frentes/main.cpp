@@ -15,15 +15,15 @@
 
 #include "app/Servicos.h"
 #include "app/UnPrincipal.h"
-#include "app/console/ApresentacaoConsole.h"
-#include "app/entrada/LinhaComando.h"
-#include "app/laco/LacoEventos.h"
-#include "app/laco/SinaisEncerramento.h"
+#include "frentes/console/ApresentacaoConsole.h"
+#include "frentes/entrada/LinhaComando.h"
+#include "frentes/laco/LacoEventos.h"
+#include "frentes/laco/SinaisEncerramento.h"
 #if TELMORA_GUI
 #include <QApplication>
 
-#include "app/console/EscolhaFrente.h"
-#include "app/qt/JanelaPrincipal.h"
+#include "frentes/console/EscolhaFrente.h"
+#include "frentes/qt/JanelaPrincipal.h"
 #endif
 #include "comum/Relogio.h"
 #include "plataforma/Processos.h"

@@ -20,9 +20,9 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "app/laco/LacoEventos.h"
-#include "app/laco/SinaisEncerramento.h"
 #include "comum/Apresentacao.h"
+#include "frentes/laco/LacoEventos.h"
+#include "frentes/laco/SinaisEncerramento.h"
 
 class TfrmPrincipal;
 

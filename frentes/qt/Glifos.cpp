@@ -1,4 +1,4 @@
-#include "app/qt/Glifos.h"
+#include "frentes/qt/Glifos.h"
 
 #include <functional>
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/console/EscolhaFrente.h"
+#include "frentes/console/EscolhaFrente.h"
 #include "tests/fixtures/TelaVirtual.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/qt/FrmMensagemConfirmarGenerica.h"
+#include "frentes/qt/FrmMensagemConfirmarGenerica.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -11,10 +11,10 @@
 #include <iosfwd>
 #include <string>
 
-#include "app/console/LinhaSituacao.h"
-#include "app/laco/LacoEventos.h"
-#include "app/laco/SinaisEncerramento.h"
 #include "comum/Apresentacao.h"
+#include "frentes/console/LinhaSituacao.h"
+#include "frentes/laco/LacoEventos.h"
+#include "frentes/laco/SinaisEncerramento.h"
 
 class TfrmPrincipal;
 

@@ -1,4 +1,4 @@
-#include "app/console/ApresentacaoConsole.h"
+#include "frentes/console/ApresentacaoConsole.h"
 
 #include <ostream>
 

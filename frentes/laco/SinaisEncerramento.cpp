@@ -1,4 +1,4 @@
-#include "app/laco/SinaisEncerramento.h"
+#include "frentes/laco/SinaisEncerramento.h"
 
 #include <cerrno>
 #include <system_error>

@@ -21,10 +21,10 @@
 
 #include "app/ArquivoTrava.h"
 #include "app/UnPrincipal.h"
-#include "app/qt/JanelaPrincipal.h"
-#include "tests/app/AplicacaoQt.h"
+#include "frentes/qt/JanelaPrincipal.h"
 #include "tests/fixtures/Dubles.h"
 #include "tests/fixtures/InstalacaoTeste.h"
+#include "tests/frentes/AplicacaoQt.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "app/console/LinhaSituacao.h"
+#include "frentes/console/LinhaSituacao.h"
 
 using namespace std::chrono_literals;
 

@@ -1,4 +1,4 @@
-#include "app/qt/JanelaPrincipal.h"
+#include "frentes/qt/JanelaPrincipal.h"
 
 #include <algorithm>
 #include <functional>
@@ -11,8 +11,8 @@
 #include <QMessageBox>
 
 #include "app/UnPrincipal.h"
-#include "app/qt/Glifos.h"
-#include "app/qt/UnMensagemConfirmarGenerica.h"
+#include "frentes/qt/Glifos.h"
+#include "frentes/qt/UnMensagemConfirmarGenerica.h"
 
 namespace {
 
