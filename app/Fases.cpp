@@ -24,6 +24,8 @@ void TfrmPrincipal::GuardarDeixadas(const std::vector<FonteDeixada>& deixadas)
 void TfrmPrincipal::SepararFonte(const std::string& fonte, const std::string& motivo)
 {
     Registrar(EventoSeparada(fonte, motivo, std::chrono::system_clock::now()));
+    if (simulacao_)
+        simulacao_->Separar(fonte, motivo);
 }
 
 // A closing signal not yet read counts too: phase 1 lets no events run

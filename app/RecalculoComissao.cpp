@@ -14,6 +14,7 @@
 #include "comum/Literais.h"
 #include "comum/Relogio.h"
 #include "db/firebird/ErroBanco.h"
+#include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
 
 namespace {
@@ -91,6 +92,8 @@ void TfrmPrincipal::Timer1Timer()
                             (LerInteiro(edtHoraAtualizacao.Text) == LerInteiro(agora.FormatoHora()) &&
                              agora > ultimoInicio);
         if (devida && ReivindicarBanco()) {
+            if (ModoSimulacao())
+                simulacao_.emplace(Sessao);
             IniciarResumo();
             RecalculoComissao();
         }
@@ -99,6 +102,7 @@ void TfrmPrincipal::Timer1Timer()
     } catch (const std::exception& erro) {
         TratarFalhaRodada(erro);
     }
+    simulacao_.reset();
 }
 
 // The source that failed has gone back to its savepoint, so the release
@@ -175,11 +179,22 @@ bool TfrmPrincipal::ReivindicarBanco()
     return false;
 }
 
+// The report is shown and, when asked, written for a spreadsheet; the
+// database is back as it was before either.
+void TfrmPrincipal::ConcluirSimulacao()
+{
+    const RelatorioSimulacao relatorio = simulacao_->Concluir(fontesDeixadas_);
+    simulacao_.reset();
+    Tela().MostrarRelatorio("Simulação da rodada", TextoSimulacao(relatorio));
+    if (!ArquivoCsvSimulacao.empty())
+        GravarArquivo(ArquivoCsvSimulacao, CsvSimulacao(relatorio));
+}
+
 void TfrmPrincipal::IniciarResumo()
 {
     resumo_ = ResumoRodada{};
     resumo_->inicio = std::chrono::system_clock::now();
-    resumo_->modo = ModoManual() ? ModoRodada::Manual : ModoRodada::Residente;
+    resumo_->modo = ModoSimulacao() ? ModoRodada::Simulacao : ModoManual() ? ModoRodada::Manual : ModoRodada::Residente;
     resumo_->banco = Sessao.Banco()->NomeBanco;
     Registrar(EventoInicio(*resumo_));
 }
@@ -290,6 +305,8 @@ void TfrmPrincipal::RecalculoComissao()
     bMesnagemClickBotao = false;
     MarcarMonitorAtivo(Sessao.Banco());
     ConcluirResumo(ResultadoRodada::Ok, std::nullopt);
+    if (simulacao_)
+        ConcluirSimulacao();
 
     if (ModoManual()) {
         DesconectarBanco();

@@ -110,7 +110,9 @@ std::string Gravar(const std::string& pasta, const std::string& caminho, const s
 
 EventoRodada EventoInicio(const ResumoRodada& resumo)
 {
-    const char* const modo = resumo.modo == ModoRodada::Manual ? "manual" : "residente";
+    const char* const modo = resumo.modo == ModoRodada::Simulacao ? "simulacao"
+                             : resumo.modo == ModoRodada::Manual  ? "manual"
+                                                                  : "residente";
     return {resumo.inicio, Icone::Informacao, std::string("inicio modo=") + modo + " banco=" + Citado(resumo.banco)};
 }
 

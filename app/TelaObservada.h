@@ -27,6 +27,10 @@ public:
     }
 
     void MostrarRegistro(const std::string& linha, Icone nivel) override { frente_.MostrarRegistro(linha, nivel); }
+    void MostrarRelatorio(const std::string& titulo, const std::string& texto) override
+    {
+        frente_.MostrarRelatorio(titulo, texto);
+    }
 
     bool FimPedido() const { return fimPedido_; }
 

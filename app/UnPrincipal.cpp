@@ -38,7 +38,12 @@ bool TfrmPrincipal::ModoManual() const
 {
     if (argumentos_.empty())
         return false;
-    return Minusculas(argumentos_.front()) == "manual";
+    return Minusculas(argumentos_.front()) == "manual" || ModoSimulacao();
+}
+
+bool TfrmPrincipal::ModoSimulacao() const
+{
+    return !argumentos_.empty() && Minusculas(argumentos_.front()) == "simular";
 }
 
 void TfrmPrincipal::FormCreate()
@@ -63,9 +68,12 @@ void TfrmPrincipal::FormCreate()
                                            servicos_.sinalFechamentoPendente};
         // Mode 1 compares and hands over; the packaged program's updates are the package manager's.
         const int modo = servicos_.executavel.empty() ? 1 : 0;
-        if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, modo, CaminhosDaAtualizacao(), ambiente))
-            return;
-        GarantirIndicesDoCalculo(*Sessao.IBD_BancoDados);
+        // A simulation writes nothing: neither an update nor the run's indexes.
+        if (!ModoSimulacao()) {
+            if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, modo, CaminhosDaAtualizacao(), ambiente))
+                return;
+            GarantirIndicesDoCalculo(*Sessao.IBD_BancoDados);
+        }
         const std::string hora = Sessao.LerParametro("hr_atualizar_comissao");
         edtHoraAtualizacao.Text = hora.empty() ? RelogioAtual().Agora().FormatoHora() : hora;
         Timer2.Enabled = true;

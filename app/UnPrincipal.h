@@ -14,6 +14,7 @@
 #include "app/Controles.h"
 #include "app/RegistroRodada.h"
 #include "app/Servicos.h"
+#include "app/SimulacaoRodada.h"
 #include "app/TelaObservada.h"
 #include "commission/ContextoFase.h"
 #include "commission/Fases.h"
@@ -80,7 +81,14 @@ public:
     bool ExecutarTratado(const std::function<void()>& handler);
 
     // ---- mode and front-end helpers --------------------------------------
-    bool ModoManual() const;  // the first argument, lower-cased, is "manual"
+    // The first argument, lower-cased, is "manual", or "simular": a
+    // simulation is a manual run whose writes are all rolled back.
+    bool ModoManual() const;
+    bool ModoSimulacao() const;
+    // Where a simulation also writes its per-source lines; none when empty.
+    std::string ArquivoCsvSimulacao;
+    // An explanation for a program to read instead of a person.
+    bool ExplicacaoEmJson = false;
     void Mostrar();
     void Esconder();
     void FinalizarProcessoPorNome(const std::string& nome) { servicos_.finalizarProcesso(nome); }
@@ -169,6 +177,7 @@ private:
     bool ReivindicarBanco();
     void EncerrarPorConexaoPerdida();
     void EncerrarComFalha(int codigo);
+    void ConcluirSimulacao();
 
     TelaObservada tela_;
     Servicos servicos_;
@@ -184,6 +193,7 @@ private:
     std::optional<ResumoRodada> resumo_;         // of the run in progress
     std::chrono::steady_clock::time_point inicioFase_;
     std::optional<TravaConsultiva> posseTrava_;
+    std::optional<SimulacaoRodada> simulacao_;         // of the simulated run in progress
     std::optional<ReivindicacaoBanco> reivindicacao_;  // of the run in progress, up to its closing statements  // a
                                                        // resident monitor's, for its whole life
 };

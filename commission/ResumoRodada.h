@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class ModoRodada { Residente, Manual };
+enum class ModoRodada { Residente, Manual, Simulacao };
 enum class ResultadoRodada { Ok, Falha, Interrompida };
 
 struct ResumoFase {

@@ -26,4 +26,7 @@ public:
     // A line of the run log, when it is written: the console prints it with
     // its level, the desktop leaves it to the log.
     virtual void MostrarRegistro(const std::string& linha, Icone nivel) = 0;
+    // A report for a person to read (a simulation, an explanation): the
+    // console prints it on the standard output, the desktop in a window.
+    virtual void MostrarRelatorio(const std::string& titulo, const std::string& texto) = 0;
 };

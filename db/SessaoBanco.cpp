@@ -69,6 +69,25 @@ void SessaoBanco::ConfirmarConcluido() noexcept
     IBT_BancoDados->Desfazer();
 }
 
+void SessaoBanco::IniciarSimulacao()
+{
+    IBD_BancoDados->DefinirTransacaoPadrao(&IBT_Gen);
+    for (Consulta* leitura : std::initializer_list<Consulta*>{&IBQ_Login, &IBQ_Comercio, &IBQ_Pesquisa, &IBQ_Financeiro,
+                                                              &IBQ_AcertoComissao})
+        leitura->DefinirTransacao(&IBT_Gen);
+    IBT_BancoDados->Simular();
+    IBT_Gen.Simular();
+    IBT_Gen.Iniciar();
+}
+
+void SessaoBanco::EncerrarSimulacao() noexcept
+{
+    if (!IBD_BancoDados)
+        return;
+    IBT_Gen.EncerrarSimulacao();
+    IBT_BancoDados->EncerrarSimulacao();
+}
+
 void SessaoBanco::PassarParaGen(Consulta& consulta)
 {
     consulta.Fechar();

@@ -34,6 +34,11 @@ public:
     // is committed; whatever else is open is rolled back, and so is IBT_Gen
     // when its commit fails too (the link is gone).
     void ConfirmarConcluido() noexcept;
+    // A run that changes nothing: every object works on IBT_Gen, whose
+    // commits become savepoints, so the run's reads see what it wrote; the
+    // end, or the connection's, rolls it all back.
+    void IniciarSimulacao();
+    void EncerrarSimulacao() noexcept;
 
     std::unique_ptr<BancoDados> IBD_BancoDados;
     std::unique_ptr<Transacao> IBT_BancoDados;

@@ -58,10 +58,12 @@ Servicos ServicosReais(const std::optional<std::string>& instalacao)
 }
 
 template <class Frente>
-int Monitorar(Frente& frente, Servicos servicos, std::vector<std::string> argumentos)
+int Monitorar(Frente& frente, Servicos servicos, const LinhaComando& linha)
 {
     QCoreApplication::setApplicationName("telmora Monitor Comissão");
-    TfrmPrincipal modelo(frente, std::move(servicos), std::move(argumentos));
+    TfrmPrincipal modelo(frente, std::move(servicos), linha.argumentos);
+    modelo.ArquivoCsvSimulacao = linha.csv;
+    modelo.ExplicacaoEmJson = linha.json;
     frente.Observar(modelo);
     frente.Laco().Encaminhar([&modelo] { modelo.FormCreate(); });
     modelo.TrayIcon1.Visible = true;
@@ -91,17 +93,16 @@ int main(int argc, char* argv[])
     case LinhaComando::Acao::Monitorar:
         break;
     }
-    std::vector<std::string> argumentos = linha.argumentos;
     Servicos servicos = ServicosReais(linha.instalacao);
 #if TELMORA_GUI
     if (!EscolherConsole(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"),
                          std::cerr)) {
         QApplication aplicacao(argc, argv);
         JanelaPrincipal frente(servicos.esperarAviso);
-        return Monitorar(frente, std::move(servicos), std::move(argumentos));
+        return Monitorar(frente, std::move(servicos), linha);
     }
 #endif
     QCoreApplication aplicacao(argc, argv);
     ApresentacaoConsole frente(std::cerr, servicos.esperarAviso, {SaidaErroNoTerminal(), SaidaErroNoDiario()});
-    return Monitorar(frente, std::move(servicos), std::move(argumentos));
+    return Monitorar(frente, std::move(servicos), linha);
 }

@@ -8,6 +8,8 @@
 
 namespace {
 
+const char* const kPontoConfirmado = "CONFIRMADO";
+
 unsigned char ItemTpb(const std::string& parametro)
 {
     if (parametro == "read_committed")
@@ -82,13 +84,22 @@ void Transacao::EncerrarComCommit()
 {
     if (!handle_)
         return;
+    if (simulando_) {
+        MarcarPonto(kPontoConfirmado);
+        confirmadaNaSimulacao_ = true;
+        return;
+    }
     fb::Chamar(
         [&](Firebird::ThrowStatusWrapper* s) { handle_.Encerrar([&](Firebird::ITransaction* t) { t->commit(s); }); });
 }
 
+// A simulation's transaction goes on after its commits, and so do the
+// reads open on it.
 void Transacao::Confirmar()
 {
     EncerrarComCommit();
+    if (simulando_)
+        return;
     for (Consulta* c : std::vector<Consulta*>(consultas_))
         c->Fechar();
 }
@@ -102,6 +113,10 @@ void Transacao::ConfirmarMantendo()
 {
     if (!handle_)
         return;
+    if (simulando_) {
+        EncerrarComCommit();
+        return;
+    }
     fb::Chamar([&](Firebird::ThrowStatusWrapper* s) { handle_->commitRetaining(s); });
 }
 
@@ -137,6 +152,14 @@ void Transacao::Desfazer() noexcept
 {
     if (!handle_)
         return;
+    if (simulando_ && confirmadaNaSimulacao_) {
+        try {
+            ExecutarDireto(std::string("ROLLBACK TO SAVEPOINT ") + kPontoConfirmado);
+            return;
+        } catch (const ErroBanco&) {
+            // The mark went with a savepoint undone before it: everything goes.
+        }
+    }
     try {
         fb::Chamar([&](Firebird::ThrowStatusWrapper* s) {
             handle_.Encerrar([&](Firebird::ITransaction* t) { t->rollback(s); });
@@ -146,8 +169,25 @@ void Transacao::Desfazer() noexcept
     }
 }
 
+void Transacao::Simular()
+{
+    simulando_ = true;
+    confirmadaNaSimulacao_ = false;
+}
+
+void Transacao::EncerrarSimulacao() noexcept
+{
+    simulando_ = false;
+    confirmadaNaSimulacao_ = false;
+    Desfazer();
+}
+
 void Transacao::Abandonar() noexcept
 {
+    if (simulando_) {
+        EncerrarSimulacao();
+        return;
+    }
     try {
         EncerrarComCommit();
     } catch (const ErroBanco&) {

@@ -43,6 +43,13 @@ public:
     void VoltarAoPonto(const std::string& ponto);  // undoes it and releases the mark
     Firebird::ITransaction* Handle();              // starts it when it is not active
 
+    // A simulation: from here on every commit only marks a savepoint, a
+    // rollback goes back to the last such mark, and the connection's end
+    // rolls back; EncerrarSimulacao undoes everything done since Simular.
+    void Simular();
+    void EncerrarSimulacao() noexcept;
+    bool Simulando() const { return simulando_; }
+
 private:
     friend class BancoDados;
     friend class Consulta;
@@ -56,4 +63,6 @@ private:
     BancoDados* banco_ = nullptr;
     Dono<Firebird::ITransaction> handle_;
     std::vector<Consulta*> consultas_;
+    bool simulando_ = false;
+    bool confirmadaNaSimulacao_ = false;  // a commit of the simulation has marked its savepoint
 };

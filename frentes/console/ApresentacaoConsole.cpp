@@ -1,5 +1,6 @@
 #include "frentes/console/ApresentacaoConsole.h"
 
+#include <iostream>
 #include <ostream>
 
 #include <QCoreApplication>
@@ -109,6 +110,14 @@ void ApresentacaoConsole::MostrarAviso(const std::string& texto, bool, bool fech
     Escrever(kTituloAviso + std::string(": ") + QuebrasDeLinha(texto), Icone::Aviso);
     if (fechamentoAutomatico)
         esperar_(kFechamentoAutomaticoMs);
+}
+
+// The report is the command's answer: on the standard output, where it can
+// be redirected apart from the messages and the log lines.
+void ApresentacaoConsole::MostrarRelatorio(const std::string&, const std::string& texto)
+{
+    situacao_.Limpar();
+    std::cout << texto << std::flush;
 }
 
 void ApresentacaoConsole::MostrarRegistro(const std::string& linha, Icone nivel)

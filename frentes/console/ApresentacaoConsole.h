@@ -40,6 +40,7 @@ public:
     void EncerrarAplicacao() override;
     void MostrarAviso(const std::string& texto, bool concordo, bool fechamentoAutomatico) override;
     void MostrarRegistro(const std::string& linha, Icone nivel) override;
+    void MostrarRelatorio(const std::string& titulo, const std::string& texto) override;
 
 private:
     void Escrever(const std::string& texto, Icone nivel);

@@ -1,7 +1,7 @@
 #pragma once
-// The program's command line: the word "manual" (any letter case) and the
-// long options. What the program does with it is main's; this only reads it
-// and holds the usage text the operator is shown.
+// The program's command line: the word "manual" (any letter case), the
+// commands "simular" and "explicar TIPO NÚMERO", and the long options. What the program does with it is main's; this
+// only reads it and holds the usage text the operator is shown.
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +14,8 @@ struct LinhaComando {
     Acao acao = Acao::Monitorar;
     std::vector<std::string> argumentos;    // the words after the options, for the window model
     std::optional<std::string> instalacao;  // --instalacao PASTA
+    std::string csv;                        // --csv ARQUIVO, with "simular"
+    bool json = false;                      // --json, with "explicar"
     std::string erro;                       // one line on what was wrong, for UsoInvalido
 };
 

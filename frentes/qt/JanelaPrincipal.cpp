@@ -6,9 +6,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 #include "app/UnPrincipal.h"
 #include "frentes/qt/Glifos.h"
@@ -269,6 +274,26 @@ void JanelaPrincipal::Mensagem(const std::string& texto, const std::string& titu
 {
     QMessageBox caixa(IconeCaixa(icone), Texto(titulo), Texto(texto), QMessageBox::Ok, isVisible() ? this : nullptr);
     caixa.exec();
+}
+
+// A report is read, scrolled and copied: fixed-width text in a window of its own.
+void JanelaPrincipal::MostrarRelatorio(const std::string& titulo, const std::string& texto)
+{
+    QDialog janela(isVisible() ? this : nullptr);
+    janela.setObjectName("frmRelatorio");
+    janela.setWindowTitle(Texto(titulo));
+    QVBoxLayout disposicao(&janela);
+    QPlainTextEdit conteudo(Texto(texto), &janela);
+    conteudo.setObjectName("memRelatorio");
+    conteudo.setReadOnly(true);
+    conteudo.setLineWrapMode(QPlainTextEdit::NoWrap);
+    conteudo.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QDialogButtonBox botoes(QDialogButtonBox::Close, &janela);
+    QObject::connect(&botoes, &QDialogButtonBox::rejected, &janela, &QDialog::reject);
+    disposicao.addWidget(&conteudo);
+    disposicao.addWidget(&botoes);
+    janela.resize(760, 520);
+    janela.exec();
 }
 
 void JanelaPrincipal::ProcessarPendentes()

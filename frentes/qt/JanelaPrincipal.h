@@ -47,6 +47,7 @@ public:
     void EncerrarAplicacao() override;
     void MostrarAviso(const std::string& texto, bool concordo, bool fechamentoAutomatico) override;
     void MostrarRegistro(const std::string&, Icone) override {}
+    void MostrarRelatorio(const std::string& titulo, const std::string& texto) override;
 
 protected:
     void closeEvent(QCloseEvent* evento) override;

@@ -49,10 +49,27 @@ TEST_P(LinhaComando, RespondeSemIniciarOMonitor)
 INSTANTIATE_TEST_SUITE_P(
     LinhaComandoProcesso, LinhaComando,
     ::testing::Values(
-        Caso{"ajuda", {"--help"}, 0, "Uso: telmoraComissao2\\.exe \\[opções\\] \\[manual\\]\n[\\s\\S]*  64 [\\s\\S]*"},
+        Caso{
+            "ajuda",
+            {"--help"},
+            0,
+            "Uso: telmoraComissao2\\.exe \\[opções\\] \\[manual \\| simular \\| explicar TIPO NÚMERO\\]\n[\\s\\S]*  64 "
+            "[\\s\\S]*"},
         Caso{"ajuda_curta", {"manual", "-h"}, 0, "Uso: [\\s\\S]*--instalacao PASTA[\\s\\S]*ISC_PASSWORD[\\s\\S]*"},
         Caso{"versao", {"--version"}, 0, "telmoraComissao2 [0-9]+\\.[0-9]+\\.[0-9]+\n"},
         Caso{"opcao_desconhecida", {"--ajuda"}, 64, "Opção desconhecida: --ajuda\n\nUso: [\\s\\S]*"},
         Caso{"opcao_curta_desconhecida", {"MANUAL", "-x"}, 64, "Opção desconhecida: -x\n\nUso: [\\s\\S]*"},
-        Caso{"instalacao_sem_pasta", {"--instalacao"}, 64, "Falta a pasta da opção --instalacao\\.\n\nUso: [\\s\\S]*"}),
+        Caso{"instalacao_sem_pasta", {"--instalacao"}, 64, "Falta a pasta da opção --instalacao\\.\n\nUso: [\\s\\S]*"},
+        Caso{"csv_sem_arquivo", {"simular", "--csv"}, 64, "Falta o arquivo da opção --csv\\.\n\nUso: [\\s\\S]*"},
+        Caso{"csv_sem_simular",
+             {"manual", "--csv", "x.csv"},
+             64,
+             "A opção --csv só vale com simular\\.\n\nUso: [\\s\\S]*"},
+        Caso{
+            "json_sem_explicar", {"simular", "--json"}, 64, "A opção --json só vale com explicar\\.\n\nUso: [\\s\\S]*"},
+        Caso{"explicar_sem_tipo", {"explicar", "123"}, 64, "Use explicar NF <número>, [\\s\\S]*"},
+        Caso{"explicar_numero_invalido",
+             {"EXPLICAR", "nf", "12a"},
+             64,
+             "O número a explicar deve ser um inteiro positivo: 12a\n\nUso: [\\s\\S]*"}),
     [](const auto& i) { return std::string(i.param.nome); });
