@@ -308,8 +308,13 @@ void TfrmPrincipal::RecalculoComissao()
     if (simulacao_)
         ConcluirSimulacao();
 
-    if (ModoManual()) {
-        DesconectarBanco();
-        FinalizarProcessoPorNome(kPrograma);
-    }
+    if (ModoManual())
+        EncerrarManual();
+}
+
+// A manual run's program ends here, with code 0.
+void TfrmPrincipal::EncerrarManual()
+{
+    DesconectarBanco();
+    FinalizarProcessoPorNome(kPrograma);
 }

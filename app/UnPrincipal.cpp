@@ -38,12 +38,17 @@ bool TfrmPrincipal::ModoManual() const
 {
     if (argumentos_.empty())
         return false;
-    return Minusculas(argumentos_.front()) == "manual" || ModoSimulacao();
+    return Minusculas(argumentos_.front()) == "manual" || ModoSimulacao() || ModoExplicacao();
 }
 
 bool TfrmPrincipal::ModoSimulacao() const
 {
     return !argumentos_.empty() && Minusculas(argumentos_.front()) == "simular";
+}
+
+bool TfrmPrincipal::ModoExplicacao() const
+{
+    return !argumentos_.empty() && Minusculas(argumentos_.front()) == "explicar";
 }
 
 void TfrmPrincipal::FormCreate()
@@ -68,8 +73,9 @@ void TfrmPrincipal::FormCreate()
                                            servicos_.sinalFechamentoPendente};
         // Mode 1 compares and hands over; the packaged program's updates are the package manager's.
         const int modo = servicos_.executavel.empty() ? 1 : 0;
-        // A simulation writes nothing: neither an update nor the run's indexes.
-        if (!ModoSimulacao()) {
+        // A simulation or an explanation writes nothing: neither an update
+        // nor the run's indexes.
+        if (!ModoSimulacao() && !ModoExplicacao()) {
             if (!VerificarAtualizacao(tela_, *Sessao.IBD_BancoDados, modo, CaminhosDaAtualizacao(), ambiente))
                 return;
             GarantirIndicesDoCalculo(*Sessao.IBD_BancoDados);
@@ -86,7 +92,9 @@ void TfrmPrincipal::FormCreate()
         }
         DesconectarBanco();
         // A start-up step that asked to end has already told why; no run follows it.
-        if (ModoManual() && !tela_.FimPedido())
+        if (ModoExplicacao() && !tela_.FimPedido())
+            ExplicarFonte();
+        else if (ModoManual() && !tela_.FimPedido())
             BitBtn2Click();
     });
     // A step that failed leaves the rest of the sequence undone; its

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Controles.h"
+#include "app/ExplicacaoFonte.h"
 #include "app/RegistroRodada.h"
 #include "app/Servicos.h"
 #include "app/SimulacaoRodada.h"
@@ -51,9 +52,11 @@ public:
     Medidor Gauge1;
     Rotulo BitBtn2{"Atualizar as Comissões"};
     Rotulo BitBtn1{"Minimizar"};
+    Rotulo btnExplicarNF{"Explicar NF..."};
     IconeBandeja TrayIcon1{"telmora Monitor Comissão"};
     ItemMenu ShowWindow1{"&Abrir Monitor Comissão"};
     ItemMenu HideWindow1{"&Minimizar Monitor de Comissão 2", false};
+    ItemMenu ExplicarNF1{"E&xplicar NF..."};
     ItemMenu N1{"-"};
     ItemMenu Exit1{"&Sair"};
     Temporizador Timer1{3'000'000};
@@ -67,6 +70,8 @@ public:
     void Exit1Click();
     void BitBtn1Click();
     void BitBtn2Click();  // app/RecalculoComissao.cpp
+    // The operator typed an invoice number to be explained (app/ExplicarFonte.cpp).
+    void ExplicarNotaClick(const std::string& numero);
     void SpinButton1UpClick();
     void SpinButton1DownClick();
     bool edtHoraAtualizacaoExit();  // false: the focus stays in the edit
@@ -81,10 +86,12 @@ public:
     bool ExecutarTratado(const std::function<void()>& handler);
 
     // ---- mode and front-end helpers --------------------------------------
-    // The first argument, lower-cased, is "manual", or "simular": a
-    // simulation is a manual run whose writes are all rolled back.
+    // The first argument, lower-cased, is "manual", "simular" or
+    // "explicar": a simulation is a manual run whose writes are all rolled
+    // back; an explanation shows one source's computation instead of a run.
     bool ModoManual() const;
     bool ModoSimulacao() const;
+    bool ModoExplicacao() const;
     // Where a simulation also writes its per-source lines; none when empty.
     std::string ArquivoCsvSimulacao;
     // An explanation for a program to read instead of a person.
@@ -178,6 +185,9 @@ private:
     void EncerrarPorConexaoPerdida();
     void EncerrarComFalha(int codigo);
     void ConcluirSimulacao();
+    void EncerrarManual();
+    void ExplicarFonte();
+    bool MostrarExplicacao(const PedidoExplicacao& pedido);
 
     TelaObservada tela_;
     Servicos servicos_;

@@ -24,6 +24,8 @@ DataHora DataAcerto(const DataHora& agora, const MovimentoCanhoto& movimento)
     return (agora >= movimento.dtCredito ? agora : movimento.dtCredito).Data();
 }
 
+}  // namespace
+
 // A type "1" movement carries the invoice number, which the description
 // shows grouped; a number with letters ("12345-A") goes as it stands.
 std::string DescricaoAcerto(const TextosAcerto& textos, const MovimentoCanhoto& movimento)
@@ -36,8 +38,6 @@ std::string DescricaoAcerto(const TextosAcerto& textos, const MovimentoCanhoto& 
         return textos.descricaoNota + movimento.noDocumento.Texto();
     }
 }
-
-}  // namespace
 
 MovimentoCanhoto LerMovimentoCanhoto(const Consulta& movimento)
 {

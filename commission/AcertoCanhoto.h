@@ -38,6 +38,10 @@ struct MovimentoCanhoto {
 // The current row of a selection of mov_comissao columns.
 MovimentoCanhoto LerMovimentoCanhoto(const Consulta& movimento);
 
+// The settlement's description for the row: the texts' opening and the
+// row's document.
+std::string DescricaoAcerto(const TextosAcerto& textos, const MovimentoCanhoto& movimento);
+
 // Inserts the settlement of valor for the row, without commit: the caller
 // commits it with the row's flag update.
 void InserirAcertoCanhoto(SessaoBanco& sessao, Consulta& insercao, const TextosAcerto& textos, const DataHora& agora,

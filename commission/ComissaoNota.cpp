@@ -5,10 +5,6 @@
 #include "comum/ComandoSql.h"
 #include "db/SessaoBanco.h"
 
-namespace {
-
-}  // namespace
-
 const Valor& LeiturasDaNota::NomeCliente()
 {
     if (!nomeCliente_) {
@@ -52,6 +48,17 @@ bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool credit
            creditoEmOutraFase || nota.Campo("ST_COMISSAO_PAGAR").Texto() != "S";
 }
 
+namespace {
+
+std::optional<Dinheiro> BaseInformada(LeiturasDaNota& leituras, const char* coluna, const char* origem)
+{
+    const Dinheiro base = leituras.Nota().Campo(coluna).ComoDinheiro();
+    Figura(leituras.Observador(), "base B", origem, base);
+    return base;
+}
+
+}  // namespace
+
 std::optional<Dinheiro> BaseComissao(LeiturasDaNota& leituras, int slot)
 {
     const Consulta& nota = leituras.Nota();
@@ -60,15 +67,20 @@ std::optional<Dinheiro> BaseComissao(LeiturasDaNota& leituras, int slot)
     case 1:
     case 2:
     case 3:
-    case 4: {
-        const bool baseNaComissao = slot > 1 && nota.Campo("tp_base_comissao_outros").Texto() == "C";
-        return nota.Campo(baseNaComissao ? "vl_comissao" : "vl_base_comissao").ComoDinheiro();
-    }
+    case 4:
+        if (slot > 1 && nota.Campo("tp_base_comissao_outros").Texto() == "C")
+            return BaseInformada(leituras, "vl_comissao",
+                                 "VL_COMISSAO da NF: natureza de modo 0 a 4, vendedor de 2 a 5 e base dos outros C");
+        return BaseInformada(leituras, "vl_base_comissao", "VL_BASE_COMISSAO da NF: natureza de modo 0 a 4");
     case 5:
-        return nota.Campo("vl_resultado_venda").ComoDinheiro();
-    case 6:
-        return leituras.BaseDosItens();
+        return BaseInformada(leituras, "vl_resultado_venda", "VL_RESULTADO_VENDA da NF: natureza de modo 5");
+    case 6: {
+        const Dinheiro base = leituras.BaseDosItens();
+        Figura(leituras.Observador(), "base B", "itens da NF: natureza de modo 6", base);
+        return base;
+    }
     default:
+        Figura(leituras.Observador(), "base B", "nenhuma: a natureza não dá base (modo acima de 6)", Dinheiro());
         return std::nullopt;
     }
 }
@@ -80,9 +92,9 @@ Dinheiro ArmazenarBase(DatasetInsercao& linha, const std::optional<Dinheiro>& ba
     return linha.CampoInserido("VL_BASE_COMISSAO").ComoDinheiro();
 }
 
-Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual)
+long double ProdutoPercentual(Dinheiro valor, Dinheiro percentual)
 {
-    return Dinheiro::DeExtended(Dividir(valor.Extended() * percentual.Extended(), 100));
+    return Dividir(valor.Extended() * percentual.Extended(), 100);
 }
 
 Dinheiro DescontarReducao(Dinheiro comissao, Dinheiro parteDaReducao)
@@ -91,13 +103,17 @@ Dinheiro DescontarReducao(Dinheiro comissao, Dinheiro parteDaReducao)
     return reduzida < Dinheiro() ? Dinheiro() : reduzida;
 }
 
-Dinheiro PercentualEfetivo(const DatasetInsercao& linha)
+Dinheiro PercentualEfetivo(const DatasetInsercao& linha, ObservadorCalculo& observador)
 {
+    const char* const nome = "percentual efetivo";
     const Dinheiro base = linha.CampoInserido("VL_BASE_COMISSAO").ComoDinheiro();
-    if (base.Zero())
+    if (base.Zero()) {
+        Figura(observador, nome, "0: VL_BASE_COMISSAO é 0", Dinheiro());
         return {};
+    }
     const Dinheiro comissao = linha.CampoInserido("VL_COMISSAO").ComoDinheiro();
-    return Dinheiro::DeExtended(Dividir(comissao.Extended(), base.Extended()) * 100);
+    return Arredondado(observador, nome, "VL_COMISSAO / VL_BASE_COMISSAO × 100",
+                       Dividir(comissao.Extended(), base.Extended()) * 100);
 }
 
 void PreencherColunasNota(LeiturasDaNota& leituras, DatasetInsercao& linha, const std::string& tipo,

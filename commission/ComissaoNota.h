@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "commission/ObservadorCalculo.h"
 #include "comum/Dinheiro.h"
 #include "db/firebird/Valor.h"
 
@@ -24,9 +25,13 @@ bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool credit
 // rows: nota's current row stays the same while the source is rebuilt.
 class LeiturasDaNota {
 public:
-    LeiturasDaNota(SessaoBanco& sessao, const Consulta& nota) : sessao_(sessao), nota_(nota) {}
+    LeiturasDaNota(SessaoBanco& sessao, const Consulta& nota, ObservadorCalculo& observador = SemObservador())
+        : sessao_(sessao), nota_(nota), observador_(observador)
+    {
+    }
 
     SessaoBanco& Sessao() const { return sessao_; }
+    ObservadorCalculo& Observador() const { return observador_; }
     const Consulta& Nota() const { return nota_; }
     const Valor& NomeCliente();           // NULL when the person is not registered
     const std::string& ComissaoAPagar();  // "S" or "N", from the nature
@@ -36,6 +41,7 @@ public:
 private:
     SessaoBanco& sessao_;
     const Consulta& nota_;
+    ObservadorCalculo& observador_;
     std::optional<Valor> nomeCliente_;
     std::optional<std::string> comissaoAPagar_;
     std::optional<Dinheiro> reducao_;
@@ -49,8 +55,8 @@ std::optional<Dinheiro> BaseComissao(LeiturasDaNota& leituras, int slot);
 // what the row holds, NULL reading 0.
 Dinheiro ArmazenarBase(DatasetInsercao& linha, const std::optional<Dinheiro>& base);
 
-// valor × percentual / 100, rounded.
-Dinheiro AplicarPercentual(Dinheiro valor, Dinheiro percentual);
+// valor × percentual / 100, before rounding.
+long double ProdutoPercentual(Dinheiro valor, Dinheiro percentual);
 
 // The row's commission less the row's share of the invoice's reduction,
 // never below 0.
@@ -58,7 +64,7 @@ Dinheiro DescontarReducao(Dinheiro comissao, Dinheiro parteDaReducao);
 
 // VL_COMISSAO / VL_BASE_COMISSAO × 100 of the row being inserted, rounded;
 // 0 on a zero base.
-Dinheiro PercentualEfetivo(const DatasetInsercao& linha);
+Dinheiro PercentualEfetivo(const DatasetInsercao& linha, ObservadorCalculo& observador);
 
 // Identifier, type, invoice, company, seller, issue date, client and its
 // name, and the flags both row types write alike (ST_PAGAR from the nature

@@ -51,27 +51,38 @@ const char* const kComissaoVendedor =
 
 constexpr int kModoRateio = 6;
 
-// The statement's result column has the name of the invoice column it fills.
+// The statement's result column has the name of the invoice column it fills,
+// which keeps two decimals.
 void GravarResultado(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota, const ComandoSql& sql,
-                     const std::string& coluna)
+                     const std::string& coluna, ObservadorCalculo& observador, const char* origem)
 {
     sessao.AbrirConsulta(calculo, sql);
-    AtualizarCampoNota(sessao, idNota, coluna, calculo.Campo(coluna).ComoDinheiro());
+    const Dinheiro valor = calculo.Campo(coluna).ComoDinheiro();
+    observador.Passo(coluna.c_str(), origem, valor.Extended(), Dinheiro::DeExtended(Arredondar(valor.Real(), 2)));
+    AtualizarCampoNota(sessao, idNota, coluna, valor);
 }
 
 // Each statement reads the columns the one before it has just committed.
-void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota)
+void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota, ObservadorCalculo& observador)
 {
     const ComandoSql id = ParametroInteiro(idNota);
-    GravarResultado(sessao, calculo, idNota, kBaseComissao + id + " group by mc.vl_desconto", "VL_BASE_COMISSAO");
-    GravarResultado(sessao, calculo, idNota, kValorComissao + id, "VL_COMISSAO");
-    GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0", "PO_COMISSAO");
+    GravarResultado(sessao, calculo, idNota, kBaseComissao + id + " group by mc.vl_desconto", "VL_BASE_COMISSAO",
+                    observador,
+                    "Σ (total do item − frete unitário × quantidade, se o frete está incluso) − desconto da NF");
+    GravarResultado(
+        sessao, calculo, idNota, kValorComissao + id, "VL_COMISSAO", observador,
+        "Σ (total do item − frete incluso) × (1 − desconto / (base + desconto)) × percentual do item / 100");
+    GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0", "PO_COMISSAO",
+                    observador,
+                    "VL_COMISSAO × 100 / VL_BASE_COMISSAO − percentuais dos vendedores 2 a 5 sem comissão adicional");
 }
 
-void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota)
+void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota, ObservadorCalculo& observador)
 {
     std::vector<LinhaRateio> matriz = MontarMatrizComissao(sessao, idNota, itens);
     RatearComissaoPorVendedor(idNota, matriz, sessao.Banco());
+    for (const LinhaRateio& linha : matriz)
+        observador.ItemRateio(linha);
 }
 
 // The selection of pending invoices carries no number: a warning reads it.
@@ -81,14 +92,14 @@ std::string NumeroNota(Consulta& consulta, std::int64_t idNota)
     return consulta.Campo("nr_nota_fiscal").Texto();
 }
 
-void ProcessarNota(SessaoBanco& sessao, const Consulta& nota, Consulta& calculo, Consulta& itens)
+void ProcessarNota(ContextoFase& contexto, const Consulta& nota, Consulta& calculo, Consulta& itens)
 {
     const std::int64_t idNota = nota.Campo("id_nf_comercio").Inteiro();
     const std::int64_t modo = nota.Campo("id_sugerir_comissao").Inteiro();
     if (modo >= 0 && modo < kModoRateio)
-        CalcularComissaoNota(sessao, calculo, idNota);
+        CalcularComissaoNota(contexto.sessao, calculo, idNota, contexto.observador);
     else if (modo == kModoRateio)
-        RatearComissaoNota(sessao, itens, idNota);
+        RatearComissaoNota(contexto.sessao, itens, idNota, contexto.observador);
 }
 
 Dinheiro PercentualTabela(SessaoBanco& sessao, const Consulta& item, std::int64_t idVendedor)
@@ -128,7 +139,7 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
         const std::int64_t idNota = notas.Campo("id_nf_comercio").Inteiro();
         if (!ProcessarFonte(
                 contexto, resultado.deixadas, kGrupoNotasVenda, [&] { return "NF " + NumeroNota(calculo, idNota); },
-                [&] { ProcessarNota(sessao, notas, calculo, itens); }))
+                [&] { ProcessarNota(contexto, notas, calculo, itens); }))
             resultado.notasDeixadas.insert(idNota);
         contexto.progresso.AvancarGauge();
     }

@@ -61,14 +61,25 @@ void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
 // rows of the invoice take the reduction once in all.
 Dinheiro ComissaoFaturada(LeiturasDaNota& leituras, const SlotVendedor& slot, Dinheiro base)
 {
-    const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
-    const Dinheiro creditada = AplicarPercentual(integral, slot.poCreditoFat);
-    return DescontarReducao(creditada, AplicarPercentual(leituras.Reducao(), slot.poCreditoFat));
+    ObservadorCalculo& observador = leituras.Observador();
+    Figura(observador, "percentual do vendedor", "PO_COMISSAO do slot na NF", slot.poComissao);
+    const Dinheiro integral = Arredondado(observador, "K1", "base × percentual do vendedor / 100",
+                                          ProdutoPercentual(base, slot.poComissao));
+    Figura(observador, "percentual creditado no faturamento", "PO_CREDITO_FAT do slot na NF", slot.poCreditoFat);
+    const Dinheiro creditada = Arredondado(observador, "K2", "K1 × percentual creditado / 100",
+                                           ProdutoPercentual(integral, slot.poCreditoFat));
+    Figura(observador, "redução da NF", "Σ quantidade × redução unitária dos itens", leituras.Reducao());
+    const Dinheiro parteDaReducao = Arredondado(observador, "parte da redução", "redução × percentual creditado / 100",
+                                                ProdutoPercentual(leituras.Reducao(), slot.poCreditoFat));
+    const Dinheiro comissao = DescontarReducao(creditada, parteDaReducao);
+    Figura(observador, "K3", "K2 − parte da redução, nunca abaixo de 0", comissao);
+    return comissao;
 }
 
 void GravarComissaoFaturamento(ContextoFase& contexto, LeiturasDaNota& leituras, const SlotVendedor& slot)
 {
     const Consulta& nota = leituras.Nota();
+    leituras.Observador().Linha("1", slot.numero, slot.idVendedor);
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& linha) {
         PreencherColunasNota(leituras, linha, "1", slot.idVendedor);
         linha.DefinirCampo("DS_SERIE", nota.Campo("ds_serie_nf"));
@@ -78,7 +89,7 @@ void GravarComissaoFaturamento(ContextoFase& contexto, LeiturasDaNota& leituras,
         linha.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto("S"));
         const Dinheiro base = ArmazenarBase(linha, BaseComissao(leituras, slot.numero));
         linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoFaturada(leituras, slot, base)));
-        linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
+        linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha, leituras.Observador())));
     });
 }
 
@@ -98,7 +109,7 @@ void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
     SessaoBanco& sessao = contexto.sessao;
     const ComandoSql id = ParametroInteiro(idNota);
     const EstornosDaFonte estornos(sessao, "1", "id_nf_comercio", idNota);
-    LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio);
+    LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio, contexto.observador);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (!SlotSemComissao(sessao.IBQ_Comercio, slot, !GanhaNoFaturamento(sessao, idNota, slot)))

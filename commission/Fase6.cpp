@@ -40,18 +40,18 @@ bool CreditadoNoFaturamento(const SlotVendedor& slot)
     return slot.stCreditoFat == "S" && slot.poCreditoFat >= Dinheiro::DeInteiro(100);
 }
 
-// K2: what the receipts carry of the slot's commission.
-Dinheiro ParteDoRecebimento(Dinheiro integral, const SlotVendedor& slot)
+// K2: what the receipts carry of the slot's commission, before rounding.
+long double ParteDoRecebimento(Dinheiro integral, const SlotVendedor& slot)
 {
     if (slot.stCreditoFat != "S")
-        return integral;
+        return integral.Extended();
     const long double restante = 10000 - 100 * slot.poCreditoFat.Extended();
-    return Dinheiro::DeExtended(Dividir(integral.Extended() * restante, 10000));
+    return Dividir(integral.Extended() * restante, 10000);
 }
 
-Dinheiro AplicarFator(double fator, Dinheiro valor)
+long double ProdutoFator(double fator, Dinheiro valor)
 {
-    return Dinheiro::DeExtended(static_cast<long double>(fator) * valor.Extended());
+    return static_cast<long double>(fator) * valor.Extended();
 }
 
 // With freight in the installments it comes out of the invoice total for
@@ -64,6 +64,7 @@ FatoresParcela FatorParcela(const Consulta& duplicata, const Consulta& nota)
     const Dinheiro total = nota.Campo("vl_total_nf").ComoDinheiro();
     if (nota.Campo("st_incluir_frete_parc").Texto() != "S") {
         fatores.fFatorParcela = static_cast<double>(Dividir(documento.Extended(), total.Extended()));
+        fatores.origemParcela = "VL_DOCUMENTO / VL_TOTAL_NF";
         return fatores;
     }
     const Dinheiro frete = nota.Campo("vl_frete").ComoDinheiro();
@@ -71,6 +72,9 @@ FatoresParcela FatorParcela(const Consulta& duplicata, const Consulta& nota)
     const bool parcelaDoFrete = duplicata.Campo("no_documento").Texto().find("/A") != std::string::npos;
     const Dinheiro parcela = parcelaDoFrete ? documento - frete : documento;
     fatores.fFatorParcela = static_cast<double>(Dividir(parcela.Extended(), (total - frete).Extended()));
+    fatores.origemParcela = parcelaDoFrete
+                                ? "(VL_DOCUMENTO − frete) / (VL_TOTAL_NF − frete): frete nas parcelas, parcela /A"
+                                : "VL_DOCUMENTO / (VL_TOTAL_NF − frete): frete nas parcelas";
     return fatores;
 }
 
@@ -104,11 +108,18 @@ void DefinirCredito(DatasetInsercao& linha, const Consulta& duplicata)
 }
 
 // K2 to K4: the receipts' share of a value of the whole invoice, then the
-// installment's and the discount's factors, each step rounded.
-Dinheiro ParteDaParcela(Dinheiro valor, const SlotVendedor& slot, const FatoresParcela& fatores)
+// installment's and the discount's factors, each step rounded; the observer
+// is told the steps under these names.
+Dinheiro ParteDaParcela(ObservadorCalculo& observador, const char* const (&nomes)[3], Dinheiro valor,
+                        const SlotVendedor& slot, const FatoresParcela& fatores)
 {
-    const Dinheiro daParcela = AplicarFator(fatores.fFatorParcela, ParteDoRecebimento(valor, slot));
-    return AplicarFator(fatores.fFatorDesconto, daParcela);
+    const Dinheiro doRecebimento = Arredondado(
+        observador, nomes[0],
+        slot.stCreditoFat == "S" ? "× (100 − percentual creditado) / 100" : "inteira: nada creditado no faturamento",
+        ParteDoRecebimento(valor, slot));
+    const Dinheiro daParcela = Arredondado(observador, nomes[1], "× fator da parcela",
+                                           ProdutoFator(fatores.fFatorParcela, doRecebimento));
+    return Arredondado(observador, nomes[2], "× fator de desconto", ProdutoFator(fatores.fFatorDesconto, daParcela));
 }
 
 // K1 to K5. The invoice's reduction takes the same share and factors as the
@@ -117,14 +128,31 @@ Dinheiro ParteDaParcela(Dinheiro valor, const SlotVendedor& slot, const FatoresP
 Dinheiro ComissaoDaParcela(LeiturasDaNota& leituras, const SlotVendedor& slot, Dinheiro base,
                            const FatoresParcela& fatores)
 {
-    const Dinheiro integral = AplicarPercentual(base, slot.poComissao);
-    return DescontarReducao(ParteDaParcela(integral, slot, fatores), ParteDaParcela(leituras.Reducao(), slot, fatores));
+    ObservadorCalculo& observador = leituras.Observador();
+    Figura(observador, "percentual do vendedor", "PO_COMISSAO do slot na NF", slot.poComissao);
+    Figura(observador, "percentual creditado no faturamento", "PO_CREDITO_FAT do slot na NF", slot.poCreditoFat);
+    observador.Fator("fator da parcela", fatores.origemParcela, fatores.fFatorParcela);
+    observador.Fator("fator de desconto",
+                     "1 − (desconto + abatimento + outras reduções da duplicata) / ((VL_PRODUTOS − desconto da NF) ×"
+                     " fator da parcela)",
+                     fatores.fFatorDesconto);
+    const Dinheiro integral = Arredondado(observador, "K1", "base × percentual do vendedor / 100",
+                                          ProdutoPercentual(base, slot.poComissao));
+    const Dinheiro comissao = ParteDaParcela(observador, {"K2", "K3", "K4"}, integral, slot, fatores);
+    Figura(observador, "redução da NF", "Σ quantidade × redução unitária dos itens", leituras.Reducao());
+    const Dinheiro parteDaReducao = ParteDaParcela(observador,
+                                                   {"redução no recebimento", "redução na parcela", "parte da redução"},
+                                                   leituras.Reducao(), slot, fatores);
+    const Dinheiro liquida = DescontarReducao(comissao, parteDaReducao);
+    Figura(observador, "K5", "K4 − parte da redução, nunca abaixo de 0", liquida);
+    return liquida;
 }
 
-Dinheiro BaseDaParcela(Dinheiro base, const FatoresParcela& fatores)
+Dinheiro BaseDaParcela(ObservadorCalculo& observador, Dinheiro base, const FatoresParcela& fatores)
 {
-    return Dinheiro::DeExtended(base.Extended() * static_cast<long double>(fatores.fFatorParcela) *
-                                static_cast<long double>(fatores.fFatorDesconto));
+    return Arredondado(observador, "base da parcela", "base × fator da parcela × fator de desconto",
+                       base.Extended() * static_cast<long double>(fatores.fFatorParcela) *
+                           static_cast<long double>(fatores.fFatorDesconto));
 }
 
 // The factors are computed for every row, before its commission, as the row
@@ -133,6 +161,7 @@ FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, LeiturasDaNota&
 {
     const Consulta& duplicata = contexto.sessao.IBQ_Financeiro;
     FatoresParcela fatores;
+    leituras.Observador().Linha("2", slot.numero, slot.idVendedor);
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& linha) {
         PreencherColunasNota(leituras, linha, "2", slot.idVendedor);
         linha.DefinirCampo("ID_FINANCEIRO", duplicata.Campo("id_financeiro"));
@@ -142,8 +171,8 @@ FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, LeiturasDaNota&
         const Dinheiro base = ArmazenarBase(linha, BaseComissao(leituras, slot.numero));
         fatores = FatoresDaParcela(duplicata, leituras.Nota());
         linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDaParcela(leituras, slot, base, fatores)));
-        linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(BaseDaParcela(base, fatores)));
-        linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha)));
+        linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(BaseDaParcela(leituras.Observador(), base, fatores)));
+        linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha, leituras.Observador())));
     });
     return fatores;
 }
@@ -159,7 +188,7 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
     sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata +
                               ParametroInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
-    LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio);
+    LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio, contexto.observador);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (SlotSemComissao(sessao.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
             return;

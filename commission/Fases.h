@@ -33,6 +33,7 @@ struct FatoresParcela {
     double fFatorParcela = 0;
     double fFatorDesconto = 0;
     std::optional<Dinheiro> cFreteComissao;
+    const char* origemParcela = "";  // how the installment factor was formed
 };
 
 // The last factors and the last freight phase 6 computed, if any.

@@ -10,10 +10,9 @@ namespace {
 
 const char* const kLinhas =
     " select id_comissao, tp_registro, id_nf_comercio, id_financeiro, id_acerto_comissao, id_vendedor, no_documento,"
-    " vl_base_comissao, po_comissao, vl_comissao, st_bloqueio_1, st_estorno_1 from mov_comissao order by id_comissao";
+    " vl_base_comissao, po_comissao, vl_comissao, st_bloqueio_1, st_estorno_1, id_comissao_gerada from mov_comissao";
 const char* const kAcertos =
-    " select id_acerto_comissao, id_vendedor, vl_acerto, tp_acerto, ds_acerto from mov_acerto_comissao"
-    " order by id_acerto_comissao";
+    " select id_acerto_comissao, id_vendedor, vl_acerto, tp_acerto, ds_acerto from mov_acerto_comissao";
 
 using Chave = std::tuple<std::string, std::int64_t, std::int64_t, std::int64_t, std::int64_t>;
 
@@ -126,22 +125,35 @@ std::vector<AcertoFotografado> AcertosNovos(const FotografiaComissoes& antes, co
 
 FotografiaComissoes Fotografar(SessaoBanco& sessao)
 {
-    FotografiaComissoes foto;
+    return {LerLinhas(sessao, ComandoSql("")), LerAcertos(sessao, ComandoSql(""))};
+}
+
+std::vector<LinhaFotografada> LerLinhas(SessaoBanco& sessao, const ComandoSql& condicao)
+{
+    std::vector<LinhaFotografada> linhas;
     Consulta consulta("qryFotografia", sessao.Banco());
     consulta.DefinirTransacao(&sessao.IBT_Gen);
-    for (consulta.Percorrer(kLinhas); !consulta.Fim(); consulta.Proximo())
-        foto.linhas.push_back(
-            {consulta.Campo("id_comissao").Inteiro(), consulta.Campo("tp_registro").Texto(),
-             consulta.Campo("id_nf_comercio").Inteiro(), consulta.Campo("id_financeiro").Inteiro(),
-             consulta.Campo("id_acerto_comissao").Inteiro(), consulta.Campo("id_vendedor").Inteiro(),
-             consulta.Campo("no_documento").Texto(), consulta.Campo("vl_base_comissao").ComoDinheiro(),
-             consulta.Campo("po_comissao").ComoDinheiro(), consulta.Campo("vl_comissao").ComoDinheiro(),
-             consulta.Campo("st_bloqueio_1").Texto(), consulta.Campo("st_estorno_1").Texto()});
-    for (consulta.Percorrer(kAcertos); !consulta.Fim(); consulta.Proximo())
-        foto.acertos.push_back({consulta.Campo("id_acerto_comissao").Inteiro(), consulta.Campo("id_vendedor").Inteiro(),
-                                consulta.Campo("vl_acerto").ComoDinheiro(), consulta.Campo("tp_acerto").Texto(),
-                                consulta.Campo("ds_acerto").Texto()});
-    return foto;
+    for (consulta.Percorrer(kLinhas + condicao + " order by id_comissao"); !consulta.Fim(); consulta.Proximo())
+        linhas.push_back({consulta.Campo("id_comissao").Inteiro(), consulta.Campo("tp_registro").Texto(),
+                          consulta.Campo("id_nf_comercio").Inteiro(), consulta.Campo("id_financeiro").Inteiro(),
+                          consulta.Campo("id_acerto_comissao").Inteiro(), consulta.Campo("id_vendedor").Inteiro(),
+                          consulta.Campo("no_documento").Texto(), consulta.Campo("vl_base_comissao").ComoDinheiro(),
+                          consulta.Campo("po_comissao").ComoDinheiro(), consulta.Campo("vl_comissao").ComoDinheiro(),
+                          consulta.Campo("st_bloqueio_1").Texto(), consulta.Campo("st_estorno_1").Texto(),
+                          consulta.Campo("id_comissao_gerada").Inteiro() != 0});
+    return linhas;
+}
+
+std::vector<AcertoFotografado> LerAcertos(SessaoBanco& sessao, const ComandoSql& condicao)
+{
+    std::vector<AcertoFotografado> acertos;
+    Consulta consulta("qryFotografiaAcertos", sessao.Banco());
+    consulta.DefinirTransacao(&sessao.IBT_Gen);
+    for (consulta.Percorrer(kAcertos + condicao + " order by id_acerto_comissao"); !consulta.Fim(); consulta.Proximo())
+        acertos.push_back({consulta.Campo("id_acerto_comissao").Inteiro(), consulta.Campo("id_vendedor").Inteiro(),
+                           consulta.Campo("vl_acerto").ComoDinheiro(), consulta.Campo("tp_acerto").Texto(),
+                           consulta.Campo("ds_acerto").Texto()});
+    return acertos;
 }
 
 DiferencaComissoes Comparar(const FotografiaComissoes& antes, const FotografiaComissoes& depois)

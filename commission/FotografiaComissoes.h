@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "comum/ComandoSql.h"
 #include "comum/Dinheiro.h"
 
 class SessaoBanco;
@@ -20,6 +21,7 @@ struct LinhaFotografada {
     std::string documento;  // NO_DOCUMENTO
     Dinheiro base, percentual, comissao;
     std::string bloqueio, estorno;  // ST_BLOQUEIO_1, ST_ESTORNO_1
+    bool paga = false;              // ID_COMISSAO_GERADA is set: a commission payment holds the row
 };
 
 struct AcertoFotografado {
@@ -36,6 +38,10 @@ struct FotografiaComissoes {
 };
 
 FotografiaComissoes Fotografar(SessaoBanco& sessao);
+// The rows the condition (" where ...") selects, by identifier.
+std::vector<LinhaFotografada> LerLinhas(SessaoBanco& sessao, const ComandoSql& condicao);
+// The settlements the condition selects, by identifier.
+std::vector<AcertoFotografado> LerAcertos(SessaoBanco& sessao, const ComandoSql& condicao);
 
 struct TotalVendedor {
     std::int64_t idVendedor = 0;

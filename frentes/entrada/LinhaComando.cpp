@@ -86,8 +86,9 @@ std::string MotivoComandoInvalido(const LinhaComando& lida)
     const std::string tipo = palavras.size() > 1 ? Minusculo(palavras[1]) : "";
     if (palavras.size() != 3 || (tipo != "nf" && tipo != "duplicata" && tipo != "acerto"))
         return "Use explicar NF <número>, explicar duplicata <id> ou explicar acerto <id>.";
-    if (!Numero(palavras[2]))
-        return "O número a explicar deve ser um inteiro positivo: " + palavras[2];
+    // An invoice number is the suite's text ("12345-A"); the others are identifiers.
+    if (tipo != "nf" && !Numero(palavras[2]))
+        return "O identificador a explicar deve ser um inteiro positivo: " + palavras[2];
     return "";
 }
 

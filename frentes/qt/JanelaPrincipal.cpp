@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -164,6 +165,8 @@ void JanelaPrincipal::NomearControles()
         {&PopupMenu1, "PopupMenu1"},
         {&ShowWindow1, "ShowWindow1"},
         {&HideWindow1, "HideWindow1"},
+        {&ExplicarNF1, "ExplicarNF1"},
+        {&btnExplicarNF, "btnExplicarNF"},
         {&N1, "N1"},
         {&Exit1, "Exit1"},
         {&TrayIcon1, "TrayIcon1"},
@@ -195,6 +198,7 @@ void JanelaPrincipal::PosicionarControles()
     Bevel1.setGeometry(-42, 238, 380, 2);
     BitBtn2.setGeometry(8, 246, 145, 25);
     BitBtn1.setGeometry(199, 246, 131, 25);
+    btnExplicarNF.setGeometry(208, 54, 105, 25);
 
     for (QFrame* linha : {&Bevel2, &Bevel1}) {
         linha->setFrameShape(QFrame::HLine);
@@ -212,9 +216,10 @@ void JanelaPrincipal::PosicionarControles()
         seta->setFocusPolicy(Qt::NoFocus);
     }
 
-    // GroupBox1 (its edit), BitBtn2, BitBtn1, GroupBox2 (nothing to focus).
+    // GroupBox1 (its edit), BitBtn2, BitBtn1, then the explanation in GroupBox2.
     setTabOrder(&edtHoraAtualizacao, &BitBtn2);
     setTabOrder(&BitBtn2, &BitBtn1);
+    setTabOrder(&BitBtn1, &btnExplicarNF);
 }
 
 void JanelaPrincipal::DefinirFontes()
@@ -225,14 +230,15 @@ void JanelaPrincipal::DefinirFontes()
     negrito.setBold(true);
     GroupBox1.setFont(negrito);
     GroupBox2.setFont(negrito);
-    for (QWidget* filho : std::initializer_list<QWidget*>{&Label2, &edtHoraAtualizacao, &SpinButton1, &Label3,
-                                                          &lblInicioAtualizacao, &Label1, &lblUltimaAtualizacao})
+    for (QWidget* filho :
+         std::initializer_list<QWidget*>{&Label2, &edtHoraAtualizacao, &SpinButton1, &Label3, &lblInicioAtualizacao,
+                                         &Label1, &lblUltimaAtualizacao, &btnExplicarNF})
         filho->setFont(fonte);
 }
 
 void JanelaPrincipal::MontarBandeja()
 {
-    PopupMenu1.addActions({&ShowWindow1, &HideWindow1, &N1, &Exit1});
+    PopupMenu1.addActions({&ShowWindow1, &HideWindow1, &ExplicarNF1, &N1, &Exit1});
     TrayIcon1.setContextMenu(&PopupMenu1);
     TrayIcon1.setIcon(IconeMonitor());
     reintentoBandeja_.setInterval(kReintentoBandejaMs);
@@ -256,6 +262,8 @@ void JanelaPrincipal::LigarEventos()
     Encaminhar(&ShowWindow1, &QAction::triggered, &TfrmPrincipal::ShowWindow1Click);
     Encaminhar(&HideWindow1, &QAction::triggered, &TfrmPrincipal::HideWindow1Click);
     Encaminhar(&Exit1, &QAction::triggered, &TfrmPrincipal::Exit1Click);
+    connect(&btnExplicarNF, &QPushButton::clicked, this, &JanelaPrincipal::PedirExplicacao);
+    connect(&ExplicarNF1, &QAction::triggered, this, &JanelaPrincipal::PedirExplicacao);
     // Typing is not an event of the model: the text goes straight into its edit.
     connect(&edtHoraAtualizacao, &QLineEdit::textEdited, this,
             [this](const QString& texto) { modelo_->edtHoraAtualizacao.Text = texto.toStdString(); });
@@ -274,6 +282,18 @@ void JanelaPrincipal::Mensagem(const std::string& texto, const std::string& titu
 {
     QMessageBox caixa(IconeCaixa(icone), Texto(titulo), Texto(texto), QMessageBox::Ok, isVisible() ? this : nullptr);
     caixa.exec();
+}
+
+// The number is the front-end's to ask; the model explains it.
+void JanelaPrincipal::PedirExplicacao()
+{
+    bool informado = false;
+    const QString numero = QInputDialog::getText(isVisible() ? this : nullptr, Texto("Explicar NF"),
+                                                 Texto("Número da NF:"), QLineEdit::Normal, QString(), &informado)
+                               .trimmed();
+    if (!informado || numero.isEmpty())
+        return;
+    laco_.Encaminhar([this, texto = numero.toStdString()] { modelo_->ExplicarNotaClick(texto); });
 }
 
 // A report is read, scrolled and copied: fixed-width text in a window of its own.
@@ -318,8 +338,10 @@ void JanelaPrincipal::Repintar()
     Copiar(Gauge1, modelo.Gauge1);
     Copiar(BitBtn2, modelo.BitBtn2);
     Copiar(BitBtn1, modelo.BitBtn1);
+    Copiar(btnExplicarNF, modelo.btnExplicarNF);
     Copiar(ShowWindow1, modelo.ShowWindow1);
     Copiar(HideWindow1, modelo.HideWindow1);
+    Copiar(ExplicarNF1, modelo.ExplicarNF1);
     Copiar(N1, modelo.N1);
     Copiar(Exit1, modelo.Exit1);
     Copiar(TrayIcon1, modelo.TrayIcon1);

@@ -64,6 +64,7 @@ private:
     void AplicarBandeja();
     void SairDaHora(Qt::FocusReason motivo);
     void AtivarBandeja(QSystemTrayIcon::ActivationReason motivo);
+    void PedirExplicacao();
 
     Esperar esperar_;
     LacoEventos laco_;
@@ -90,9 +91,11 @@ private:
     QFrame Bevel1{this};
     QPushButton BitBtn2{this};
     QPushButton BitBtn1{this};
+    QPushButton btnExplicarNF{&GroupBox2};
     QMenu PopupMenu1{this};
     QAction ShowWindow1{this};
     QAction HideWindow1{this};
+    QAction ExplicarNF1{this};
     QAction N1{this};
     QAction Exit1{this};
     QSystemTrayIcon TrayIcon1{this};

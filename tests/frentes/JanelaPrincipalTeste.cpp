@@ -199,7 +199,7 @@ TEST_F(Janela, FonteDoFormularioComGruposEmNegrito)
     }
 }
 
-TEST_F(Janela, TabulacaoVaiDaHoraAosDoisBotoes)
+TEST_F(Janela, TabulacaoVaiDaHoraAosBotoes)
 {
     QWidget* const inicio = &Achar("edtHoraAtualizacao");
     std::vector<QString> ordem;
@@ -209,7 +209,7 @@ TEST_F(Janela, TabulacaoVaiDaHoraAosDoisBotoes)
             ordem.push_back(atual->objectName());
         atual = atual->nextInFocusChain();
     } while (atual != inicio);
-    EXPECT_EQ(ordem, (std::vector<QString>{"edtHoraAtualizacao", "BitBtn2", "BitBtn1"}));
+    EXPECT_EQ(ordem, (std::vector<QString>{"edtHoraAtualizacao", "BitBtn2", "BitBtn1", "btnExplicarNF"}));
 }
 
 TEST_F(Janela, MenuDaBandejaComOItemDeMinimizarOculto)
@@ -220,15 +220,17 @@ TEST_F(Janela, MenuDaBandejaComOItemDeMinimizarOculto)
     EXPECT_EQ(bandeja.toolTip(), "telmora Monitor Comissão");
 
     const QList<QAction*> itens = menu.actions();
-    ASSERT_EQ(itens.size(), 4);
+    ASSERT_EQ(itens.size(), 5);
     EXPECT_EQ(itens[0]->text(), "&Abrir Monitor Comissão");
     EXPECT_TRUE(itens[0]->isVisible());
     EXPECT_EQ(itens[1]->text(), "&Minimizar Monitor de Comissão 2");
     EXPECT_FALSE(itens[1]->isVisible());
-    EXPECT_TRUE(itens[2]->isSeparator());
+    EXPECT_EQ(itens[2]->text(), "E&xplicar NF...");
     EXPECT_TRUE(itens[2]->isVisible());
-    EXPECT_EQ(itens[3]->text(), "&Sair");
+    EXPECT_TRUE(itens[3]->isSeparator());
     EXPECT_TRUE(itens[3]->isVisible());
+    EXPECT_EQ(itens[4]->text(), "&Sair");
+    EXPECT_TRUE(itens[4]->isVisible());
 }
 
 // The arrows step the typed hour through the model; a text that is no

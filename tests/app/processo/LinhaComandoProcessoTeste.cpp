@@ -68,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{
             "json_sem_explicar", {"simular", "--json"}, 64, "A opção --json só vale com explicar\\.\n\nUso: [\\s\\S]*"},
         Caso{"explicar_sem_tipo", {"explicar", "123"}, 64, "Use explicar NF <número>, [\\s\\S]*"},
-        Caso{"explicar_numero_invalido",
-             {"EXPLICAR", "nf", "12a"},
+        Caso{"explicar_identificador_invalido",
+             {"EXPLICAR", "duplicata", "12a"},
              64,
-             "O número a explicar deve ser um inteiro positivo: 12a\n\nUso: [\\s\\S]*"}),
+             "O identificador a explicar deve ser um inteiro positivo: 12a\n\nUso: [\\s\\S]*"}),
     [](const auto& i) { return std::string(i.param.nome); });
