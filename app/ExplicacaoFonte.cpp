@@ -32,6 +32,11 @@ public:
     {
         Destino().push_back({nome, origem, valor, {}, true});
     }
+    void SemComissao(int slot, std::int64_t idVendedor, const char* motivo) override
+    {
+        semComissao.push_back("vendedor " + std::to_string(idVendedor) + " (slot " + std::to_string(slot) +
+                              "): " + motivo);
+    }
     void ItemRateio(const LinhaRateio& linha) override
     {
         itens.push_back({linha.idItem, linha.idProduto, linha.base, linha.percentuais, linha.comissoes});
@@ -40,6 +45,7 @@ public:
     std::vector<PassoExplicado> passosDaNota;
     std::vector<LinhaExplicada> linhas;
     std::vector<ItemExplicado> itens;
+    std::vector<std::string> semComissao;
 
 private:
     std::vector<PassoExplicado>& Destino() { return linhas.empty() ? passosDaNota : linhas.back().passos; }
@@ -176,6 +182,24 @@ std::vector<AcertoFotografado> AcertosDaFonte(SessaoBanco& sessao, const std::ve
     return LerAcertos(sessao, " where ds_acerto in (" + lista + ")");
 }
 
+std::vector<ItemDaNota> ItensDaNota(SessaoBanco& sessao, std::int64_t idNota)
+{
+    std::vector<ItemDaNota> itens;
+    Consulta item("qryExplicaItens", sessao.Banco());
+    sessao.AbrirConsulta(item,
+                         " select no_item, id_produto, qt_produto, vl_total, st_frete_incluso, vl_frete_unit,"
+                         " po_comissao, vl_unit_reducao_comissao from mov_nf_comercio_item where"
+                         " id_nf_comercio = " +
+                             ParametroInteiro(idNota) + " order by no_item, id_nf_comercio_item");
+    for (; !item.Fim(); item.Proximo())
+        itens.push_back({item.Campo("no_item").Inteiro(), item.Campo("id_produto").Inteiro(),
+                         item.Campo("qt_produto").ComoDinheiro(), item.Campo("vl_total").ComoDinheiro(),
+                         item.Campo("vl_frete_unit").ComoDinheiro(), item.Campo("po_comissao").ComoDinheiro(),
+                         item.Campo("vl_unit_reducao_comissao").ComoDinheiro(),
+                         item.Campo("st_frete_incluso").Texto() == "S"});
+    return itens;
+}
+
 // Only this source is pending in the rolled-back transaction, so each phase
 // that takes its kind runs for it alone, by its own selection.
 void IsolarFonte(SessaoBanco& sessao, const PedidoExplicacao::Tipo tipo, const Alvo& alvo)
@@ -293,6 +317,8 @@ Explicacao ExplicarAlvo(SessaoBanco& sessao, const Relogio& relogio, PedidoExpli
     explicacao.situacao.insert(explicacao.situacao.begin(), alvo.pendente
                                                                 ? "pendente de cálculo (st_calc_comissao = 'S')"
                                                                 : "sem cálculo pendente (st_calc_comissao = 'N')");
+    if (alvo.idNota != 0)
+        explicacao.itensDaNota = ItensDaNota(sessao, alvo.idNota);
     explicacao.noBanco = LerLinhas(sessao, alvo.linhas);
     explicacao.acertos = AcertosDaFonte(sessao, explicacao.noBanco);
 
@@ -313,6 +339,7 @@ Explicacao ExplicarAlvo(SessaoBanco& sessao, const Relogio& relogio, PedidoExpli
     explicacao.passosDaNota = std::move(anotacao.passosDaNota);
     explicacao.itens = std::move(anotacao.itens);
     explicacao.linhas = std::move(anotacao.linhas);
+    explicacao.semComissao = std::move(anotacao.semComissao);
     explicacao.diferencas = Diferencas(explicacao, alvo, progresso.separadas, deixadas);
     return explicacao;
 }

@@ -32,6 +32,14 @@ struct PassoExplicado {
     bool fator = false;  // a factor: exato holds it, valor is unused
 };
 
+// An item as the invoice holds it: what the base and the item's rate come from.
+struct ItemDaNota {
+    std::int64_t numero = 0;  // no_item
+    std::int64_t idProduto = 0;
+    Dinheiro quantidade, total, freteUnitario, percentual, reducaoUnitaria;
+    bool freteIncluso = false;
+};
+
 struct ItemExplicado {
     std::int64_t idItem = 0;
     std::int64_t idProduto = 0;
@@ -49,9 +57,11 @@ struct LinhaExplicada {
 struct Explicacao {
     std::string fonte;                         // "NF 1001", "Duplicata 1001/1", "Acerto 4"
     std::vector<std::string> situacao;         // what the run makes of the source now
+    std::vector<ItemDaNota> itensDaNota;       // the items of the source's invoice
     std::vector<PassoExplicado> passosDaNota;  // the invoice's own base, commission and percentage
     std::vector<ItemExplicado> itens;          // a mode-6 invoice's sharing
     std::vector<LinhaExplicada> linhas;        // each row's steps, as the run computes them now
+    std::vector<std::string> semComissao;      // sellers of the source's invoice who get no row from it, and why
     std::vector<LinhaFotografada> calculadas;  // the rows the run would write now
     std::vector<LinhaFotografada> noBanco;     // the rows that stand
     std::vector<AcertoFotografado> acertos;    // settlements standing against them

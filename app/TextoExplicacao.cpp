@@ -51,6 +51,21 @@ std::string TextoLinhaGravada(const LinhaFotografada& linha)
            (linha.paga ? ", paga" : "");
 }
 
+std::string TextoItensDaNota(const std::vector<ItemDaNota>& itens)
+{
+    if (itens.empty())
+        return "";
+    std::string texto = "\nItens da NF\n";
+    for (const ItemDaNota& item : itens)
+        texto += "  item " + std::to_string(item.numero) + ", produto " + std::to_string(item.idProduto) +
+                 ": quantidade " + Exato(item.quantidade.Extended(), ',') + ", total " + Quantia(item.total) +
+                 (item.freteIncluso ? ", frete incluso de " + Quantia(item.freteUnitario) + " por unidade"
+                                    : ", frete não incluso") +
+                 ", percentual do item " + Exato(item.percentual.Extended(), ',') + ", redução unitária " +
+                 Quantia(item.reducaoUnitaria) + "\n";
+    return texto;
+}
+
 std::string TextoItens(const std::vector<ItemExplicado>& itens)
 {
     if (itens.empty())
@@ -80,7 +95,8 @@ std::string Lista(const char* titulo, const std::vector<std::string>& linhas, co
 
 std::string TextoExplicacao(const Explicacao& explicacao)
 {
-    std::string texto = explicacao.fonte + "\n" + Lista("Situação", explicacao.situacao);
+    std::string texto = explicacao.fonte + "\n" + Lista("Situação", explicacao.situacao) +
+                        TextoItensDaNota(explicacao.itensDaNota);
     if (!explicacao.passosDaNota.empty()) {
         texto += "\nCálculo da NF (fase 1)\n";
         for (const PassoExplicado& passo : explicacao.passosDaNota)
@@ -88,11 +104,13 @@ std::string TextoExplicacao(const Explicacao& explicacao)
     }
     texto += TextoItens(explicacao.itens);
     texto += "\nComissões como a rodada as calcula agora\n";
-    if (explicacao.linhas.empty())
+    if (explicacao.linhas.empty() && explicacao.semComissao.empty())
         texto += "  nenhuma linha\n";
+    for (const std::string& vendedor : explicacao.semComissao)
+        texto += "  " + vendedor + ": nenhuma linha\n";
     for (const LinhaExplicada& linha : explicacao.linhas) {
-        texto += "  vendedor " + std::to_string(linha.idVendedor) + " (slot " + std::to_string(linha.slot) +
-                 "), tipo " + linha.tipo + "\n";
+        const std::string slot = linha.slot > 0 ? " (slot " + std::to_string(linha.slot) + ")" : "";
+        texto += "  vendedor " + std::to_string(linha.idVendedor) + slot + ", tipo " + linha.tipo + "\n";
         for (const PassoExplicado& passo : linha.passos)
             texto += TextoPasso(passo);
     }
@@ -148,6 +166,17 @@ std::string JsonPasso(const PassoExplicado& passo)
            (passo.fator ? std::string(",\"fator\":true") : ",\"valor\":" + JsonNumero(passo.valor.Extended())) + "}";
 }
 
+std::string JsonItemDaNota(const ItemDaNota& item)
+{
+    return "{\"item\":" + std::to_string(item.numero) + ",\"produto\":" + std::to_string(item.idProduto) +
+           ",\"quantidade\":" + JsonNumero(item.quantidade.Extended()) +
+           ",\"total\":" + JsonNumero(item.total.Extended()) +
+           ",\"frete_incluso\":" + (item.freteIncluso ? "true" : "false") +
+           ",\"frete_unitario\":" + JsonNumero(item.freteUnitario.Extended()) +
+           ",\"percentual\":" + JsonNumero(item.percentual.Extended()) +
+           ",\"reducao_unitaria\":" + JsonNumero(item.reducaoUnitaria.Extended()) + "}";
+}
+
 std::string JsonLinhaGravada(const LinhaFotografada& linha)
 {
     return "{\"vendedor\":" + std::to_string(linha.idVendedor) + ",\"tipo\":" + Json(linha.tipo) +
@@ -163,7 +192,8 @@ std::string JsonExplicacao(const Explicacao& explicacao)
 {
     const auto texto = [](const std::string& t) { return Json(t); };
     return "{\"fonte\":" + Json(explicacao.fonte) + ",\"situacao\":" + JsonLista(explicacao.situacao, texto) +
-           ",\"nota\":" + JsonLista(explicacao.passosDaNota, JsonPasso) + ",\"itens\":" +
+           ",\"itens_da_nota\":" + JsonLista(explicacao.itensDaNota, JsonItemDaNota) +
+           ",\"nota\":" + JsonLista(explicacao.passosDaNota, JsonPasso) + ",\"rateio\":" +
            JsonLista(explicacao.itens,
                      [](const ItemExplicado& item) {
                          std::string json = "{\"item\":" + std::to_string(item.idItem) +
@@ -182,6 +212,7 @@ std::string JsonExplicacao(const Explicacao& explicacao)
                                 ",\"vendedor\":" + std::to_string(linha.idVendedor) +
                                 ",\"passos\":" + JsonLista(linha.passos, JsonPasso) + "}";
                      }) +
+           ",\"sem_comissao\":" + JsonLista(explicacao.semComissao, texto) +
            ",\"calculadas\":" + JsonLista(explicacao.calculadas, JsonLinhaGravada) +
            ",\"no_banco\":" + JsonLista(explicacao.noBanco, JsonLinhaGravada) + ",\"acertos\":" +
            JsonLista(explicacao.acertos,

@@ -41,11 +41,33 @@ Dinheiro LeiturasDaNota::BaseDosItens()
     return *baseDosItens_;
 }
 
-bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool creditoEmOutraFase)
+namespace {
+
+const char* MotivoSemComissao(const Consulta& nota, const SlotVendedor& slot, bool creditoEmOutraFase,
+                              const char* outraFase)
 {
     const std::int64_t situacao = nota.Campo("id_st_nf").Inteiro();
-    return (situacao != 3 && situacao != 5) || nota.Campo("st_devolvido").Texto() == "S" || slot.idVendedor < 1 ||
-           creditoEmOutraFase || nota.Campo("ST_COMISSAO_PAGAR").Texto() != "S";
+    if (situacao != 3 && situacao != 5)
+        return "a NF não está na situação 3 nem 5";
+    if (nota.Campo("st_devolvido").Texto() == "S")
+        return "a NF foi devolvida";
+    if (slot.idVendedor < 1)
+        return "sem vendedor";
+    if (creditoEmOutraFase)
+        return outraFase;
+    if (nota.Campo("ST_COMISSAO_PAGAR").Texto() != "S")
+        return "a natureza não paga comissão (ST_COMISSAO_PAGAR)";
+    return nullptr;
+}
+
+}  // namespace
+
+bool SlotSemComissao(LeiturasDaNota& leituras, const SlotVendedor& slot, bool creditoEmOutraFase, const char* outraFase)
+{
+    const char* const motivo = MotivoSemComissao(leituras.Nota(), slot, creditoEmOutraFase, outraFase);
+    if (motivo != nullptr && slot.idVendedor >= 1)
+        leituras.Observador().SemComissao(slot.numero, slot.idVendedor, motivo);
+    return motivo != nullptr;
 }
 
 namespace {

@@ -15,11 +15,6 @@ class DatasetInsercao;
 class SessaoBanco;
 struct SlotVendedor;
 
-// The slot earns nothing from this source: invoice not in state 3 or 5,
-// returned, no seller, creditoEmOutraFase (the phase's own rule on credit on
-// invoicing), or a nature whose commission is not payable.
-bool SlotSemComissao(const Consulta& nota, const SlotVendedor& slot, bool creditoEmOutraFase);
-
 // What every row of one source reads alike from the database, read by the
 // same statements the first time a row asks and kept for the source's other
 // rows: nota's current row stays the same while the source is rebuilt.
@@ -47,6 +42,13 @@ private:
     std::optional<Dinheiro> reducao_;
     std::optional<Dinheiro> baseDosItens_;
 };
+
+// The slot earns nothing from this source: invoice not in state 3 or 5,
+// returned, no seller, creditoEmOutraFase (the phase's own rule on credit on
+// invoicing, which outraFase names), or a nature whose commission is not
+// payable. The observer is told why a slot with a seller earns nothing.
+bool SlotSemComissao(LeiturasDaNota& leituras, const SlotVendedor& slot, bool creditoEmOutraFase,
+                     const char* outraFase);
 
 // Base B by the nature's id_sugerir_comissao; empty when the nature gives none.
 std::optional<Dinheiro> BaseComissao(LeiturasDaNota& leituras, int slot);

@@ -112,7 +112,8 @@ void ReconstruirComissaoNota(ContextoFase& contexto, std::int64_t idNota)
     LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio, contexto.observador);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 1 and id_nf_comercio = " + id);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
-        if (!SlotSemComissao(sessao.IBQ_Comercio, slot, !GanhaNoFaturamento(sessao, idNota, slot)))
+        if (!SlotSemComissao(leituras, slot, !GanhaNoFaturamento(sessao, idNota, slot),
+                             "comissão só no recebimento (ST_CREDITO_FAT não é S)"))
             GravarComissaoFaturamento(contexto, leituras, slot);
     });
     estornos.PassarAosNovos(contexto);

@@ -190,7 +190,8 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
                               " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
     LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio, contexto.observador);
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
-        if (SlotSemComissao(sessao.IBQ_Comercio, slot, CreditadoNoFaturamento(slot)))
+        if (SlotSemComissao(leituras, slot, CreditadoNoFaturamento(slot),
+                            "toda a comissão creditada no faturamento (PO_CREDITO_FAT de 100)"))
             return;
         resultado.ultimaParcela = GravarComissaoRecebimento(contexto, leituras, slot);
         if (resultado.ultimaParcela->cFreteComissao)

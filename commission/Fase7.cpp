@@ -11,14 +11,20 @@ namespace {
 
 // Only a credit ("A") keeps its sign; any other type is a debit. The amount
 // itself is stored as the settlement holds it.
-Dinheiro ComissaoDoAcerto(const Consulta& acerto)
+Dinheiro ComissaoDoAcerto(const Consulta& acerto, ObservadorCalculo& observador)
 {
     const Dinheiro valor = acerto.Campo("vl_acerto").ComoDinheiro();
-    return acerto.Campo("tp_acerto").Texto() == "A" ? valor : -valor;
+    const bool credito = acerto.Campo("tp_acerto").Texto() == "A";
+    Figura(observador, "VL_ACERTO", "valor do acerto", valor);
+    const Dinheiro comissao = credito ? valor : -valor;
+    Figura(observador, "comissão",
+           credito ? "VL_ACERTO: acerto a crédito (TP_ACERTO A)" : "− VL_ACERTO: acerto a débito", comissao);
+    return comissao;
 }
 
 void GravarMovimentoAcerto(ContextoFase& contexto, const Consulta& acerto)
 {
+    contexto.observador.Linha("3", 0, acerto.Campo("id_vendedor").Inteiro());
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& mov) {
         const Valor empresa = Valor::DeInteiro(acerto.Campo("id_empresa").Inteiro());
         const Valor data = Valor::DeData(acerto.Campo("dt_pagamento").Data());
@@ -40,7 +46,7 @@ void GravarMovimentoAcerto(ContextoFase& contexto, const Consulta& acerto)
         mov.DefinirCampo("VL_OPERACAO", valor);
         mov.DefinirCampo("VL_BASE_COMISSAO", valor);
         mov.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(Dinheiro()));
-        mov.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDoAcerto(acerto)));
+        mov.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDoAcerto(acerto, contexto.observador)));
         mov.DefinirCampo("ST_IRRF", Valor::DeTexto(acerto.Campo("st_irrf").Texto()));
         mov.DefinirCampo("DT_CREDITO", data);
         mov.DefinirCampo("ST_RECEBIMENTO", Valor::DeTexto("S"));

@@ -17,6 +17,8 @@ public:
     // A figure: what it is, where it comes from, the exact value and the one kept
     // (they differ where the step rounds or truncates).
     virtual void Passo(const char* /*nome*/, const char* /*origem*/, long double /*exato*/, Dinheiro /*valor*/) {}
+    // The seller of this slot gets no row from the source, and why.
+    virtual void SemComissao(int /*slot*/, std::int64_t /*idVendedor*/, const char* /*motivo*/) {}
     // A factor, kept as the 64-bit float it was computed in.
     virtual void Fator(const char* /*nome*/, const char* /*origem*/, double /*valor*/) {}
     // An item of a mode-6 invoice as the sharing left it.
