@@ -55,7 +55,7 @@ private:
 // aside is kept.
 class ProgressoCalado : public Progresso {
 public:
-    void MostrarFase(const std::string&) override {}
+    void MostrarFase(int) override {}
     void IniciarGauge(int, int) override {}
     void AvancarGauge() override {}
     void ProcessarMensagens() override {}
@@ -253,7 +253,7 @@ std::vector<FonteDeixada> ExecutarFasesDaFonte(ContextoFase& contexto, PedidoExp
     if (tipo == PedidoExplicacao::Tipo::Nota)
         juntar(ExecutarFase5(contexto, fase1.notasDeixadas).deixadas);
     else
-        juntar(ExecutarFase6(contexto, fase1.notasDeixadas).fontes.deixadas);
+        juntar(ExecutarFase6(contexto, fase1.notasDeixadas).deixadas);
     return deixadas;
 }
 

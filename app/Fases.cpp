@@ -1,8 +1,6 @@
 // The phases as the run calls them: each hands the session, the model as
-// progress display and the clock to the phase code, and keeps in the
-// model's fields what the run and its warnings need.
-#include <algorithm>
-#include <utility>
+// progress display and the clock to the phase code, and adds what it found
+// to the run's result.
 
 #include "app/UnPrincipal.h"
 
@@ -11,14 +9,11 @@ ContextoFase TfrmPrincipal::Contexto()
     return ContextoFase{Sessao, *this, RelogioAtual()};
 }
 
-// A source left by one phase and again by a later one is named once.
-void TfrmPrincipal::GuardarDeixadas(const std::vector<FonteDeixada>& deixadas)
+// Only the sources no earlier phase of the run left reach the log.
+void TfrmPrincipal::RegistrarDeixadas(const std::vector<FonteDeixada>& novas)
 {
-    for (const FonteDeixada& deixada : deixadas)
-        if (std::find(fontesDeixadas_.begin(), fontesDeixadas_.end(), deixada) == fontesDeixadas_.end()) {
-            fontesDeixadas_.push_back(deixada);
-            Registrar(EventoDeixada(deixada, std::chrono::system_clock::now()));
-        }
+    for (const FonteDeixada& deixada : novas)
+        Registrar(EventoDeixada(deixada, std::chrono::system_clock::now()));
 }
 
 void TfrmPrincipal::SepararFonte(const std::string& fonte, const std::string& motivo)
@@ -38,52 +33,37 @@ bool TfrmPrincipal::ParadaPedida() const
 void TfrmPrincipal::ProcessarFase1()
 {
     ContextoFase contexto = Contexto();
-    ResultadoFase1 resultado = ExecutarFase1(contexto, Gauge1.Progress);
-    GuardarDeixadas(resultado.deixadas);
-    notasDeixadasFase1_ = std::move(resultado.notasDeixadas);
+    RegistrarDeixadas(rodada_.Somar(ExecutarFase1(contexto, Gauge1.Progress)));
 }
 
 void TfrmPrincipal::ProcessarFases2a4()
 {
     ContextoFase contexto = Contexto();
-    GuardarDeixadas(ExecutarFases2a4(contexto));
+    RegistrarDeixadas(rodada_.Somar(ExecutarFases2a4(contexto)));
 }
 
 void TfrmPrincipal::ProcessarFase5()
 {
     ContextoFase contexto = Contexto();
-    const ResultadoFontes resultado = ExecutarFase5(contexto, notasDeixadasFase1_);
-    bMensagemComercio = resultado.encontrou;
-    sSituacao1 = resultado.comissaoJaPaga ? "S" : "N";
-    GuardarDeixadas(resultado.deixadas);
+    const ResultadoFontes resultado = ExecutarFase5(contexto, rodada_.NotasDeixadasFase1());
+    RegistrarDeixadas(rodada_.Somar(TipoFonte::NotaVenda, resultado));
 }
 
 void TfrmPrincipal::ProcessarFase6()
 {
     ContextoFase contexto = Contexto();
-    const ResultadoFase6 resultado = ExecutarFase6(contexto, notasDeixadasFase1_);
-    bMensagemFinanceiro = resultado.fontes.encontrou;
-    sSituacao2 = resultado.fontes.comissaoJaPaga ? "S" : "N";
-    GuardarDeixadas(resultado.fontes.deixadas);
-    if (resultado.ultimaParcela) {
-        fFatorParcela = resultado.ultimaParcela->fFatorParcela;
-        fFatorDesconto = resultado.ultimaParcela->fFatorDesconto;
-    }
-    if (resultado.ultimoFrete)
-        cFreteComissao = *resultado.ultimoFrete;
+    const ResultadoFontes resultado = ExecutarFase6(contexto, rodada_.NotasDeixadasFase1());
+    RegistrarDeixadas(rodada_.Somar(TipoFonte::Duplicata, resultado));
 }
 
 void TfrmPrincipal::ProcessarFase7()
 {
     ContextoFase contexto = Contexto();
-    const ResultadoFontes resultado = ExecutarFase7(contexto);
-    bMensagemAcerto = resultado.encontrou;
-    sSituacao3 = resultado.comissaoJaPaga ? "S" : "N";
-    GuardarDeixadas(resultado.deixadas);
+    RegistrarDeixadas(rodada_.Somar(TipoFonte::Acerto, ExecutarFase7(contexto)));
 }
 
 void TfrmPrincipal::ProcessarFases8e9()
 {
     ContextoFase contexto = Contexto();
-    GuardarDeixadas(ExecutarFases8e9(contexto));
+    RegistrarDeixadas(rodada_.Somar(ExecutarFases8e9(contexto)));
 }

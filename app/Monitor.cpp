@@ -30,5 +30,5 @@ void TfrmPrincipal::Timer2Timer()
     ApagarArquivoTrava(ServicosAtuais().programa, PastaDadosServidor());
     if (!ModoManual())
         RegistrarFimMonitor("desconexao");
-    FinalizarProcessoPorNome("telmoraComissao2.exe");
+    FinalizarProcessoPorNome(kPrograma);
 }

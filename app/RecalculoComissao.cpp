@@ -21,7 +21,6 @@ namespace {
 
 const char* const kTituloAviso = "Aviso do Sistema";
 const char* const kSemRodada = "00/00/0000 00:00";
-const char* const kPrograma = "telmoraComissao2.exe";
 
 // A tick or press that arrives through the event loop of a running run must
 // not start a second one on the same fields and connection.
@@ -61,7 +60,7 @@ void TfrmPrincipal::BitBtn2Click()
 {
     if (rodadaEmAndamento_)
         return;
-    bMesnagemClickBotao = true;
+    bMensagemClickBotao = true;
     Timer1.Reiniciar();
     Tela().Repintar();
     Timer1Timer();
@@ -88,7 +87,7 @@ void TfrmPrincipal::Timer1Timer()
             Tela().Repintar();
         }
         const DataHora agora = RelogioAtual().Agora();
-        const bool devida = bMesnagemClickBotao ||
+        const bool devida = bMensagemClickBotao ||
                             (LerInteiro(edtHoraAtualizacao.Text) == LerInteiro(agora.FormatoHora()) &&
                              agora > ultimoInicio);
         if (devida && ReivindicarBanco()) {
@@ -114,7 +113,7 @@ void TfrmPrincipal::TratarFalhaRodada(const std::exception& erro)
     // The claim holds the parameter rows the flag update writes.
     reivindicacao_.reset();
     Sessao.ConfirmarConcluido();
-    ConcluirResumo(ResultadoRodada::Falha, erro.what());
+    ConcluirResumo(DesfechoRodada::Falha, erro.what());
     Mensagem(erro.what(), kTituloAviso, Icone::Erro);
     if (ErroDeConexao(erro)) {
         EncerrarPorConexaoPerdida();
@@ -154,7 +153,7 @@ void TfrmPrincipal::TratarInterrupcao()
 {
     reivindicacao_.reset();
     Sessao.ConfirmarConcluido();
-    ConcluirResumo(ResultadoRodada::Interrompida, std::nullopt);
+    ConcluirResumo(DesfechoRodada::Interrompida, std::nullopt);
     if (ModoManual())
         codigoSaida_ = kSaidaInterrompida;
 }
@@ -183,7 +182,7 @@ bool TfrmPrincipal::ReivindicarBanco()
 // database is back as it was before either.
 void TfrmPrincipal::ConcluirSimulacao()
 {
-    const RelatorioSimulacao relatorio = simulacao_->Concluir(fontesDeixadas_);
+    const RelatorioSimulacao relatorio = simulacao_->Concluir(rodada_.Deixadas());
     simulacao_.reset();
     Tela().MostrarRelatorio("Simulação da rodada", TextoSimulacao(relatorio));
     if (!ArquivoCsvSimulacao.empty())
@@ -208,7 +207,7 @@ void TfrmPrincipal::FecharFaseDoResumo()
     Registrar(EventoFase(resumo_->fases.back(), std::chrono::system_clock::now()));
 }
 
-void TfrmPrincipal::ConcluirResumo(ResultadoRodada resultado, const std::optional<std::string>& falha)
+void TfrmPrincipal::ConcluirResumo(DesfechoRodada desfecho, const std::optional<std::string>& falha)
 {
     if (!resumo_)
         return;
@@ -216,9 +215,9 @@ void TfrmPrincipal::ConcluirResumo(ResultadoRodada resultado, const std::optiona
     ResumoRodada resumo = std::move(*resumo_);
     resumo_.reset();
     resumo.fim = std::chrono::system_clock::now();
-    resumo.deixadas = fontesDeixadas_;
+    resumo.deixadas = rodada_.Deixadas();
     resumo.falha = falha;
-    resumo.resultado = resultado;
+    resumo.desfecho = desfecho;
     if (falha)
         Registrar(EventoFalha(*falha, resumo.fim));
     Registrar(EventoFim(resumo));
@@ -245,28 +244,28 @@ void TfrmPrincipal::RegistrarFimMonitor(const std::string& motivo)
 
 void TfrmPrincipal::MostrarAvisos()
 {
-    const std::pair<const std::string*, const char*> avisos[] = {
-        {&sSituacao1,
+    const std::pair<TipoFonte, const char*> avisos[] = {
+        {TipoFonte::NotaVenda,
          "Algumas NFs de venda não tiveram a comissão atualizada pois já foram gerados pagamentos de "
          "comissão."},
-        {&sSituacao2,
+        {TipoFonte::Duplicata,
          "Algumas Duplicatas não tiveram a comissão atualizada pois já foram gerados pagamentos de "
          "comissão."},
-        {&sSituacao3,
+        {TipoFonte::Acerto,
          "Alguns Acertos de Comissão não tiveram a comissão atualizada pois já foram gerados "
          "pagamentos de comissão."},
     };
-    for (const auto& [situacao, texto] : avisos)
-        if (*situacao == "S")
+    for (const auto& [tipo, texto] : avisos)
+        if (rodada_.ComissaoJaPaga(tipo))
             Mensagem(texto, kTituloAviso, Icone::Aviso);
-    if (!fontesDeixadas_.empty())
-        Mensagem(TextoFontesDeixadas(fontesDeixadas_), kTituloAviso, Icone::Aviso);
+    if (!rodada_.Deixadas().empty())
+        Mensagem(TextoFontesDeixadas(rodada_.Deixadas()), kTituloAviso, Icone::Aviso);
 }
 
 void TfrmPrincipal::RecalculoComissao()
 {
     lblInicioAtualizacao.Caption = RelogioAtual().Agora().FormatoTela();
-    fontesDeixadas_.clear();
+    rodada_ = ResultadoRodada{};
     lblAguarde.Visible = true;
     Gauge1.Visible = true;
     Gauge1.Progress = 1;
@@ -296,15 +295,15 @@ void TfrmPrincipal::RecalculoComissao()
     lblUltimaAtualizacao.Caption = RelogioAtual().Agora().FormatoTela();
     Tela().Repintar();
 
-    if (bMesnagemClickBotao) {
-        if (bMensagemComercio || bMensagemFinanceiro || bMensagemAcerto)
+    if (bMensagemClickBotao) {
+        if (rodada_.Encontrou())
             Mensagem("Processamento concluído com sucesso!", kTituloAviso, Icone::Informacao);
         else
             Mensagem("Nenhum registro encontrado para atualização.", kTituloAviso, Icone::Aviso);
     }
-    bMesnagemClickBotao = false;
+    bMensagemClickBotao = false;
     MarcarMonitorAtivo(Sessao.Banco());
-    ConcluirResumo(ResultadoRodada::Ok, std::nullopt);
+    ConcluirResumo(DesfechoRodada::Ok, std::nullopt);
     if (simulacao_)
         ConcluirSimulacao();
 

@@ -152,12 +152,12 @@ EventoRodada EventoFalha(const std::string& texto, std::chrono::system_clock::ti
 EventoRodada EventoFim(const ResumoRodada& resumo)
 {
     const std::chrono::duration<double> duracao = resumo.fim - resumo.inicio;
-    const char* const resultado = resumo.resultado == ResultadoRodada::Ok      ? "ok"
-                                  : resumo.resultado == ResultadoRodada::Falha ? "falha"
-                                                                               : "interrompida";
-    const Icone nivel = resumo.resultado == ResultadoRodada::Ok      ? Icone::Informacao
-                        : resumo.resultado == ResultadoRodada::Falha ? Icone::Erro
-                                                                     : Icone::Aviso;
+    const char* const resultado = resumo.desfecho == DesfechoRodada::Ok      ? "ok"
+                                  : resumo.desfecho == DesfechoRodada::Falha ? "falha"
+                                                                             : "interrompida";
+    const Icone nivel = resumo.desfecho == DesfechoRodada::Ok      ? Icone::Informacao
+                        : resumo.desfecho == DesfechoRodada::Falha ? Icone::Erro
+                                                                   : Icone::Aviso;
     return {resumo.fim, nivel, "fim segundos=" + Segundos(duracao.count()) + " resultado=" + resultado};
 }
 

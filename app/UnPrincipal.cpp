@@ -255,17 +255,16 @@ void TfrmPrincipal::ProcessarMensagens()
     tela_.ProcessarPendentes();
 }
 
-void TfrmPrincipal::MostrarFase(const std::string& caption)
+void TfrmPrincipal::MostrarFase(int numero)
 {
     if (resumo_) {
         FecharFaseDoResumo();
-        // "Fase 5/9": the digit after the blank.
-        resumo_->fases.push_back({static_cast<int>(LerInteiro(caption.substr(caption.find(' ') + 1, 1))), 0, 0, 0});
+        resumo_->fases.push_back({numero, 0, 0, 0});
         inicioFase_ = std::chrono::steady_clock::now();
-        Registrar(EventoInicioFase(resumo_->fases.back().numero, std::chrono::system_clock::now()));
+        Registrar(EventoInicioFase(numero, std::chrono::system_clock::now()));
     }
     lblAguarde.Visible = true;
-    lblAguarde.Caption = caption;
+    lblAguarde.Caption = "Fase " + std::to_string(numero) + "/9";
     tela_.Repintar();
     ProcessarMensagens();
 }

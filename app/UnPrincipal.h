@@ -1,13 +1,12 @@
 #pragma once
 // The main window model: the controls' state, the run's database session and
-// the fields through which the phases report to the run. The phases' work is
+// the run's result as its phases add it up. The phases' work is
 // done by commission/; the model hands them its session, itself as their
 // progress display and plain values. It reaches a front-end only through
 // Apresentacao and its surroundings only through Servicos.
 #include <chrono>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,8 @@
 #include "commission/ContextoFase.h"
 #include "commission/Fases.h"
 #include "commission/Progresso.h"
+#include "commission/ResultadoRodada.h"
 #include "comum/Apresentacao.h"
-#include "comum/Dinheiro.h"
 #include "db/ReivindicacaoBanco.h"
 #include "db/SessaoBanco.h"
 #include "plataforma/TravaConsultiva.h"
@@ -99,6 +98,8 @@ public:
     void Mostrar();
     void Esconder();
     void FinalizarProcessoPorNome(const std::string& nome) { servicos_.finalizarProcesso(nome); }
+    // The monitor's own file name, the one an end by name looks for.
+    static constexpr const char* kPrograma = "telmoraComissao2.exe";
     Apresentacao& Tela() { return tela_; }
     const Relogio& RelogioAtual() const { return servicos_.relogio; }
     const Servicos& ServicosAtuais() const { return servicos_; }
@@ -106,8 +107,8 @@ public:
     // ---- progress of a run (Progresso) -------------------------------------
     void Mensagem(const std::string& texto, const std::string& titulo, Icone icone) override;
     void ProcessarMensagens() override;
-    void MostrarFase(const std::string& caption) override;  // lblAguarde visible with the caption, repaint, messages
-    void IniciarGauge(int maximo, int posicao) override;    // Gauge1 visible
+    void MostrarFase(int numero) override;                // lblAguarde visible with the caption, repaint, messages
+    void IniciarGauge(int maximo, int posicao) override;  // Gauge1 visible
     void AvancarGauge() override;
     void ContarFonte(int linhas) override;
     void SepararFonte(const std::string& fonte, const std::string& motivo) override;
@@ -119,16 +120,8 @@ public:
     // ---- the run's database objects and query operations -------------------
     SessaoBanco Sessao;
 
-    // ---- fields shared by the phases and the run -------------------------
-    std::string sSituacao1, sSituacao2, sSituacao3;
-    std::string it_sSql;
-    bool bMensagemComercio = false;
-    bool bMensagemFinanceiro = false;
-    bool bMensagemAcerto = false;
-    bool bMesnagemClickBotao = false;
-    Dinheiro cFreteComissao;
-    double fFatorParcela = 0;
-    double fFatorDesconto = 0;
+    // ---- fields of the run ------------------------------------------------
+    bool bMensagemClickBotao = false;  // the run the button started ends with a message
     std::string it_sLocaIniServidor;
 
     // ---- connection configuration (app/ConfiguracaoConexao.cpp) ----------
@@ -171,11 +164,11 @@ private:
     SituacaoTrava TravarResidente(const std::string& pasta);
 
     ContextoFase Contexto();
-    void GuardarDeixadas(const std::vector<FonteDeixada>& deixadas);
+    void RegistrarDeixadas(const std::vector<FonteDeixada>& novas);
     void MostrarAvisos();
     void IniciarResumo();
     void FecharFaseDoResumo();
-    void ConcluirResumo(ResultadoRodada resultado, const std::optional<std::string>& falha);
+    void ConcluirResumo(DesfechoRodada desfecho, const std::optional<std::string>& falha);
     // Writes the event to the log in the data folder and shows its line.
     void Registrar(const EventoRodada& evento);
     void RegistrarFimMonitor(const std::string& motivo);
@@ -197,10 +190,9 @@ private:
     bool paradaPedida_ = false;
     bool monitorIniciado_ = false;  // a resident monitor past its start-up, as the log has it
     int codigoSaida_ = 0;
-    std::set<std::int64_t> notasDeixadasFase1_;  // of the run in progress, kept from phases 5 and 6
-    std::vector<FonteDeixada> fontesDeixadas_;   // of the run in progress, in the order the phases left them
-    RegistroRodada registro_;                    // one per program, so a broken log is told once
-    std::optional<ResumoRodada> resumo_;         // of the run in progress
+    ResultadoRodada rodada_;              // of the run in progress
+    RegistroRodada registro_;             // one per program, so a broken log is told once
+    std::optional<ResumoRodada> resumo_;  // of the run in progress
     std::chrono::steady_clock::time_point inicioFase_;
     std::optional<TravaConsultiva> posseTrava_;
     std::optional<SimulacaoRodada> simulacao_;         // of the simulated run in progress

@@ -132,7 +132,7 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
     // Walked on the connection's default transaction, one row at a time:
     // each invoice's commit on IBT_Gen would close a cursor opened there.
     notas.Percorrer(kNotasPendentes);
-    contexto.progresso.MostrarFase("Fase 1/9");
+    contexto.progresso.MostrarFase(1);
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
     for (; !notas.Fim(); notas.Proximo()) {
         InterromperSePedido(contexto.progresso);

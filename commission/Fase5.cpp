@@ -156,7 +156,7 @@ bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota)
 
 ResultadoFontes ExecutarFase5(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
 {
-    contexto.progresso.MostrarFase("Fase 5/9");
+    contexto.progresso.MostrarFase(5);
     const Consulta& nota = contexto.sessao.IBQ_Comercio;
     return PercorrerPendentes(
         contexto, contexto.sessao.IBQ_Comercio, kNotasPendentes, kGrupoNotasVenda,

@@ -54,6 +54,14 @@ long double ProdutoFator(double fator, Dinheiro valor)
     return static_cast<long double>(fator) * valor.Extended();
 }
 
+// An installment's share of the invoice, and what the reductions granted on
+// its payment leave of it.
+struct FatoresParcela {
+    double fFatorParcela = 0;
+    double fFatorDesconto = 0;
+    const char* origemParcela = "";  // how the installment factor was formed, for an explanation
+};
+
 // With freight in the installments it comes out of the invoice total for
 // every installment, and out of the installment itself only for the one
 // marked "/A", which carries it.
@@ -68,7 +76,6 @@ FatoresParcela FatorParcela(const Consulta& duplicata, const Consulta& nota)
         return fatores;
     }
     const Dinheiro frete = nota.Campo("vl_frete").ComoDinheiro();
-    fatores.cFreteComissao = frete;
     const bool parcelaDoFrete = duplicata.Campo("no_documento").Texto().find("/A") != std::string::npos;
     const Dinheiro parcela = parcelaDoFrete ? documento - frete : documento;
     fatores.fFatorParcela = static_cast<double>(Dividir(parcela.Extended(), (total - frete).Extended()));
@@ -157,10 +164,9 @@ Dinheiro BaseDaParcela(ObservadorCalculo& observador, Dinheiro base, const Fator
 
 // The factors are computed for every row, before its commission, as the row
 // is written.
-FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, LeiturasDaNota& leituras, const SlotVendedor& slot)
+void GravarComissaoRecebimento(ContextoFase& contexto, LeiturasDaNota& leituras, const SlotVendedor& slot)
 {
     const Consulta& duplicata = contexto.sessao.IBQ_Financeiro;
-    FatoresParcela fatores;
     leituras.Observador().Linha("2", slot.numero, slot.idVendedor);
     GravarMovimentoComissao(contexto, [&](DatasetInsercao& linha) {
         PreencherColunasNota(leituras, linha, "2", slot.idVendedor);
@@ -169,17 +175,16 @@ FatoresParcela GravarComissaoRecebimento(ContextoFase& contexto, LeiturasDaNota&
         linha.DefinirCampo("VL_OPERACAO", duplicata.Campo("vl_documento"));
         DefinirCredito(linha, duplicata);
         const Dinheiro base = ArmazenarBase(linha, BaseComissao(leituras, slot.numero));
-        fatores = FatoresDaParcela(duplicata, leituras.Nota());
+        const FatoresParcela fatores = FatoresDaParcela(duplicata, leituras.Nota());
         linha.DefinirCampo("VL_COMISSAO", Valor::DeDinheiro(ComissaoDaParcela(leituras, slot, base, fatores)));
         linha.DefinirCampo("VL_BASE_COMISSAO", Valor::DeDinheiro(BaseDaParcela(leituras.Observador(), base, fatores)));
         linha.DefinirCampo("PO_COMISSAO", Valor::DeDinheiro(PercentualEfetivo(linha, leituras.Observador())));
     });
-    return fatores;
 }
 
 // Old rows, new rows and the flag form one unit with the source's commit. An
 // invoice no longer found reads as state 0, so every slot is skipped.
-void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinanceiro, ResultadoFase6& resultado)
+void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinanceiro)
 {
     SessaoBanco& sessao = contexto.sessao;
     const ComandoSql id = ParametroInteiro(idFinanceiro);
@@ -193,16 +198,14 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
         if (SlotSemComissao(leituras, slot, CreditadoNoFaturamento(slot),
                             "toda a comissão creditada no faturamento (PO_CREDITO_FAT de 100)"))
             return;
-        resultado.ultimaParcela = GravarComissaoRecebimento(contexto, leituras, slot);
-        if (resultado.ultimaParcela->cFreteComissao)
-            resultado.ultimoFrete = resultado.ultimaParcela->cFreteComissao;
+        GravarComissaoRecebimento(contexto, leituras, slot);
     });
     estornos.PassarAosNovos(contexto);
     sessao.IBQ_Gen.Executar(" update mov_financeiro set st_calc_comissao = 'N' where id_financeiro = " + id);
 }
 
 // True when the receivable was left alone because its commission is already paid.
-bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado, const std::set<std::int64_t>& notasDeixadas)
+bool RecalcularDuplicata(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::int64_t idFinanceiro = sessao.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
@@ -211,20 +214,18 @@ bool RecalcularDuplicata(ContextoFase& contexto, ResultadoFase6& resultado, cons
     if (ComissaoJaPaga(sessao, " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
                                    ParametroInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
         return true;
-    ReconstruirComissaoDuplicata(contexto, idFinanceiro, resultado);
+    ReconstruirComissaoDuplicata(contexto, idFinanceiro);
     return false;
 }
 
 }  // namespace
 
-ResultadoFase6 ExecutarFase6(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
+ResultadoFontes ExecutarFase6(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
 {
-    ResultadoFase6 resultado;
-    contexto.progresso.MostrarFase("Fase 6/9");
+    contexto.progresso.MostrarFase(6);
     const Consulta& duplicata = contexto.sessao.IBQ_Financeiro;
-    resultado.fontes = PercorrerPendentes(
+    return PercorrerPendentes(
         contexto, contexto.sessao.IBQ_Financeiro, kDuplicatasPendentes, kGrupoDuplicatas,
         [&] { return "Duplicata " + duplicata.Campo("no_documento").Texto(); },
-        [&] { return RecalcularDuplicata(contexto, resultado, notasDeixadas); });
-    return resultado;
+        [&] { return RecalcularDuplicata(contexto, notasDeixadas); });
 }

@@ -80,7 +80,7 @@ bool ProcessarAcerto(ContextoFase& contexto, const Consulta& acerto)
 
 ResultadoFontes ExecutarFase7(ContextoFase& contexto)
 {
-    contexto.progresso.MostrarFase("Fase 7/9");
+    contexto.progresso.MostrarFase(7);
     Consulta& acertos = contexto.sessao.IBQ_AcertoComissao;
     return PercorrerPendentes(
         contexto, acertos,

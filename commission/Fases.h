@@ -3,14 +3,12 @@
 // works on the run's session and reports what the run needs back; database
 // errors and zero divisors propagate.
 #include <cstdint>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "commission/ContextoFase.h"
 #include "commission/ResumoRodada.h"
-#include "comum/Dinheiro.h"
 
 // The warnings' openings for each kind of source.
 extern const char* const kGrupoNotasVenda;
@@ -27,22 +25,6 @@ struct ResultadoFontes {
     std::vector<FonteDeixada> deixadas;
 };
 
-// An installment's factors, and the freight it takes out of the invoice
-// total when the invoice carries freight in its installments.
-struct FatoresParcela {
-    double fFatorParcela = 0;
-    double fFatorDesconto = 0;
-    std::optional<Dinheiro> cFreteComissao;
-    const char* origemParcela = "";  // how the installment factor was formed
-};
-
-// The last factors and the last freight phase 6 computed, if any.
-struct ResultadoFase6 {
-    ResultadoFontes fontes;
-    std::optional<FatoresParcela> ultimaParcela;
-    std::optional<Dinheiro> ultimoFrete;
-};
-
 struct ResultadoFase1 {
     std::vector<FonteDeixada> deixadas;
     std::set<std::int64_t> notasDeixadas;  // ids of the invoices it left
@@ -57,6 +39,6 @@ ResultadoFontes ExecutarFase5(ContextoFase& contexto, const std::set<std::int64_
 // Phase 5's consistency check: the invoice's products or financial total
 // differ from the sums of its items or receivables.
 bool VerificarDocumento(SessaoBanco& sessao, std::int64_t idNota);
-ResultadoFase6 ExecutarFase6(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas);
+ResultadoFontes ExecutarFase6(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas);
 ResultadoFontes ExecutarFase7(ContextoFase& contexto);
 std::vector<FonteDeixada> ExecutarFases8e9(ContextoFase& contexto);

@@ -43,7 +43,7 @@ const char* const kBloquear =
 // Phase 3 reverses the newly blocked movements, phase 4 pays back the
 // reversed ones that are no longer blocked; they differ only in these.
 struct Reversao {
-    const char* caption;
+    int fase;
     const char* selecao;
     const TextosAcerto& textos;
     const char* marcarMovimento;
@@ -51,13 +51,15 @@ struct Reversao {
 };
 
 const Reversao kEstorno{
-    "Fase 3/9",     " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'",
-    kTextosEstorno, " update mov_comissao set st_estorno_1 = 'S' where id_comissao = ",
+    3,
+    " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'",
+    kTextosEstorno,
+    " update mov_comissao set st_estorno_1 = 'S' where id_comissao = ",
     true,
 };
 
 const Reversao kPagamento{
-    "Fase 4/9",
+    4,
     " select com.* from mov_comissao com where com.st_bloqueio_1 = 'N' and com.st_estorno_1 = 'S'",
     kTextosPagamento,
     " update mov_comissao set st_estorno_1 = 'N' where id_comissao = ",
@@ -77,7 +79,7 @@ struct ConsultasCanhoto {
 
 void AtualizarBloqueios(ContextoFase& contexto, Consulta& qryUpdate)
 {
-    contexto.progresso.MostrarFase("Fase 2/9");
+    contexto.progresso.MostrarFase(2);
     contexto.progresso.IniciarGauge(4, 1);
     for (const char* sql : {kBloqueioNulo, kEstornoNulo, kDesbloquear, kBloquear}) {
         contexto.sessao.ExecutarComando(qryUpdate, sql, true);
@@ -117,7 +119,7 @@ void GravarAcertos(ContextoFase& contexto, const Reversao& reversao, ConsultasCa
     contexto.sessao.AbrirConsulta(movimentos, reversao.selecao);
     const int quantidade = movimentos.QuantidadeRegistros();
     if (quantidade > 0 || reversao.legendaSemMovimentos) {
-        contexto.progresso.MostrarFase(reversao.caption);
+        contexto.progresso.MostrarFase(reversao.fase);
         contexto.progresso.IniciarGauge(quantidade, 0);
     }
     for (; !movimentos.Fim(); movimentos.Proximo()) {

@@ -40,7 +40,7 @@ const char* const kNotasMarcadas =
 
 void MarcarEstornos(ContextoFase& contexto)
 {
-    contexto.progresso.MostrarFase("Fase 8/9");
+    contexto.progresso.MostrarFase(8);
     contexto.progresso.IniciarGauge(3, 1);
     const std::pair<const char*, const char*> passos[] = {
         {kMarcarNotas, "Commit"},
@@ -129,7 +129,7 @@ std::vector<FonteDeixada> EstornarNotas(ContextoFase& contexto)
 {
     Consulta& notas = contexto.sessao.IBQ_Comercio;
     std::vector<FonteDeixada> deixadas;
-    contexto.progresso.MostrarFase("Fase 9/9");
+    contexto.progresso.MostrarFase(9);
     notas.Abrir(kNotasMarcadas);
     notas.Ultimo();
     notas.Primeiro();

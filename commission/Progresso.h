@@ -10,8 +10,9 @@
 class Progresso {
 public:
     virtual ~Progresso() = default;
-    // The caption shown and repainted at once; pending events run.
-    virtual void MostrarFase(const std::string& caption) = 0;
+    // Phase numero of 9 begins: its caption ("Fase 5/9") shown and repainted
+    // at once; pending events run.
+    virtual void MostrarFase(int numero) = 0;
     virtual void IniciarGauge(int maximo, int posicao) = 0;
     virtual void AvancarGauge() = 0;
     // Lets queued events (timer ticks, clicks) run once.

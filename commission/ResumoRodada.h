@@ -8,7 +8,7 @@
 #include <vector>
 
 enum class ModoRodada { Residente, Manual, Simulacao };
-enum class ResultadoRodada { Ok, Falha, Interrompida };
+enum class DesfechoRodada { Ok, Falha, Interrompida };
 
 struct ResumoFase {
     int numero = 0;        // 1 to 9, as in "Fase 5/9"
@@ -35,5 +35,5 @@ struct ResumoRodada {
     std::vector<std::string> avisos;  // the warnings shown, their exact texts
     std::vector<FonteDeixada> deixadas;
     std::optional<std::string> falha;  // the error text when the run failed
-    ResultadoRodada resultado = ResultadoRodada::Ok;
+    DesfechoRodada desfecho = DesfechoRodada::Ok;
 };

@@ -112,7 +112,7 @@ TEST(RegistroRodada, ResumoViraUmaLinhaPorEventoNaOrdemDaRodada)
     falhou.deixadas.clear();
     falhou.avisos.clear();
     falhou.falha = "Error reading data from the connection.";
-    falhou.resultado = ResultadoRodada::Falha;
+    falhou.desfecho = DesfechoRodada::Falha;
 
     RegistroRodada registro;
     EXPECT_EQ(registro.Registrar(pasta.Caminho(), EventosRodada(RodadaComDeixadaEAviso())), std::nullopt);

@@ -8,11 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "commission/Fases.h"
 #include "commission/TabelaComissao.h"
 #include "comum/Erros.h"
 #include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Casos.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -107,31 +108,30 @@ TEST(Fase1, SelecionaPendentesECalculaModos0a5)
         {"modo_menos_1", "id_nat_operacao = -1", true, false},
         {"sem_natureza", "id_nat_operacao = 99", false, false},
     };
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
+    FaseTeste f;
+    InserirNaturezas(f.banco);
     int id = 0;
     int selecionadas = 0;
     for (const CasoSelecao& caso : casos) {
         ++id;
-        InserirNota(m.banco, NotaPendente(id, 0, caso.ajuste));
-        InserirItem(m.banco, {.id = id, .nota = id, .total = "100", .percentual = "5"});
+        InserirNota(f.banco, NotaPendente(id, 0, caso.ajuste));
+        InserirItem(f.banco, {.id = id, .nota = id, .total = "100", .percentual = "5"});
         selecionadas += caso.selecionada ? 1 : 0;
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
+    f.Rodar(ExecutarFase1, 0);
 
     id = 0;
     for (const CasoSelecao& caso : casos) {
         SCOPED_TRACE(caso.nome);
         ++id;
-        EXPECT_EQ(LerNota(m.banco, id, "VL_BASE_COMISSAO"), caso.calculada ? "100.0000" : "null");
-        EXPECT_EQ(LerNota(m.banco, id, "VL_COMISSAO"), caso.calculada ? "5.0000" : "null");
-        EXPECT_EQ(LerNota(m.banco, id, "PO_COMISSAO"), caso.calculada ? "5.0000" : "null");
+        EXPECT_EQ(LerNota(f.banco, id, "VL_BASE_COMISSAO"), caso.calculada ? "100.0000" : "null");
+        EXPECT_EQ(LerNota(f.banco, id, "VL_COMISSAO"), caso.calculada ? "5.0000" : "null");
+        EXPECT_EQ(LerNota(f.banco, id, "PO_COMISSAO"), caso.calculada ? "5.0000" : "null");
     }
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 1/9");
-    EXPECT_TRUE(m.modelo.lblAguarde.Visible);
-    EXPECT_EQ(m.modelo.Gauge1.MaxValue, selecionadas);
-    EXPECT_EQ(m.modelo.Gauge1.Progress, selecionadas);
+    EXPECT_EQ(f.progresso.fases, std::vector<int>{1});
+    EXPECT_EQ(f.progresso.maximoGauge, selecionadas);
+    EXPECT_EQ(f.progresso.posicaoGauge, selecionadas);
 }
 
 struct ItemCaso {
@@ -195,17 +195,17 @@ TEST(Fase1, BaseValorEPercentualDosModos0a5)
         {"base_negativa", "vl_desconto = 150", {{"100", "'N'", "1", "0", "5"}}, "-50.0000", "-2.5000", "0.0000"},
         {"valor_arredondado_a_centavos", "", {{"33.33", "'N'", "1", "0", "3"}}, "33.3300", "1.0000", "3.0000"},
     };
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
+    FaseTeste f;
+    InserirNaturezas(f.banco);
     int id = 0;
     int idItem = 0;
     for (const CasoModo0a5& caso : casos) {
         ++id;
-        InserirNota(m.banco, NotaPendente(id, 0,
+        InserirNota(f.banco, NotaPendente(id, 0,
                                           std::string("vl_base_comissao = 99, vl_comissao = 99, po_comissao = 99") +
                                               (*caso.ajuste ? ", " : "") + caso.ajuste));
         for (const ItemCaso& i : caso.itens)
-            InserirItem(m.banco, {.id = ++idItem,
+            InserirItem(f.banco, {.id = ++idItem,
                                   .nota = id,
                                   .quantidade = i.quantidade,
                                   .total = i.total,
@@ -214,15 +214,15 @@ TEST(Fase1, BaseValorEPercentualDosModos0a5)
                                   .percentual = i.percentual});
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
+    f.Rodar(ExecutarFase1, 0);
 
     id = 0;
     for (const CasoModo0a5& caso : casos) {
         SCOPED_TRACE(caso.nome);
         ++id;
-        EXPECT_EQ(LerNota(m.banco, id, "VL_BASE_COMISSAO"), caso.base);
-        EXPECT_EQ(LerNota(m.banco, id, "VL_COMISSAO"), caso.comissao);
-        EXPECT_EQ(LerNota(m.banco, id, "PO_COMISSAO"), caso.percentual);
+        EXPECT_EQ(LerNota(f.banco, id, "VL_BASE_COMISSAO"), caso.base);
+        EXPECT_EQ(LerNota(f.banco, id, "VL_COMISSAO"), caso.comissao);
+        EXPECT_EQ(LerNota(f.banco, id, "PO_COMISSAO"), caso.percentual);
     }
 }
 
@@ -246,24 +246,24 @@ TEST(Fase1, TabelaDoVendedorPrefereLinhaDoFabricante)
         {"sem_linha_alguma", 8, 20, "0.0000"},
         {"geral_de_outra_empresa", 9, 10, "0.0000"},
     };
-    ModeloTeste m;
-    InserirTabela(m.banco, 1, 7, "10", "3.5");
-    InserirTabela(m.banco, 1, 7, "20", "0");
-    InserirTabela(m.banco, 1, 7, "30", "null");
-    InserirTabela(m.banco, 1, 7, "null", "2");
-    InserirTabela(m.banco, 1, 8, "10", "1.25");
-    InserirTabela(m.banco, 2, 9, "null", "4");
-    InserirProduto(m.banco, 1, "10");
-    InserirProduto(m.banco, 2, "null");
+    FaseTeste f;
+    InserirTabela(f.banco, 1, 7, "10", "3.5");
+    InserirTabela(f.banco, 1, 7, "20", "0");
+    InserirTabela(f.banco, 1, 7, "30", "null");
+    InserirTabela(f.banco, 1, 7, "null", "2");
+    InserirTabela(f.banco, 1, 8, "10", "1.25");
+    InserirTabela(f.banco, 2, 9, "null", "4");
+    InserirProduto(f.banco, 1, "10");
+    InserirProduto(f.banco, 2, "null");
 
-    m.Conectado([&] {
+    f.Conectado([&] {
         for (const Caso& caso : casos) {
             SCOPED_TRACE(caso.nome);
-            EXPECT_EQ(LerComissaoVendedor(m.modelo.Sessao, 1, caso.vendedor, caso.fabricante).Texto(), caso.percentual);
+            EXPECT_EQ(LerComissaoVendedor(f.sessao, 1, caso.vendedor, caso.fabricante).Texto(), caso.percentual);
         }
-        EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 1), 10);
-        EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 2), 0);
-        EXPECT_EQ(LerFabricaProduto(m.modelo.Sessao, 3), 0);
+        EXPECT_EQ(LerFabricaProduto(f.sessao, 1), 10);
+        EXPECT_EQ(LerFabricaProduto(f.sessao, 2), 0);
+        EXPECT_EQ(LerFabricaProduto(f.sessao, 3), 0);
     });
 }
 
@@ -271,29 +271,29 @@ TEST(Fase1, TabelaDoVendedorPrefereLinhaDoFabricante)
 // row of 2.00 and a row of 0.00 for 20, which wins over the general one.
 TEST(Fase1Rateio, ExemploDoisVendedoresDoisFabricantes)
 {
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
-    InserirProduto(m.banco, 1, "10");
-    InserirProduto(m.banco, 2, "20");
-    InserirTabela(m.banco, 1, 7, "10", "4");
-    InserirTabela(m.banco, 1, 9, "null", "2");
-    InserirTabela(m.banco, 1, 7, "20", "6");
-    InserirTabela(m.banco, 1, 9, "20", "0");
+    FaseTeste f;
+    InserirNaturezas(f.banco);
+    InserirProduto(f.banco, 1, "10");
+    InserirProduto(f.banco, 2, "20");
+    InserirTabela(f.banco, 1, 7, "10", "4");
+    InserirTabela(f.banco, 1, 9, "null", "2");
+    InserirTabela(f.banco, 1, 7, "20", "6");
+    InserirTabela(f.banco, 1, 9, "20", "0");
     InserirNota(
-        m.banco,
+        f.banco,
         NotaPendente(1, 6, "id_vendedor = 7, id_vendedor2 = 9, po_comissao3 = 9, po_comissao4 = 9, po_comissao5 = 9"));
-    InserirItem(m.banco, {.id = 11, .nota = 1, .numero = "1", .produto = "1", .unitario = "100", .percentual = "9"});
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "300", .percentual = "9"});
+    InserirItem(f.banco, {.id = 11, .nota = 1, .numero = "1", .produto = "1", .unitario = "100", .percentual = "9"});
+    InserirItem(f.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "300", .percentual = "9"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
+    f.Rodar(ExecutarFase1, 0);
 
-    EXPECT_EQ(LerPercentuaisNota(m.banco, 1),
+    EXPECT_EQ(LerPercentuaisNota(f.banco, 1),
               (std::array<std::string, 5>{"5.0000", "0.2500", "0.0000", "0.0000", "0.0000"}));
-    EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), "5.2500");
-    EXPECT_EQ(LerItem(m.banco, 11), "3.0000");
-    EXPECT_EQ(LerItem(m.banco, 12), "6.0000");
-    EXPECT_EQ(LerNota(m.banco, 1, "VL_BASE_COMISSAO"), "null");
-    EXPECT_EQ(LerNota(m.banco, 1, "VL_COMISSAO"), "null");
+    EXPECT_EQ(LerNota(f.banco, 1, "VL_PO_PRODUTO_TOTAL"), "5.2500");
+    EXPECT_EQ(LerItem(f.banco, 11), "3.0000");
+    EXPECT_EQ(LerItem(f.banco, 12), "6.0000");
+    EXPECT_EQ(LerNota(f.banco, 1, "VL_BASE_COMISSAO"), "null");
+    EXPECT_EQ(LerNota(f.banco, 1, "VL_COMISSAO"), "null");
 }
 
 struct CasoPartes {
@@ -341,9 +341,9 @@ TEST(Fase1Rateio, PartesDosVendedoresNoItem)
          "3.0000",
          "3.0000"},
     };
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
-    InserirProduto(m.banco, 1, "10");
+    FaseTeste f;
+    InserirNaturezas(f.banco);
+    InserirProduto(f.banco, 1, "10");
     int id = 0;
     for (const CasoPartes& caso : casos) {
         ++id;
@@ -356,21 +356,21 @@ TEST(Fase1Rateio, PartesDosVendedoresNoItem)
             vendedores += (vendedores.empty() ? "id_vendedor" : ", id_vendedor") +
                           (slot == 1 ? std::string() : std::to_string(slot)) + " = " + std::to_string(vendedor);
             if (std::string(percentual) != "-")
-                InserirTabela(m.banco, 1, vendedor, "null", percentual);
+                InserirTabela(f.banco, 1, vendedor, "null", percentual);
         }
-        InserirNota(m.banco, NotaPendente(id, 6, vendedores));
-        InserirItem(m.banco, {.id = id, .nota = id, .unitario = "100"});
+        InserirNota(f.banco, NotaPendente(id, 6, vendedores));
+        InserirItem(f.banco, {.id = id, .nota = id, .unitario = "100"});
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
+    f.Rodar(ExecutarFase1, 0);
 
     id = 0;
     for (const CasoPartes& caso : casos) {
         SCOPED_TRACE(caso.nome);
         ++id;
-        EXPECT_EQ(LerPercentuaisNota(m.banco, id), caso.nota);
-        EXPECT_EQ(LerNota(m.banco, id, "VL_PO_PRODUTO_TOTAL"), caso.total);
-        EXPECT_EQ(LerItem(m.banco, id), caso.item);
+        EXPECT_EQ(LerPercentuaisNota(f.banco, id), caso.nota);
+        EXPECT_EQ(LerNota(f.banco, id, "VL_PO_PRODUTO_TOTAL"), caso.total);
+        EXPECT_EQ(LerItem(f.banco, id), caso.item);
     }
 }
 
@@ -397,16 +397,16 @@ class Fase1Parametros : public ::testing::TestWithParam<CasoParametros> {};
 TEST_P(Fase1Parametros, BaseDoItemSegueOsParametros)
 {
     const CasoParametros& caso = GetParam();
-    ModeloTeste m;
-    InserirNaturezas(m.banco);
-    m.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
+    FaseTeste f;
+    InserirNaturezas(f.banco);
+    f.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
                      ", ST_COMISSAO_IPI_ICMSST = " + caso.ipiIcmsSt);
-    InserirProduto(m.banco, 1, "10");
-    InserirProduto(m.banco, 2, "20");
-    InserirTabela(m.banco, 1, 7, "10", "10");
-    InserirTabela(m.banco, 1, 7, "20", "0");
-    InserirNota(m.banco, NotaPendente(1, 6, std::string("id_vendedor = 7, ") + caso.ajusteNota));
-    InserirItem(m.banco, {.id = 11,
+    InserirProduto(f.banco, 1, "10");
+    InserirProduto(f.banco, 2, "20");
+    InserirTabela(f.banco, 1, 7, "10", "10");
+    InserirTabela(f.banco, 1, 7, "20", "0");
+    InserirNota(f.banco, NotaPendente(1, 6, std::string("id_vendedor = 7, ") + caso.ajusteNota));
+    InserirItem(f.banco, {.id = 11,
                           .nota = 1,
                           .numero = "1",
                           .produto = "1",
@@ -414,17 +414,17 @@ TEST_P(Fase1Parametros, BaseDoItemSegueOsParametros)
                           .unitario = "60",
                           .freteIncluso = "'S'",
                           .freteUnitario = "5"});
-    m.banco.Executar(
+    f.banco.Executar(
         "update mov_nf_comercio_item set vl_outras_ajustado = 3, vl_frete_ajustado = 4,"
         " vl_seguro_ajustado = 1, vl_ipi = 6, vl_icms_subst = 2 where id_nf_comercio_item = 11");
-    InserirItem(m.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "100", .percentual = "9"});
+    InserirItem(f.banco, {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "100", .percentual = "9"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase1);
+    f.Rodar(ExecutarFase1, 0);
 
-    EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), caso.percentual);
-    EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), caso.percentual);
-    EXPECT_EQ(LerItem(m.banco, 11), caso.item1);
-    EXPECT_EQ(LerItem(m.banco, 12), "0.0000");
+    EXPECT_EQ(LerNota(f.banco, 1, "PO_COMISSAO"), caso.percentual);
+    EXPECT_EQ(LerNota(f.banco, 1, "VL_PO_PRODUTO_TOTAL"), caso.percentual);
+    EXPECT_EQ(LerItem(f.banco, 11), caso.item1);
+    EXPECT_EQ(LerItem(f.banco, 12), "0.0000");
 }
 
 // B1 per case: "S" keeps the included freight (120.00) and adds 8.00;
@@ -459,11 +459,11 @@ TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        ModeloTeste m;
-        InserirNaturezas(m.banco);
-        InserirProduto(m.banco, 1, "10");
-        InserirTabela(m.banco, 1, 7, "null", "5");
-        InserirNota(m.banco,
+        FaseTeste f;
+        InserirNaturezas(f.banco);
+        InserirProduto(f.banco, 1, "10");
+        InserirTabela(f.banco, 1, 7, "null", "5");
+        InserirNota(f.banco,
                     NotaPendente(1, 6,
                                  std::string("id_vendedor = 7, po_comissao = 9, po_comissao2 = 9, po_comissao3 = 9,"
                                              " po_comissao4 = 9, po_comissao5 = 9, vl_po_produto_total = 9,"
@@ -472,27 +472,27 @@ TEST(Fase1Rateio, BaseTotalZeroParaAntesDeGravarANota)
         int numero = 0;
         for (const int produto : caso.produtos) {
             ++numero;
-            InserirItem(m.banco, {.id = numero,
+            InserirItem(f.banco, {.id = numero,
                                   .nota = 1,
                                   .numero = std::to_string(numero),
                                   .produto = std::to_string(produto),
                                   .unitario = "100",
                                   .percentual = "9"});
         }
-        InserirNota(m.banco, NotaPendente(2, 6, "id_vendedor = 7"));
-        InserirItem(m.banco, {.id = 20, .nota = 2, .numero = "1", .produto = "1", .unitario = "100"});
+        InserirNota(f.banco, NotaPendente(2, 6, "id_vendedor = 7"));
+        InserirItem(f.banco, {.id = 20, .nota = 2, .numero = "1", .produto = "1", .unitario = "100"});
 
-        EXPECT_NO_THROW(m.Rodar(&TfrmPrincipal::ProcessarFase1));
+        EXPECT_NO_THROW(f.Rodar(ExecutarFase1, 0));
 
-        EXPECT_EQ(LerPercentuaisNota(m.banco, 1),
+        EXPECT_EQ(LerPercentuaisNota(f.banco, 1),
                   (std::array<std::string, 5>{"9.0000", "9.0000", "9.0000", "9.0000", "9.0000"}));
-        EXPECT_EQ(LerNota(m.banco, 1, "VL_PO_PRODUTO_TOTAL"), "9.0000");
+        EXPECT_EQ(LerNota(f.banco, 1, "VL_PO_PRODUTO_TOTAL"), "9.0000");
         EXPECT_EQ(
-            m.banco.Escalar("select count(*) from mov_nf_comercio_item where id_nf_comercio = 1 and po_comissao <> 9")
+            f.banco.Escalar("select count(*) from mov_nf_comercio_item where id_nf_comercio = 1 and po_comissao <> 9")
                 .Inteiro(),
             0);
-        EXPECT_EQ(LerNota(m.banco, 2, "PO_COMISSAO"), "5.0000");
-        EXPECT_EQ(LerItem(m.banco, 20), "5.0000");
+        EXPECT_EQ(LerNota(f.banco, 2, "PO_COMISSAO"), "5.0000");
+        EXPECT_EQ(LerItem(f.banco, 20), "5.0000");
     }
 }
 
@@ -540,27 +540,27 @@ TEST(Fase1Rateio, CadaItemComOPercentualDoSeuProduto)
     };
     for (const CasoItensDoRateio& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        ModeloTeste m;
-        InserirNaturezas(m.banco);
-        InserirProduto(m.banco, 1, "10");
-        InserirProduto(m.banco, 2, "20");
-        InserirProduto(m.banco, 3, "30");
+        FaseTeste f;
+        InserirNaturezas(f.banco);
+        InserirProduto(f.banco, 1, "10");
+        InserirProduto(f.banco, 2, "20");
+        InserirProduto(f.banco, 3, "30");
         for (const auto& [fabricante, percentual] : caso.tabela)
-            InserirTabela(m.banco, 1, 7, fabricante, percentual);
-        InserirNota(m.banco, NotaPendente(1, 6, "id_vendedor = 7"));
+            InserirTabela(f.banco, 1, 7, fabricante, percentual);
+        InserirNota(f.banco, NotaPendente(1, 6, "id_vendedor = 7"));
         for (const ItemDoRateio& item : caso.itens)
-            InserirItem(m.banco, {.id = item.id,
+            InserirItem(f.banco, {.id = item.id,
                                   .nota = 1,
                                   .numero = item.numero,
                                   .produto = item.produto,
                                   .unitario = item.unitario,
                                   .percentual = item.antes});
 
-        m.Rodar(&TfrmPrincipal::ProcessarFase1);
+        f.Rodar(ExecutarFase1, 0);
 
-        EXPECT_EQ(LerNota(m.banco, 1, "PO_COMISSAO"), caso.percentualNota);
+        EXPECT_EQ(LerNota(f.banco, 1, "PO_COMISSAO"), caso.percentualNota);
         for (const ItemDoRateio& item : caso.itens)
-            EXPECT_EQ(LerItem(m.banco, item.id), item.depois) << item.id;
+            EXPECT_EQ(LerItem(f.banco, item.id), item.depois) << item.id;
     }
 }
 

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "commission/Fases.h"
 #include "tests/commission/CenarioNota.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -30,17 +31,17 @@ const SlotTeste kSlotIntegral{"7", "5", "'S'", "100"};
 // 40 % of the reduction: 17.20.
 TEST(Fase5, ExemploTrabalhadoReconstroiAsLinhasDaNota)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .slots = {{"7", "5", "'S'", "40"}, {"9", "1", "'N'", "0"}}});
-    InserirItem(m.banco, {.id = 1, .nota = 1, .unitario = "1000.00", .total = "1000.00", .reducao = "2.00"});
-    InserirMovimento(m.banco, 40, "'2'", "1", "5");
-    InserirMovimento(m.banco, 41, "'1'", "1");
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .slots = {{"7", "5", "'S'", "40"}, {"9", "1", "'N'", "0"}}});
+    InserirItem(f.banco, {.id = 1, .nota = 1, .unitario = "1000.00", .total = "1000.00", .reducao = "2.00"});
+    InserirMovimento(f.banco, 40, "'2'", "1", "5");
+    InserirMovimento(f.banco, 41, "'1'", "1");
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
-    const auto linhas = m.banco.Ler("select * from mov_comissao where id_comissao <> 40");
+    const auto linhas = f.banco.Ler("select * from mov_comissao where id_comissao <> 40");
     ASSERT_EQ(linhas.size(), 1u);
     ColunasEsperadas esperado = ColunasDaNotaDoVendedor7();
     esperado.insert({
@@ -59,41 +60,38 @@ TEST(Fase5, ExemploTrabalhadoReconstroiAsLinhasDaNota)
     ASSERT_EQ(linhas[0].size(), esperado.size());
     ConferirColunas(linhas[0], esperado);
 
-    EXPECT_EQ(Movimentos(m.banco, "where id_comissao = 40"), Linhas{"99 null null 1"});
-    EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", 1), "N");
-    EXPECT_EQ(m.modelo.sSituacao1, "N");
-    EXPECT_TRUE(m.modelo.bMensagemComercio);
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 5/9");
-    EXPECT_TRUE(m.modelo.lblAguarde.Visible);
-    EXPECT_EQ(m.modelo.Gauge1.MaxValue, 1);
-    EXPECT_EQ(m.modelo.Gauge1.Progress, 1);
-    // At the start, before the invoice and after its row.
-    EXPECT_EQ(m.tela.pendentesProcessados, 3);
+    EXPECT_EQ(Movimentos(f.banco, "where id_comissao = 40"), Linhas{"99 null null 1"});
+    EXPECT_EQ(Coluna(f.banco, "st_calc_comissao", 1), "N");
+    EXPECT_FALSE(resultado.comissaoJaPaga);
+    EXPECT_TRUE(resultado.encontrou);
+    EXPECT_EQ(f.progresso.fases, std::vector<int>{5});
+    EXPECT_EQ(f.progresso.maximoGauge, 1);
+    EXPECT_EQ(f.progresso.posicaoGauge, 1);
+    // Before the invoice and after its row.
+    EXPECT_EQ(f.tela.pendentesProcessados, 2);
 }
 
 TEST(Fase5, SemNotaPendenteNadaMuda)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .calcular = "'N'", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 2, .calcular = "null", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 3, .total = "0", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 4, .situacao = "4", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 5, .situacao = "6", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 6, .natureza = "99", .slots = {kSlotIntegral}});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .calcular = "'N'", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 2, .calcular = "null", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 3, .total = "0", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 4, .situacao = "4", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 5, .situacao = "6", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 6, .natureza = "99", .slots = {kSlotIntegral}});
     for (int nota = 1; nota <= 6; ++nota)
-        InserirMovimento(m.banco, nota, "'1'", std::to_string(nota));
+        InserirMovimento(f.banco, nota, "'1'", std::to_string(nota));
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(Identificadores(f.banco, ""), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     for (int nota = 2; nota <= 6; ++nota)
-        EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", nota), nota == 2 ? "null" : "S") << nota;
-    EXPECT_FALSE(m.modelo.bMensagemComercio);
-    EXPECT_FALSE(m.modelo.Gauge1.Visible);
-    EXPECT_EQ(m.modelo.Gauge1.MaxValue, 100);
-    EXPECT_EQ(m.modelo.Gauge1.Progress, 0);
+        EXPECT_EQ(Coluna(f.banco, "st_calc_comissao", nota), nota == 2 ? "null" : "S") << nota;
+    EXPECT_FALSE(resultado.encontrou);
+    EXPECT_FALSE(f.progresso.gaugeIniciado);
 }
 
 struct CasoConsistencia {
@@ -107,35 +105,35 @@ struct CasoConsistencia {
 // Inconsistent invoices keep their old rows; a NULL sum on either side passes.
 TEST(Fase5, VerificacaoDeConsistenciaRetiraNotaERegistraLog)
 {
-    ModeloTeste m({}, DataHora::De(2013, 3, 25, 14, 5, 9));
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .slots = {kSlotIntegral}});
-    InserirItem(m.banco, {.id = 1, .nota = 1, .total = "999.99"});
-    InserirMovimento(m.banco, 10, "'1'", "1");
+    FaseTeste f(DataHora::De(2013, 3, 25, 14, 5, 9));
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .slots = {kSlotIntegral}});
+    InserirItem(f.banco, {.id = 1, .nota = 1, .total = "999.99"});
+    InserirMovimento(f.banco, 10, "'1'", "1");
 
-    InserirNota(m.banco, {.id = 2, .financeiro = "1000.00", .slots = {kSlotIntegral}});
-    InserirItem(m.banco, {.id = 2, .nota = 2, .total = "1000.00"});
-    InserirDuplicata(m.banco, {.id = 1, .nota = "2", .valor = "600.00", .calcular = "'N'"});
-    InserirDuplicata(m.banco, {.id = 2, .nota = "2", .valor = "300.00", .calcular = "'N'"});
+    InserirNota(f.banco, {.id = 2, .financeiro = "1000.00", .slots = {kSlotIntegral}});
+    InserirItem(f.banco, {.id = 2, .nota = 2, .total = "1000.00"});
+    InserirDuplicata(f.banco, {.id = 1, .nota = "2", .valor = "600.00", .calcular = "'N'"});
+    InserirDuplicata(f.banco, {.id = 2, .nota = "2", .valor = "300.00", .calcular = "'N'"});
 
-    InserirNota(m.banco, {.id = 3, .financeiro = "1000.00", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 3, .financeiro = "1000.00", .slots = {kSlotIntegral}});
 
-    InserirNota(m.banco, {.id = 4, .produtos = "null", .slots = {kSlotIntegral}});
-    InserirItem(m.banco, {.id = 3, .nota = 4, .total = "500.00"});
-    InserirDuplicata(m.banco, {.id = 3, .nota = "4", .valor = "100.00", .calcular = "'N'"});
+    InserirNota(f.banco, {.id = 4, .produtos = "null", .slots = {kSlotIntegral}});
+    InserirItem(f.banco, {.id = 3, .nota = 4, .total = "500.00"});
+    InserirDuplicata(f.banco, {.id = 3, .nota = "4", .valor = "100.00", .calcular = "'N'"});
 
-    InserirNota(m.banco, {.id = 5, .slots = {kSlotIntegral}});
-    InserirItem(m.banco, {.id = 4, .nota = 5, .total = "999.99"});
-    InserirMovimento(m.banco, 11, "'1'", "5", "null", "7");
+    InserirNota(f.banco, {.id = 5, .slots = {kSlotIntegral}});
+    InserirItem(f.banco, {.id = 4, .nota = 5, .total = "999.99"});
+    InserirMovimento(f.banco, 11, "'1'", "5", "null", "7");
 
-    InserirNota(m.banco, {.id = 6, .financeiro = "1000.00", .situacao = "5", .slots = {kSlotIntegral}});
-    InserirItem(m.banco, {.id = 5, .nota = 6, .total = "600.00"});
-    InserirItem(m.banco, {.id = 6, .nota = 6, .total = "400.00"});
-    InserirDuplicata(m.banco, {.id = 4, .nota = "6", .valor = "500.00", .calcular = "'N'"});
-    InserirDuplicata(m.banco, {.id = 5, .nota = "6", .valor = "500.00", .calcular = "'N'"});
+    InserirNota(f.banco, {.id = 6, .financeiro = "1000.00", .situacao = "5", .slots = {kSlotIntegral}});
+    InserirItem(f.banco, {.id = 5, .nota = 6, .total = "600.00"});
+    InserirItem(f.banco, {.id = 6, .nota = 6, .total = "400.00"});
+    InserirDuplicata(f.banco, {.id = 4, .nota = "6", .valor = "500.00", .calcular = "'N'"});
+    InserirDuplicata(f.banco, {.id = 5, .nota = "6", .valor = "500.00", .calcular = "'N'"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
     const CasoConsistencia casos[] = {
         {"produtos_diferem_dos_itens", 1, "6", 1, {"99 null null 1"}},
@@ -147,90 +145,90 @@ TEST(Fase5, VerificacaoDeConsistenciaRetiraNotaERegistraLog)
     };
     for (const CasoConsistencia& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(Coluna(m.banco, "id_st_nf", caso.nota), caso.estado);
-        EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", caso.nota), "N");
-        EXPECT_EQ(m.banco
+        EXPECT_EQ(Coluna(f.banco, "id_st_nf", caso.nota), caso.estado);
+        EXPECT_EQ(Coluna(f.banco, "st_calc_comissao", caso.nota), "N");
+        EXPECT_EQ(f.banco
                       .Escalar("select count(*) from mov_log_controle where id_log_evento = 18 and dh_log_evento ="
                                " '25.03.2013 14:05:09' and id_log_usuario = -1 and ds_log_observacao ="
                                " 'Cálculo de Comissão' and id_log_registro = " +
                                std::to_string(caso.nota))
                       .Inteiro(),
                   caso.logs);
-        EXPECT_EQ(TipoUmDaNota(m.banco, caso.nota), caso.tipoUm);
+        EXPECT_EQ(TipoUmDaNota(f.banco, caso.nota), caso.tipoUm);
     }
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_log_controle").Inteiro(), 3);
-    EXPECT_EQ(m.modelo.sSituacao1, "N");
+    EXPECT_EQ(f.banco.Escalar("select count(*) from mov_log_controle").Inteiro(), 3);
+    EXPECT_FALSE(resultado.comissaoJaPaga);
 }
 
 TEST(Fase5, NotaComComissaoPagaFicaCongelada)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .slots = {kSlotIntegral}});
-    InserirMovimento(m.banco, 20, "'1'", "1", "null", "3");
-    InserirMovimento(m.banco, 21, "'1'", "1");
-    InserirNota(m.banco, {.id = 2, .slots = {kSlotIntegral}});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .slots = {kSlotIntegral}});
+    InserirMovimento(f.banco, 20, "'1'", "1", "null", "3");
+    InserirMovimento(f.banco, 21, "'1'", "1");
+    InserirNota(f.banco, {.id = 2, .slots = {kSlotIntegral}});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(Identificadores(m.banco, "where id_nf_comercio = 1"), (std::vector<int>{20, 21}));
-    EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", 1), "S");
-    EXPECT_EQ(m.modelo.sSituacao1, "S");
-    EXPECT_EQ(TipoUmDaNota(m.banco, 2), Linhas{"7 900 5 45"});
-    EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", 2), "N");
+    EXPECT_EQ(Identificadores(f.banco, "where id_nf_comercio = 1"), (std::vector<int>{20, 21}));
+    EXPECT_EQ(Coluna(f.banco, "st_calc_comissao", 1), "S");
+    EXPECT_TRUE(resultado.comissaoJaPaga);
+    EXPECT_EQ(TipoUmDaNota(f.banco, 2), Linhas{"7 900 5 45"});
+    EXPECT_EQ(Coluna(f.banco, "st_calc_comissao", 2), "N");
 }
 
 // Every one of these loses its old type "1" row, gets none and is done.
 TEST(Fase5, NotaSemVendedorAptoPerdeAsLinhas)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNatureza(m.banco, 2, "0", "'N'");
-    InserirNatureza(m.banco, 3, "0", "null");
-    InserirNota(m.banco, {.id = 1, .devolvido = "'S'", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 2, .natureza = "2", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 3, .natureza = "3", .slots = {kSlotIntegral}});
-    InserirNota(m.banco, {.id = 4, .slots = {{"0", "5", "'S'", "100"}, {"null", "5", "'S'", "100"}}});
-    InserirNota(m.banco, {.id = 5, .slots = {{"7", "5", "'N'", "100"}}});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNatureza(f.banco, 2, "0", "'N'");
+    InserirNatureza(f.banco, 3, "0", "null");
+    InserirNota(f.banco, {.id = 1, .devolvido = "'S'", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 2, .natureza = "2", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 3, .natureza = "3", .slots = {kSlotIntegral}});
+    InserirNota(f.banco, {.id = 4, .slots = {{"0", "5", "'S'", "100"}, {"null", "5", "'S'", "100"}}});
+    InserirNota(f.banco, {.id = 5, .slots = {{"7", "5", "'N'", "100"}}});
     for (int nota = 1; nota <= 5; ++nota)
-        InserirMovimento(m.banco, nota, "'1'", std::to_string(nota));
+        InserirMovimento(f.banco, nota, "'1'", std::to_string(nota));
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{});
+    EXPECT_EQ(Identificadores(f.banco, ""), std::vector<int>{});
     for (int nota = 1; nota <= 5; ++nota)
-        EXPECT_EQ(Coluna(m.banco, "st_calc_comissao", nota), "N") << nota;
+        EXPECT_EQ(Coluna(f.banco, "st_calc_comissao", nota), "N") << nota;
 }
 
 // Base 900, 5 %: credited on invoicing only with "S", in the credited share.
 TEST(Fase5, CreditoNoFaturamentoPorVendedor)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1,
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1,
                           .slots = {{"11", "5", "'N'", "100"},
                                     {"12", "5", "'S'", "100"},
                                     {"13", "5", "'S'", "40"},
                                     {"14", "5", "'S'", "0"},
                                     {"15", "5", "null", "100"}}});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(TipoUmDaNota(m.banco, 1), (Linhas{"12 900 5 45", "13 900 2 18", "14 900 0 0"}));
+    EXPECT_EQ(TipoUmDaNota(f.banco, 1), (Linhas{"12 900 5 45", "13 900 2 18", "14 900 0 0"}));
 }
 
 // Slots 2 to 5 take the invoice's commission as base with "C"; each row
 // takes the next identifier.
 TEST(Fase5, CincoVendedoresComBaseNaComissaoDaNota)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirMovimento(m.banco, 41, "'3'", "null");
-    InserirNota(m.banco, {.id = 1,
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirMovimento(f.banco, 41, "'3'", "null");
+    InserirNota(f.banco, {.id = 1,
                           .baseOutros = "'C'",
                           .slots = {{"21", "1", "'S'", "100"},
                                     {"22", "2", "'S'", "100"},
@@ -238,11 +236,11 @@ TEST(Fase5, CincoVendedoresComBaseNaComissaoDaNota)
                                     {"24", "4", "'S'", "100"},
                                     {"25", "5", "'S'", "100"}}});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(TipoUmDaNota(m.banco, 1),
+    EXPECT_EQ(TipoUmDaNota(f.banco, 1),
               (Linhas{"21 900 1 9", "22 45 2 0.9", "23 45 3 1.35", "24 45 4 1.8", "25 45 5 2.25"}));
-    EXPECT_EQ(Identificadores(m.banco, "where id_nf_comercio = 1"), (std::vector<int>{42, 43, 44, 45, 46}));
+    EXPECT_EQ(Identificadores(f.banco, "where id_nf_comercio = 1"), (std::vector<int>{42, 43, 44, 45, 46}));
 }
 
 struct CasoModo {
@@ -264,28 +262,28 @@ TEST(Fase5, BasePelaNaturezaDaNota)
         {"modo_7_sem_base", "7", "'P'", {"7 null 0 0", "8 null 0 0"}},
         {"modo_negativo_sem_base", "-1", "'P'", {"7 null 0 0", "8 null 0 0"}},
     };
-    ModeloTeste m;
-    InserirCadastros(m.banco);
+    FaseTeste f;
+    InserirCadastros(f.banco);
     int id = 0;
     for (const CasoModo& caso : casos) {
         ++id;
-        InserirNatureza(m.banco, id, caso.sugerir);
-        InserirNota(m.banco, {.id = id,
+        InserirNatureza(f.banco, id, caso.sugerir);
+        InserirNota(f.banco, {.id = id,
                               .produtos = "240.00",
                               .desconto = "10.00",
                               .servico = "5.00",
                               .natureza = std::to_string(id),
                               .baseOutros = caso.baseOutros,
                               .slots = {{"7", "10", "'S'", "100"}, {"8", "10", "'S'", "100"}}});
-        InserirItem(m.banco, {.id = id, .nota = id, .quantidade = "2", .unitario = "120.00", .total = "240.00"});
+        InserirItem(f.banco, {.id = id, .nota = id, .quantidade = "2", .unitario = "120.00", .total = "240.00"});
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
     id = 0;
     for (const CasoModo& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(TipoUmDaNota(m.banco, ++id), caso.linhas);
+        EXPECT_EQ(TipoUmDaNota(f.banco, ++id), caso.linhas);
     }
 }
 
@@ -306,24 +304,24 @@ TEST(Fase5, ReducaoNuncaDeixaComissaoNegativa)
         {"negativa_aumenta", "0", "2", "-1.50", "7 900 5.33 48"},
         {"negativa_sem_base", "7", "2", "-1.50", "7 null 0 3"},
     };
-    ModeloTeste m;
-    InserirCadastros(m.banco);
+    FaseTeste f;
+    InserirCadastros(f.banco);
     int id = 0;
     for (const CasoReducao& caso : casos) {
         ++id;
-        InserirNatureza(m.banco, id, caso.sugerir);
-        InserirNota(m.banco, {.id = id, .natureza = std::to_string(id), .slots = {kSlotIntegral}});
+        InserirNatureza(f.banco, id, caso.sugerir);
+        InserirNota(f.banco, {.id = id, .natureza = std::to_string(id), .slots = {kSlotIntegral}});
         InserirItem(
-            m.banco,
+            f.banco,
             {.id = id, .nota = id, .quantidade = caso.quantidade, .total = "1000.00", .reducao = caso.reducaoUnitaria});
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
     id = 0;
     for (const CasoReducao& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(TipoUmDaNota(m.banco, ++id), Linhas{caso.linha});
+        EXPECT_EQ(TipoUmDaNota(f.banco, ++id), Linhas{caso.linha});
     }
 }
 
@@ -331,16 +329,16 @@ TEST(Fase5, ReducaoNuncaDeixaComissaoNegativa)
 // commission keeps the even fourth decimal, which the percentage shows.
 TEST(Fase5, MeioNaQuintaCasaArredondaParaOPar)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .base = "0.50", .slots = {{"7", "6.25", "'S'", "100"}}});
-    InserirNota(m.banco, {.id = 2, .base = "0.50", .slots = {{"7", "18.75", "'S'", "100"}}});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .base = "0.50", .slots = {{"7", "6.25", "'S'", "100"}}});
+    InserirNota(f.banco, {.id = 2, .base = "0.50", .slots = {{"7", "18.75", "'S'", "100"}}});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase5);
+    f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(TipoUmDaNota(m.banco, 1), Linhas{"7 0.5 6.24 0.03"});
-    EXPECT_EQ(TipoUmDaNota(m.banco, 2), Linhas{"7 0.5 18.76 0.09"});
+    EXPECT_EQ(TipoUmDaNota(f.banco, 1), Linhas{"7 0.5 6.24 0.03"});
+    EXPECT_EQ(TipoUmDaNota(f.banco, 2), Linhas{"7 0.5 18.76 0.09"});
 }
 
 }  // namespace

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "commission/Fases.h"
 #include "comum/Erros.h"
 #include "tests/commission/CenarioNota.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 // Everything of this file stays in the unnamed namespace. Fase5Teste has a
 // CasoModo of its own: while both were global, the program held two classes
@@ -37,16 +38,16 @@ const SlotTeste kSlotNoRecebimento{"7", "5", "'N'", "0"};
 // K1 50, K2 30, factor 0.25, K3 = K4 = K5 = 7.5.
 TEST(Fase6, ExemploTrabalhadoReconstroiAsLinhasDaDuplicata)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .base = "1000.00", .slots = {{"7", "5", "'S'", "40"}}});
-    InserirDuplicata(m.banco, {.id = 1, .documento = "'NF1/1'"});
-    InserirDuplicata(m.banco, {.id = 2, .documento = "'NF1/2'", .baixa = "'15.04.2013'"});
-    InserirMovimento(m.banco, 39, "'2'", "1", "1");
-    InserirMovimento(m.banco, 40, "'1'", "1");
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .base = "1000.00", .slots = {{"7", "5", "'S'", "40"}}});
+    InserirDuplicata(f.banco, {.id = 1, .documento = "'NF1/1'"});
+    InserirDuplicata(f.banco, {.id = 2, .documento = "'NF1/2'", .baixa = "'15.04.2013'"});
+    InserirMovimento(f.banco, 39, "'2'", "1", "1");
+    InserirMovimento(f.banco, 40, "'1'", "1");
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
     ColunasEsperadas comuns = ColunasDaNotaDoVendedor7();
     comuns.insert({
@@ -71,111 +72,107 @@ TEST(Fase6, ExemploTrabalhadoReconstroiAsLinhasDaDuplicata)
     };
     for (const auto& [duplicata, colunas] : proprios) {
         SCOPED_TRACE(duplicata);
-        const auto linhas = m.banco.Ler("select * from mov_comissao where tp_registro = '2' and id_financeiro = " +
+        const auto linhas = f.banco.Ler("select * from mov_comissao where tp_registro = '2' and id_financeiro = " +
                                         std::to_string(duplicata));
         ASSERT_EQ(linhas.size(), 1u);
         ConferirColunas(linhas[0], comuns);
         ConferirColunas(linhas[0], colunas);
-        EXPECT_EQ(Pendente(m.banco, duplicata), "N");
+        EXPECT_EQ(Pendente(f.banco, duplicata), "N");
     }
-    EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{40, 41, 42}));
-    EXPECT_EQ(m.modelo.fFatorParcela, 0.25);
-    EXPECT_EQ(m.modelo.fFatorDesconto, 1.0);
-    EXPECT_EQ(m.modelo.sSituacao2, "N");
-    EXPECT_TRUE(m.modelo.bMensagemFinanceiro);
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 6/9");
-    EXPECT_EQ(m.modelo.Gauge1.MaxValue, 2);
-    EXPECT_EQ(m.modelo.Gauge1.Progress, 2);
-    // At the start, before each receivable and after each row.
-    EXPECT_EQ(m.tela.pendentesProcessados, 5);
+    EXPECT_EQ(Identificadores(f.banco, ""), (std::vector<int>{40, 41, 42}));
+    EXPECT_FALSE(resultado.comissaoJaPaga);
+    EXPECT_TRUE(resultado.encontrou);
+    EXPECT_EQ(f.progresso.fases, std::vector<int>{6});
+    EXPECT_EQ(f.progresso.maximoGauge, 2);
+    EXPECT_EQ(f.progresso.posicaoGauge, 2);
+    // Before each receivable and after each row.
+    EXPECT_EQ(f.tela.pendentesProcessados, 4);
 }
 
 TEST(Fase6, DuplicataComComissaoPagaFicaCongelada)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .base = "1000.00", .slots = {kSlotNoRecebimento}});
-    InserirDuplicata(m.banco, {.id = 1});
-    InserirDuplicata(m.banco, {.id = 2});
-    InserirMovimento(m.banco, 20, "'2'", "1", "1", "3");
-    InserirMovimento(m.banco, 21, "'2'", "1", "1");
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .base = "1000.00", .slots = {kSlotNoRecebimento}});
+    InserirDuplicata(f.banco, {.id = 1});
+    InserirDuplicata(f.banco, {.id = 2});
+    InserirMovimento(f.banco, 20, "'2'", "1", "1", "3");
+    InserirMovimento(f.banco, 21, "'2'", "1", "1");
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(Identificadores(m.banco, "where id_financeiro = 1"), (std::vector<int>{20, 21}));
-    EXPECT_EQ(Pendente(m.banco, 1), "S");
-    EXPECT_EQ(m.modelo.sSituacao2, "S");
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 2), Linhas{"7 250 5 12.5"});
-    EXPECT_EQ(Pendente(m.banco, 2), "N");
+    EXPECT_EQ(Identificadores(f.banco, "where id_financeiro = 1"), (std::vector<int>{20, 21}));
+    EXPECT_EQ(Pendente(f.banco, 1), "S");
+    EXPECT_TRUE(resultado.comissaoJaPaga);
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 2), Linhas{"7 250 5 12.5"});
+    EXPECT_EQ(Pendente(f.banco, 2), "N");
 }
 
 // Receivables 1 to 4 lose their old row, get none and are done; 5 to 8 are
 // not selected and keep row and flag.
 TEST(Fase6, NotaDevolvidaOuForaDaConsultaNaoGeraComissao)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNatureza(m.banco, 2, "0", "'N'");
-    InserirNota(m.banco, {.id = 1, .devolvido = "'S'", .slots = {kSlotNoRecebimento}});
-    InserirNota(m.banco, {.id = 2, .total = "0", .slots = {kSlotNoRecebimento}});
-    InserirNota(m.banco, {.id = 3, .natureza = "2", .slots = {kSlotNoRecebimento}});
-    InserirNota(m.banco, {.id = 4, .slots = {{"0", "5", "'N'", "0"}}});
-    InserirNota(m.banco, {.id = 5, .situacao = "4", .slots = {kSlotNoRecebimento}});
-    InserirNota(m.banco, {.id = 6, .slots = {kSlotNoRecebimento}});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNatureza(f.banco, 2, "0", "'N'");
+    InserirNota(f.banco, {.id = 1, .devolvido = "'S'", .slots = {kSlotNoRecebimento}});
+    InserirNota(f.banco, {.id = 2, .total = "0", .slots = {kSlotNoRecebimento}});
+    InserirNota(f.banco, {.id = 3, .natureza = "2", .slots = {kSlotNoRecebimento}});
+    InserirNota(f.banco, {.id = 4, .slots = {{"0", "5", "'N'", "0"}}});
+    InserirNota(f.banco, {.id = 5, .situacao = "4", .slots = {kSlotNoRecebimento}});
+    InserirNota(f.banco, {.id = 6, .slots = {kSlotNoRecebimento}});
     for (int id = 1; id <= 4; ++id)
-        InserirDuplicata(m.banco, {.id = id, .nota = std::to_string(id)});
-    InserirDuplicata(m.banco, {.id = 5, .nota = "5"});
-    InserirDuplicata(m.banco, {.id = 6, .nota = "6", .calcular = "'N'"});
-    InserirDuplicata(m.banco, {.id = 7, .nota = "6", .valor = "0"});
-    InserirDuplicata(m.banco, {.id = 8, .nota = "null"});
+        InserirDuplicata(f.banco, {.id = id, .nota = std::to_string(id)});
+    InserirDuplicata(f.banco, {.id = 5, .nota = "5"});
+    InserirDuplicata(f.banco, {.id = 6, .nota = "6", .calcular = "'N'"});
+    InserirDuplicata(f.banco, {.id = 7, .nota = "6", .valor = "0"});
+    InserirDuplicata(f.banco, {.id = 8, .nota = "null"});
     for (int id = 1; id <= 8; ++id)
-        InserirMovimento(m.banco, 30 + id, "'2'", "null", std::to_string(id));
+        InserirMovimento(f.banco, 30 + id, "'2'", "null", std::to_string(id));
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(Identificadores(m.banco, ""), (std::vector<int>{35, 36, 37, 38}));
+    EXPECT_EQ(Identificadores(f.banco, ""), (std::vector<int>{35, 36, 37, 38}));
     const char* const flags[] = {"N", "N", "N", "N", "S", "N", "S", "S"};
     for (int id = 1; id <= 8; ++id)
-        EXPECT_EQ(Pendente(m.banco, id), flags[id - 1]) << id;
+        EXPECT_EQ(Pendente(f.banco, id), flags[id - 1]) << id;
 }
 
 TEST(Fase6, SemDuplicataPendenteNadaMuda)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .slots = {kSlotNoRecebimento}});
-    InserirDuplicata(m.banco, {.id = 1, .calcular = "null"});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .slots = {kSlotNoRecebimento}});
+    InserirDuplicata(f.banco, {.id = 1, .calcular = "null"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{});
-    EXPECT_FALSE(m.modelo.bMensagemFinanceiro);
-    EXPECT_FALSE(m.modelo.Gauge1.Visible);
-    EXPECT_EQ(m.modelo.Gauge1.MaxValue, 100);
-    EXPECT_EQ(m.modelo.Gauge1.Progress, 0);
+    EXPECT_EQ(Identificadores(f.banco, ""), std::vector<int>{});
+    EXPECT_FALSE(resultado.encontrou);
+    EXPECT_FALSE(f.progresso.gaugeIniciado);
 }
 
 // Base 1000, 5 %, installment 250: receipts carry what invoicing did not.
 TEST(Fase6, ParteDoRecebimentoPorVendedor)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1,
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1,
                           .base = "1000.00",
                           .slots = {{"11", "5", "'N'", "100"},
                                     {"12", "5", "'S'", "100"},
                                     {"13", "5", "'S'", "40"},
                                     {"14", "5", "'S'", "0"},
                                     {"15", "5", "null", "40"}}});
-    InserirDuplicata(m.banco, {.id = 1});
+    InserirDuplicata(f.banco, {.id = 1});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1),
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 1),
               (Linhas{"11 250 5 12.5", "13 250 3 7.5", "14 250 5 12.5", "15 250 5 12.5"}));
 }
 
@@ -183,24 +180,24 @@ TEST(Fase6, ParteDoRecebimentoPorVendedor)
 // takes the next identifier.
 TEST(Fase6, CincoVendedoresComBaseNaComissaoDaNota)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirMovimento(m.banco, 41, "'3'", "null");
-    InserirNota(m.banco, {.id = 1,
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirMovimento(f.banco, 41, "'3'", "null");
+    InserirNota(f.banco, {.id = 1,
                           .baseOutros = "'C'",
                           .slots = {{"21", "1", "'N'", "0"},
                                     {"22", "2", "'N'", "0"},
                                     {"23", "3", "'N'", "0"},
                                     {"24", "4", "'N'", "0"},
                                     {"25", "5", "'N'", "0"}}});
-    InserirDuplicata(m.banco, {.id = 1, .valor = "1000.00"});
+    InserirDuplicata(f.banco, {.id = 1, .valor = "1000.00"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1),
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 1),
               (Linhas{"21 900 1 9", "22 45 2 0.9", "23 45 3 1.35", "24 45 4 1.8", "25 45 5 2.25"}));
-    EXPECT_EQ(Identificadores(m.banco, "where id_financeiro = 1"), (std::vector<int>{42, 43, 44, 45, 46}));
+    EXPECT_EQ(Identificadores(f.banco, "where id_financeiro = 1"), (std::vector<int>{42, 43, 44, 45, 46}));
 }
 
 struct CasoParcela {
@@ -220,11 +217,11 @@ TEST(Fase6, FreteNasParcelas)
         {"outra_parcela", 1, "'NF1/B'", "400.00", "7 400 5 20"},
         {"frete_fora_das_parcelas", 2, "'NF2/A'", "400.00", "7 363.64 5 18.18"},
     };
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
     for (int nota = 1; nota <= 2; ++nota)
-        InserirNota(m.banco, {.id = nota,
+        InserirNota(f.banco, {.id = nota,
                               .total = "1100.00",
                               .frete = "100.00",
                               .freteNasParcelas = nota == 1 ? "'S'" : "'N'",
@@ -234,17 +231,16 @@ TEST(Fase6, FreteNasParcelas)
     for (const CasoParcela& caso : casos) {
         ++id;
         InserirDuplicata(
-            m.banco, {.id = id, .nota = std::to_string(caso.nota), .documento = caso.documento, .valor = caso.valor});
+            f.banco, {.id = id, .nota = std::to_string(caso.nota), .documento = caso.documento, .valor = caso.valor});
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
     id = 0;
     for (const CasoParcela& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(TipoDoisDaDuplicata(m.banco, ++id), Linhas{caso.linha});
+        EXPECT_EQ(TipoDoisDaDuplicata(f.banco, ++id), Linhas{caso.linha});
     }
-    EXPECT_EQ(m.modelo.cFreteComissao, Dinheiro::DeInteiro(100));
 }
 
 struct CasoDesconto {
@@ -267,13 +263,13 @@ TEST(Fase6, FatorDeDesconto)
         {"desconto_da_nota", "1000.00", "200.00", {.desconto = "20.00"}, "7 225 5 11.25"},
         {"sem_produtos", "0", "0", {.desconto = "10.00"}, "7 0 0 0"},
     };
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
     int id = 0;
     for (const CasoDesconto& caso : casos) {
         ++id;
-        InserirNota(m.banco, {.id = id,
+        InserirNota(f.banco, {.id = id,
                               .produtos = caso.produtos,
                               .desconto = caso.descontoNota,
                               .base = "1000.00",
@@ -281,15 +277,15 @@ TEST(Fase6, FatorDeDesconto)
         DuplicataTeste duplicata = caso.duplicata;
         duplicata.id = id;
         duplicata.nota = std::to_string(id);
-        InserirDuplicata(m.banco, duplicata);
+        InserirDuplicata(f.banco, duplicata);
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
     id = 0;
     for (const CasoDesconto& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(TipoDoisDaDuplicata(m.banco, ++id), Linhas{caso.linha});
+        EXPECT_EQ(TipoDoisDaDuplicata(f.banco, ++id), Linhas{caso.linha});
     }
 }
 
@@ -310,29 +306,29 @@ TEST(Fase6, BasePelaNaturezaDaNota)
         {"modo_6_itens", "6", {"7 58.75 20 11.75", "8 58.75 20 11.75"}},
         {"modo_7_sem_base", "7", {"7 0 0 0", "8 0 0 0"}},
     };
-    ModeloTeste m;
-    InserirCadastros(m.banco);
+    FaseTeste f;
+    InserirCadastros(f.banco);
     int id = 0;
     for (const CasoModo& caso : casos) {
         ++id;
-        InserirNatureza(m.banco, id, caso.sugerir);
-        InserirNota(m.banco, {.id = id,
+        InserirNatureza(f.banco, id, caso.sugerir);
+        InserirNota(f.banco, {.id = id,
                               .produtos = "240.00",
                               .desconto = "10.00",
                               .servico = "5.00",
                               .natureza = std::to_string(id),
                               .baseOutros = "'C'",
                               .slots = {{"7", "20", "'N'", "0"}, {"8", "20", "'N'", "0"}}});
-        InserirItem(m.banco, {.id = id, .nota = id, .quantidade = "2", .unitario = "120.00", .total = "240.00"});
-        InserirDuplicata(m.banco, {.id = id, .nota = std::to_string(id)});
+        InserirItem(f.banco, {.id = id, .nota = id, .quantidade = "2", .unitario = "120.00", .total = "240.00"});
+        InserirDuplicata(f.banco, {.id = id, .nota = std::to_string(id)});
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
     id = 0;
     for (const CasoModo& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        EXPECT_EQ(TipoDoisDaDuplicata(m.banco, ++id), caso.linhas);
+        EXPECT_EQ(TipoDoisDaDuplicata(f.banco, ++id), caso.linhas);
     }
 }
 
@@ -340,40 +336,40 @@ TEST(Fase6, BasePelaNaturezaDaNota)
 // installment carries its quarter.
 TEST(Fase6, ReducaoNuncaDeixaComissaoNegativa)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .base = "1000.00", .slots = {kSlotNoRecebimento}});
-    InserirItem(m.banco, {.id = 1, .nota = 1, .reducao = "50.00"});
-    InserirNota(m.banco, {.id = 2, .base = "1000.00", .slots = {kSlotNoRecebimento}});
-    InserirItem(m.banco, {.id = 2, .nota = 2, .quantidade = "2", .reducao = "-1.50"});
-    InserirDuplicata(m.banco, {.id = 1, .nota = "1"});
-    InserirDuplicata(m.banco, {.id = 2, .nota = "2"});
-    InserirDuplicata(m.banco, {.id = 3, .nota = "2"});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .base = "1000.00", .slots = {kSlotNoRecebimento}});
+    InserirItem(f.banco, {.id = 1, .nota = 1, .reducao = "50.00"});
+    InserirNota(f.banco, {.id = 2, .base = "1000.00", .slots = {kSlotNoRecebimento}});
+    InserirItem(f.banco, {.id = 2, .nota = 2, .quantidade = "2", .reducao = "-1.50"});
+    InserirDuplicata(f.banco, {.id = 1, .nota = "1"});
+    InserirDuplicata(f.banco, {.id = 2, .nota = "2"});
+    InserirDuplicata(f.banco, {.id = 3, .nota = "2"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1), Linhas{"7 250 0 0"});
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 2), Linhas{"7 250 5.3 13.25"});
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 3), Linhas{"7 250 5.3 13.25"});
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 1), Linhas{"7 250 0 0"});
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 2), Linhas{"7 250 5.3 13.25"});
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 3), Linhas{"7 250 5.3 13.25"});
 }
 
 // 0.50 × 6.25 % = 0.03125 and 0.50 × 18.75 % = 0.09375, exact halves: the
 // commission keeps the even fourth decimal, which the percentage shows.
 TEST(Fase6, MeioNaQuintaCasaArredondaParaOPar)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1, .base = "0.50", .slots = {{"7", "6.25", "'N'", "0"}}});
-    InserirNota(m.banco, {.id = 2, .base = "0.50", .slots = {{"7", "18.75", "'N'", "0"}}});
-    InserirDuplicata(m.banco, {.id = 1, .nota = "1", .valor = "1000.00"});
-    InserirDuplicata(m.banco, {.id = 2, .nota = "2", .valor = "1000.00"});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1, .base = "0.50", .slots = {{"7", "6.25", "'N'", "0"}}});
+    InserirNota(f.banco, {.id = 2, .base = "0.50", .slots = {{"7", "18.75", "'N'", "0"}}});
+    InserirDuplicata(f.banco, {.id = 1, .nota = "1", .valor = "1000.00"});
+    InserirDuplicata(f.banco, {.id = 2, .nota = "2", .valor = "1000.00"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase6);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 1), Linhas{"7 0.5 6.24 0.03"});
-    EXPECT_EQ(TipoDoisDaDuplicata(m.banco, 2), Linhas{"7 0.5 18.76 0.09"});
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 1), Linhas{"7 0.5 6.24 0.03"});
+    EXPECT_EQ(TipoDoisDaDuplicata(f.banco, 2), Linhas{"7 0.5 18.76 0.09"});
 }
 
 struct CasoDivisorZero {
@@ -399,17 +395,17 @@ TEST(Fase6, DivisorZeroDeixaADuplicataComoEstava)
     };
     for (const CasoDivisorZero& caso : casos) {
         SCOPED_TRACE(caso.nome);
-        ModeloTeste m;
-        InserirCadastros(m.banco);
-        InserirNatureza(m.banco, 1, "0");
-        InserirNota(m.banco, caso.nota);
-        InserirDuplicata(m.banco, caso.duplicata);
-        InserirMovimento(m.banco, 1, "'2'", "1", "1");
+        FaseTeste f;
+        InserirCadastros(f.banco);
+        InserirNatureza(f.banco, 1, "0");
+        InserirNota(f.banco, caso.nota);
+        InserirDuplicata(f.banco, caso.duplicata);
+        InserirMovimento(f.banco, 1, "'2'", "1", "1");
 
-        EXPECT_NO_THROW(m.Rodar(&TfrmPrincipal::ProcessarFase6));
+        EXPECT_NO_THROW(f.Rodar(ExecutarFase6, kNenhumaNotaDeixada));
 
-        EXPECT_EQ(Identificadores(m.banco, ""), std::vector<int>{1});
-        EXPECT_EQ(Pendente(m.banco, 1), "S");
+        EXPECT_EQ(Identificadores(f.banco, ""), std::vector<int>{1});
+        EXPECT_EQ(Pendente(f.banco, 1), "S");
     }
 }
 

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/fixtures/Modelo.h"
+#include "commission/Fases.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -59,20 +60,20 @@ TEST(Fase7, SoOCreditoMantemOSinalEOValorFicaComoGravado)
         {"credito_negativo", "'A'", "-20.00", "-20.0000", "-20.0000"},
         {"debito_negativo", "'D'", "-20.00", "-20.0000", "20.0000"},
     };
-    ModeloTeste m;
+    FaseTeste f;
     int id = 0;
     for (const CasoSinal& caso : casos)
-        InserirAcerto(m.banco, ++id, caso.tipo, caso.valor);
-    InserirAcerto(m.banco, 50, "'A'", "1.00", "'N'");
-    InserirAcerto(m.banco, 51, "'A'", "1.00", "null");
+        InserirAcerto(f.banco, ++id, caso.tipo, caso.valor);
+    InserirAcerto(f.banco, 50, "'A'", "1.00", "'N'");
+    InserirAcerto(f.banco, 51, "'A'", "1.00", "null");
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase7);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase7);
 
     id = 0;
     for (const CasoSinal& caso : casos) {
         SCOPED_TRACE(caso.nome);
         ++id;
-        const auto linhas = MovimentosDoAcerto(m.banco, id);
+        const auto linhas = MovimentosDoAcerto(f.banco, id);
         ASSERT_EQ(linhas.size(), 1u);
         const auto& l = linhas[0];
         EXPECT_EQ(l.at("TP_REGISTRO").Texto(), "3");
@@ -93,27 +94,25 @@ TEST(Fase7, SoOCreditoMantemOSinalEOValorFicaComoGravado)
                                   l.at("ST_PAGAR").Texto() + l.at("ST_CANCELADA").Texto() +
                                   l.at("ST_BLOQUEIO_1").Texto() + l.at("ST_ESTORNO_1").Texto();
         EXPECT_EQ(flags, "SSSNNN");
-        EXPECT_EQ(CalcularComissao(m.banco, id), "N");
+        EXPECT_EQ(CalcularComissao(f.banco, id), "N");
     }
-    EXPECT_TRUE(MovimentosDoAcerto(m.banco, 50).empty());
-    EXPECT_TRUE(MovimentosDoAcerto(m.banco, 51).empty());
-    EXPECT_TRUE(m.modelo.bMensagemAcerto);
-    EXPECT_EQ(m.modelo.sSituacao3, "N");
+    EXPECT_TRUE(MovimentosDoAcerto(f.banco, 50).empty());
+    EXPECT_TRUE(MovimentosDoAcerto(f.banco, 51).empty());
+    EXPECT_TRUE(resultado.encontrou);
+    EXPECT_FALSE(resultado.comissaoJaPaga);
 }
 
 TEST(Fase7, SemAcertoPendenteNadaEGravado)
 {
-    ModeloTeste m;
-    InserirAcerto(m.banco, 1, "'A'", "150.00", "'N'");
-    m.modelo.bMensagemAcerto = true;
-    m.modelo.sSituacao3 = "S";
+    FaseTeste f;
+    InserirAcerto(f.banco, 1, "'A'", "150.00", "'N'");
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase7);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase7);
 
-    EXPECT_FALSE(m.modelo.bMensagemAcerto);
-    EXPECT_EQ(m.modelo.sSituacao3, "N");
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 7/9");
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_comissao").Inteiro(), 0);
+    EXPECT_FALSE(resultado.encontrou);
+    EXPECT_FALSE(resultado.comissaoJaPaga);
+    EXPECT_EQ(f.progresso.fases, std::vector<int>{7});
+    EXPECT_EQ(f.banco.Escalar("select count(*) from mov_comissao").Inteiro(), 0);
 }
 
 // The old row goes before the new one is written, so a settlement
@@ -121,52 +120,52 @@ TEST(Fase7, SemAcertoPendenteNadaEGravado)
 // IBQ_Gen is bound to IBT_Gen, as phase 5 leaves it in a full run.
 TEST(Fase7, AcertoRecalculadoFicaComUmaSoLinha)
 {
-    ModeloTeste m;
-    InserirAcerto(m.banco, 1, "'A'", "150.00");
-    InserirMovimentoAcerto(m.banco, 5, 1, "null");
+    FaseTeste f;
+    InserirAcerto(f.banco, 1, "'A'", "150.00");
+    InserirMovimentoAcerto(f.banco, 5, 1, "null");
 
     const auto rodadaCompleta = [&] {
-        m.Conectado([&] {
-            m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen,
-                                            " update tab_parametro set hr_atualizar_comissao = 7", true);
-            m.modelo.ProcessarFase7();
+        f.Conectado([&] {
+            f.sessao.ExecutarComando(f.sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
+            ContextoFase contexto = f.Contexto();
+            ExecutarFase7(contexto);
         });
     };
     rodadaCompleta();
-    auto linhas = MovimentosDoAcerto(m.banco, 1);
+    auto linhas = MovimentosDoAcerto(f.banco, 1);
     ASSERT_EQ(linhas.size(), 1u);
     EXPECT_EQ(linhas[0].at("VL_COMISSAO").ComoDinheiro().Texto(), "150.0000");
 
-    m.banco.Executar("update mov_acerto_comissao set st_calc_comissao = 'S', tp_acerto = 'D', vl_acerto = 90");
+    f.banco.Executar("update mov_acerto_comissao set st_calc_comissao = 'S', tp_acerto = 'D', vl_acerto = 90");
     rodadaCompleta();
-    linhas = MovimentosDoAcerto(m.banco, 1);
+    linhas = MovimentosDoAcerto(f.banco, 1);
     ASSERT_EQ(linhas.size(), 1u);
     EXPECT_EQ(linhas[0].at("VL_COMISSAO").ComoDinheiro().Texto(), "-90.0000");
-    EXPECT_EQ(CalcularComissao(m.banco, 1), "N");
+    EXPECT_EQ(CalcularComissao(f.banco, 1), "N");
 }
 
 // A paid row freezes its settlement; the others of the run go on.
 TEST(Fase7, AcertoComLinhaPagaFicaPendenteEIntacto)
 {
-    ModeloTeste m;
-    InserirAcerto(m.banco, 1, "'A'", "150.00");
-    InserirMovimentoAcerto(m.banco, 5, 1, "99");
-    InserirAcerto(m.banco, 2, "'D'", "30.00");
+    FaseTeste f;
+    InserirAcerto(f.banco, 1, "'A'", "150.00");
+    InserirMovimentoAcerto(f.banco, 5, 1, "99");
+    InserirAcerto(f.banco, 2, "'D'", "30.00");
 
-    m.Rodar(&TfrmPrincipal::ProcessarFase7);
+    const ResultadoFontes resultado = f.Rodar(ExecutarFase7);
 
-    const auto pagas = MovimentosDoAcerto(m.banco, 1);
+    const auto pagas = MovimentosDoAcerto(f.banco, 1);
     ASSERT_EQ(pagas.size(), 1u);
     EXPECT_EQ(pagas[0].at("ID_COMISSAO").Inteiro(), 5);
     EXPECT_EQ(pagas[0].at("VL_COMISSAO").ComoDinheiro().Texto(), "1.0000");
-    EXPECT_EQ(CalcularComissao(m.banco, 1), "S");
-    const auto novas = MovimentosDoAcerto(m.banco, 2);
+    EXPECT_EQ(CalcularComissao(f.banco, 1), "S");
+    const auto novas = MovimentosDoAcerto(f.banco, 2);
     ASSERT_EQ(novas.size(), 1u);
     EXPECT_EQ(novas[0].at("ID_COMISSAO").Inteiro(), 6);
     EXPECT_EQ(novas[0].at("VL_COMISSAO").ComoDinheiro().Texto(), "-30.0000");
-    EXPECT_EQ(CalcularComissao(m.banco, 2), "N");
-    EXPECT_EQ(m.modelo.sSituacao3, "S");
-    EXPECT_TRUE(m.modelo.bMensagemAcerto);
+    EXPECT_EQ(CalcularComissao(f.banco, 2), "N");
+    EXPECT_TRUE(resultado.comissaoJaPaga);
+    EXPECT_TRUE(resultado.encontrou);
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "commission/Fases.h"
 #include "comum/Erros.h"
 #include "tests/commission/CenarioNota.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -84,18 +85,18 @@ TEST(Fases2a4, BloqueiaSoNotasSemCanhotoApos45DiasDoServidor)
         {"no_dia_do_corte", "'02.08.2012'", 1, "null", true},
         {"antes_do_corte", "'01.08.2012'", 1, "null", false},
     };
-    ModeloTeste m;
-    InserirNaturezasESituacoes(m.banco);
+    FaseTeste f;
+    InserirNaturezasESituacoes(f.banco);
     int id = 0;
     for (const CasoBloqueio& caso : casos) {
         ++id;
         InserirNota(
-            m.banco,
+            f.banco,
             {.id = id, .emissao = caso.emissao, .natureza = std::to_string(caso.natureza), .orcamento = caso.situacao});
-        InserirMovimento(m.banco,
+        InserirMovimento(f.banco,
                          {.id = id, .nota = std::to_string(id), .vendedor = id, .bloqueio = "null", .estorno = "null"});
     }
-    InserirMovimento(m.banco, {.id = 100,
+    InserirMovimento(f.banco, {.id = 100,
                                .tipo = "'3'",
                                .nota = "null",
                                .documento = "null",
@@ -103,17 +104,17 @@ TEST(Fases2a4, BloqueiaSoNotasSemCanhotoApos45DiasDoServidor)
                                .bloqueio = "null",
                                .estorno = "null"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
+    f.Rodar(ExecutarFases2a4);
 
     id = 0;
     for (const CasoBloqueio& caso : casos) {
         SCOPED_TRACE(caso.nome);
         ++id;
-        EXPECT_EQ(Flags(m.banco, id), caso.bloqueia ? "SS" : "NN");
-        EXPECT_EQ(AcertosDoVendedor(m.banco, id).size(), caso.bloqueia ? 1u : 0u);
+        EXPECT_EQ(Flags(f.banco, id), caso.bloqueia ? "SS" : "NN");
+        EXPECT_EQ(AcertosDoVendedor(f.banco, id).size(), caso.bloqueia ? 1u : 0u);
     }
-    EXPECT_EQ(Flags(m.banco, 100), "NN");
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 3/9");
+    EXPECT_EQ(Flags(f.banco, 100), "NN");
+    EXPECT_EQ(f.progresso.fases, (std::vector<int>{2, 3}));
 }
 
 struct CasoAcerto {
@@ -146,13 +147,13 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
         {"duplicata_com_aspa", "'2'", "'12''B'", "null", "0.50", hoje, "ESTORNO REF CANHOTO NÃO RECEBIDO DUP 12'B",
          "0.5000"},
     };
-    ModeloTeste m;
-    InserirNaturezasESituacoes(m.banco);
-    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46"});
+    FaseTeste f;
+    InserirNaturezasESituacoes(f.banco);
+    InserirNota(f.banco, {.id = 1, .emissao = "current_date - 46"});
     int id = 0;
     for (const CasoAcerto& caso : casos) {
         ++id;
-        InserirMovimento(m.banco, {.id = id,
+        InserirMovimento(f.banco, {.id = id,
                                    .tipo = caso.tipo,
                                    .documento = caso.documento,
                                    .vendedor = id,
@@ -161,13 +162,13 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
                                    .bloqueio = "'S'"});
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
+    f.Rodar(ExecutarFases2a4);
 
     id = 0;
     for (const CasoAcerto& caso : casos) {
         SCOPED_TRACE(caso.nome);
         ++id;
-        const auto acertos = AcertosDoVendedor(m.banco, id);
+        const auto acertos = AcertosDoVendedor(f.banco, id);
         ASSERT_EQ(acertos.size(), 1u);
         const auto& a = acertos[0];
         EXPECT_EQ(a.at("DT_PAGAMENTO").Data(), caso.data);
@@ -179,12 +180,12 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
         EXPECT_TRUE(a.at("ID_COMISSAO_GERADA").Nulo());
         EXPECT_EQ(a.at("ST_CALC_COMISSAO").Texto(), "S");
         EXPECT_TRUE(a.at("ID_COMISSAO_ESTORNADA").Nulo());
-        EXPECT_EQ(Flags(m.banco, id), "SS");
+        EXPECT_EQ(Flags(f.banco, id), "SS");
     }
     const auto quantidade = static_cast<std::int64_t>(std::size(casos));
-    EXPECT_EQ(m.banco.Escalar("select count(distinct id_acerto_comissao) from mov_acerto_comissao").Inteiro(),
+    EXPECT_EQ(f.banco.Escalar("select count(distinct id_acerto_comissao) from mov_acerto_comissao").Inteiro(),
               quantidade);
-    EXPECT_EQ(m.banco.Escalar("select max(id_acerto_comissao) from mov_acerto_comissao").Inteiro(), quantidade);
+    EXPECT_EQ(f.banco.Escalar("select max(id_acerto_comissao) from mov_acerto_comissao").Inteiro(), quantidade);
 }
 
 // One invoice with a movement of each kind goes through blocking, reversal,
@@ -192,71 +193,70 @@ TEST(Fases2a4, AcertoDeEstornoTemDataDescricaoEValorDoMovimento)
 // in the run that wrote it.
 TEST(Fases2a4, CicloDoMovimentoEntreRodadas)
 {
-    ModeloTeste m;
-    InserirNaturezasESituacoes(m.banco);
-    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46", .orcamento = "2"});
-    InserirMovimento(m.banco, {.id = 1});
-    InserirMovimento(m.banco, {.id = 2, .tipo = "'2'", .documento = "'123/A'", .vendedor = 8, .comissao = "4.00"});
+    FaseTeste f;
+    InserirNaturezasESituacoes(f.banco);
+    InserirNota(f.banco, {.id = 1, .emissao = "current_date - 46", .orcamento = "2"});
+    InserirMovimento(f.banco, {.id = 1});
+    InserirMovimento(f.banco, {.id = 2, .tipo = "'2'", .documento = "'123/A'", .vendedor = 8, .comissao = "4.00"});
 
     const auto valoresTipo3 = [&](int vendedor) {
         std::vector<std::string> valores;
-        for (const auto& linha : m.banco.Ler("select vl_comissao from mov_comissao where tp_registro = '3' and"
+        for (const auto& linha : f.banco.Ler("select vl_comissao from mov_comissao where tp_registro = '3' and"
                                              " id_vendedor = " +
                                              std::to_string(vendedor) + " order by id_comissao"))
             valores.push_back(linha.at("VL_COMISSAO").ComoDinheiro().Texto());
         return valores;
     };
 
-    m.Rodar(&TfrmPrincipal::ProcessarFases2a4, &TfrmPrincipal::ProcessarFase7);
-    EXPECT_EQ(Flags(m.banco, 1), "SS");
-    EXPECT_EQ(Flags(m.banco, 2), "SS");
-    EXPECT_EQ(AcertosDoVendedor(m.banco, 8).at(0).at("DS_ACERTO").Texto(),
+    f.Rodar(ExecutarFases2a4);
+    f.Rodar(ExecutarFase7);
+    EXPECT_EQ(Flags(f.banco, 1), "SS");
+    EXPECT_EQ(Flags(f.banco, 2), "SS");
+    EXPECT_EQ(AcertosDoVendedor(f.banco, 8).at(0).at("DS_ACERTO").Texto(),
               "ESTORNO REF CANHOTO NÃO RECEBIDO DUP 123/A");
     EXPECT_EQ(valoresTipo3(7), std::vector<std::string>{"-16.0000"});
     EXPECT_EQ(valoresTipo3(8), std::vector<std::string>{"-4.0000"});
 
     // Still blocked: neither reversed again nor paid back.
-    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
-    EXPECT_EQ(Flags(m.banco, 1), "SS");
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao").Inteiro(), 2);
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 3/9");
+    f.Rodar(ExecutarFases2a4);
+    EXPECT_EQ(Flags(f.banco, 1), "SS");
+    EXPECT_EQ(f.banco.Escalar("select count(*) from mov_acerto_comissao").Inteiro(), 2);
+    EXPECT_EQ(f.progresso.fases, (std::vector<int>{2, 3, 7, 2, 3}));
 
-    m.banco.Executar("update fix_situacao_orcamento set st_pagar_comissao = 'S' where id_situacao_orcamento = 2");
-    m.Conectado([&] {
-        m.modelo.ProcessarFases2a4();
-        EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 4/9");
-        m.modelo.ProcessarFase7();
-    });
+    f.banco.Executar("update fix_situacao_orcamento set st_pagar_comissao = 'S' where id_situacao_orcamento = 2");
+    f.Rodar(ExecutarFases2a4);
+    EXPECT_EQ(f.progresso.fases.back(), 4);
+    f.Rodar(ExecutarFase7);
 
-    EXPECT_EQ(Flags(m.banco, 1), "NN");
-    EXPECT_EQ(Flags(m.banco, 2), "NN");
-    const auto acertos = AcertosDoVendedor(m.banco, 7);
+    EXPECT_EQ(Flags(f.banco, 1), "NN");
+    EXPECT_EQ(Flags(f.banco, 2), "NN");
+    const auto acertos = AcertosDoVendedor(f.banco, 7);
     ASSERT_EQ(acertos.size(), 2u);
     EXPECT_EQ(acertos[1].at("TP_ACERTO").Texto(), "A");
     EXPECT_EQ(acertos[1].at("DS_ACERTO").Texto(), "PAGTO REF CANHOTO NÃO RECEBIDO NF 12.345");
     EXPECT_EQ(acertos[1].at("VL_ACERTO").ComoDinheiro().Texto(), "16.0000");
-    EXPECT_EQ(AcertosDoVendedor(m.banco, 8).at(1).at("DS_ACERTO").Texto(), "PAGTO REF CANHOTO NÃO RECEBIDO DUP 123/A");
+    EXPECT_EQ(AcertosDoVendedor(f.banco, 8).at(1).at("DS_ACERTO").Texto(), "PAGTO REF CANHOTO NÃO RECEBIDO DUP 123/A");
     EXPECT_EQ(valoresTipo3(7), (std::vector<std::string>{"-16.0000", "16.0000"}));
     EXPECT_EQ(valoresTipo3(8), (std::vector<std::string>{"-4.0000", "4.0000"}));
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_acerto_comissao where st_calc_comissao = 'S'").Inteiro(), 0);
+    EXPECT_EQ(f.banco.Escalar("select count(*) from mov_acerto_comissao where st_calc_comissao = 'S'").Inteiro(), 0);
 }
 
 // The suite allows invoice numbers with letters: such a number goes into the
 // description as it stands, a whole number grouped, and both are reversed.
 TEST(Fases2a4, NumeroDeNotaComLetrasVaiComoEstaNaDescricao)
 {
-    ModeloTeste m;
-    InserirNaturezasESituacoes(m.banco);
-    InserirNota(m.banco, {.id = 1, .emissao = "current_date - 46"});
-    InserirMovimento(m.banco, {.id = 1, .documento = "'12345-A'", .bloqueio = "null", .estorno = "null"});
-    InserirMovimento(m.banco, {.id = 2, .documento = "'12345'", .vendedor = 8, .bloqueio = "null", .estorno = "null"});
+    FaseTeste f;
+    InserirNaturezasESituacoes(f.banco);
+    InserirNota(f.banco, {.id = 1, .emissao = "current_date - 46"});
+    InserirMovimento(f.banco, {.id = 1, .documento = "'12345-A'", .bloqueio = "null", .estorno = "null"});
+    InserirMovimento(f.banco, {.id = 2, .documento = "'12345'", .vendedor = 8, .bloqueio = "null", .estorno = "null"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFases2a4);
+    f.Rodar(ExecutarFases2a4);
 
-    EXPECT_EQ(Flags(m.banco, 1), "SS");
-    EXPECT_EQ(AcertosDoVendedor(m.banco, 7).at(0).at("DS_ACERTO").Texto(),
+    EXPECT_EQ(Flags(f.banco, 1), "SS");
+    EXPECT_EQ(AcertosDoVendedor(f.banco, 7).at(0).at("DS_ACERTO").Texto(),
               "ESTORNO REF CANHOTO NÃO RECEBIDO NF 12345-A");
-    EXPECT_EQ(AcertosDoVendedor(m.banco, 8).at(0).at("DS_ACERTO").Texto(),
+    EXPECT_EQ(AcertosDoVendedor(f.banco, 8).at(0).at("DS_ACERTO").Texto(),
               "ESTORNO REF CANHOTO NÃO RECEBIDO NF 12.345");
 }
 

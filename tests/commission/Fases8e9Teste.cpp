@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "commission/Fases.h"
 #include "tests/commission/CenarioNota.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -90,35 +91,35 @@ TEST(Fases8e9, MarcaSoNotasElegiveisComRecebivelVencidoAlemDoPlano)
         {"estado_5", {.situacao = "5"}, {}, true},
         {"total_zero", {.total = "0", .produtos = "0"}, {}, false},
     };
-    ModeloTeste m;
-    InserirPlanos(m.banco);
+    FaseTeste f;
+    InserirPlanos(f.banco);
     int id = 0;
     for (CasoMarcacao caso : casos) {
         caso.nota.id = caso.financeiro.id = caso.financeiro.nota = ++id;
-        InserirNota(m.banco, caso.nota);
-        InserirFinanceiro(m.banco, caso.financeiro);
+        InserirNota(f.banco, caso.nota);
+        InserirFinanceiro(f.banco, caso.financeiro);
     }
 
-    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
+    f.Rodar(ExecutarFases8e9);
 
     id = 0;
     for (const CasoMarcacao& caso : casos) {
         SCOPED_TRACE(caso.nome);
         ++id;
-        const auto nota = LinhaNota(m.banco, id);
+        const auto nota = LinhaNota(f.banco, id);
         if (caso.marcada) {
             EXPECT_EQ(nota.at("ID_COMISSAO_ESTORNADA").Inteiro(), id);
             EXPECT_EQ(nota.at("ST_CALC_ESTORNO").Texto(), "N");
             EXPECT_EQ(nota.at("PO_COMISSAO_ESTORNADA").ComoDinheiro().Texto(), "100.0000");
-            EXPECT_EQ(MarcaFinanceiro(m.banco, id), "S");
+            EXPECT_EQ(MarcaFinanceiro(f.banco, id), "S");
         } else {
             EXPECT_EQ(nota.at("ID_COMISSAO_ESTORNADA").Inteiro(), caso.nota.estornada == "null" ? 0 : 999);
             EXPECT_TRUE(nota.at("ST_CALC_ESTORNO").Nulo());
             EXPECT_TRUE(nota.at("PO_COMISSAO_ESTORNADA").Nulo());
-            EXPECT_TRUE(MarcaFinanceiro(m.banco, id).empty());
+            EXPECT_TRUE(MarcaFinanceiro(f.banco, id).empty());
         }
     }
-    EXPECT_TRUE(Acertos(m.banco).empty());
+    EXPECT_TRUE(Acertos(f.banco).empty());
 }
 
 // Slot 1 has an advance; slot 2 none ("N"), slot 3 none (NULL), slots 4 and
@@ -127,32 +128,33 @@ TEST(Fases8e9, MarcaSoNotasElegiveisComRecebivelVencidoAlemDoPlano)
 // a commission row only in the next run.
 TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
 {
-    ModeloTeste m;
-    InserirPlanos(m.banco);
-    InserirNota(m.banco, {.id = 1});
-    m.banco.Executar(
+    FaseTeste f;
+    InserirPlanos(f.banco);
+    InserirNota(f.banco, {.id = 1});
+    f.banco.Executar(
         "update mov_nf_comercio set nr_nota_fiscal = '4321',"
         " id_vendedor = 7, po_comissao = 5, st_credito_fat = 'S', po_credito_fat = 40,"
         " id_vendedor2 = 9, po_comissao2 = 5, st_credito_fat2 = 'N', po_credito_fat2 = 40,"
         " id_vendedor3 = 11, po_comissao3 = 5, st_credito_fat3 = null, po_credito_fat3 = 40,"
         " id_vendedor4 = null, po_comissao4 = 5, st_credito_fat4 = 'S', po_credito_fat4 = 40,"
         " id_vendedor5 = 0, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 40");
-    InserirFinanceiro(m.banco, {.id = 1, .nota = 1, .valor = "400", .baixa = "current_date - 40", .gerada = "77"});
-    InserirFinanceiro(m.banco, {.id = 2, .nota = 1, .valor = "600"});
-    InserirAdiantamento(m.banco, 1, 1, 7, "20.00");
-    InserirAdiantamento(m.banco, 2, 1, 9, "20.00");
+    InserirFinanceiro(f.banco, {.id = 1, .nota = 1, .valor = "400", .baixa = "current_date - 40", .gerada = "77"});
+    InserirFinanceiro(f.banco, {.id = 2, .nota = 1, .valor = "600"});
+    InserirAdiantamento(f.banco, 1, 1, 7, "20.00");
+    InserirAdiantamento(f.banco, 2, 1, 9, "20.00");
 
     const auto rodadaCompleta = [&] {
-        m.Conectado([&] {
-            m.modelo.Sessao.ExecutarComando(m.modelo.Sessao.IBQ_Gen,
-                                            " update tab_parametro set hr_atualizar_comissao = 7", true);
-            m.modelo.ProcessarFase7();
-            m.modelo.ProcessarFases8e9();
+        f.Conectado([&] {
+            f.sessao.ExecutarComando(f.sessao.IBQ_Gen, " update tab_parametro set hr_atualizar_comissao = 7", true);
+            ContextoFase fase7 = f.Contexto();
+            ExecutarFase7(fase7);
+            ContextoFase fases8e9 = f.Contexto();
+            ExecutarFases8e9(fases8e9);
         });
     };
     rodadaCompleta();
 
-    const auto acertos = Acertos(m.banco);
+    const auto acertos = Acertos(f.banco);
     ASSERT_EQ(acertos.size(), 1u);
     const auto& a = acertos[0];
     EXPECT_EQ(a.at("ID_ACERTO_COMISSAO").Inteiro(), 1);
@@ -167,7 +169,7 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
     EXPECT_EQ(a.at("ST_CALC_COMISSAO").Texto(), "S");
     EXPECT_EQ(a.at("ID_COMISSAO_ESTORNADA").Inteiro(), 1);
 
-    const auto nota = LinhaNota(m.banco, 1);
+    const auto nota = LinhaNota(f.banco, 1);
     EXPECT_EQ(nota.at("PO_COMISSAO_ESTORNADA").ComoDinheiro().Texto(), "60.0000");
     EXPECT_EQ(nota.at("ST_CALC_ESTORNO").Texto(), "N");
     EXPECT_EQ(nota.at("ID_COMISSAO_ESTORNADA").Inteiro(), 1);
@@ -175,19 +177,19 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
                               nota.at("ST_CREDITO_FAT3").Texto() + "|" + nota.at("ST_CREDITO_FAT4").Texto() +
                               nota.at("ST_CREDITO_FAT5").Texto();
     EXPECT_EQ(flags, "NN||SS");
-    EXPECT_TRUE(MarcaFinanceiro(m.banco, 1).empty());
-    EXPECT_EQ(MarcaFinanceiro(m.banco, 2), "S");
-    EXPECT_EQ(m.banco.Escalar("select count(*) from mov_comissao where tp_registro = '3'").Inteiro(), 0);
-    EXPECT_EQ(m.modelo.lblAguarde.Caption, "Fase 9/9");
+    EXPECT_TRUE(MarcaFinanceiro(f.banco, 1).empty());
+    EXPECT_EQ(MarcaFinanceiro(f.banco, 2), "S");
+    EXPECT_EQ(f.banco.Escalar("select count(*) from mov_comissao where tp_registro = '3'").Inteiro(), 0);
+    EXPECT_EQ(f.progresso.fases, (std::vector<int>{7, 8, 9}));
     // The receivable whose advance was taken back goes to phase 6 again; the
     // one already in a commission payment stays as it was.
-    EXPECT_EQ(m.banco.Escalar("select st_calc_comissao from mov_financeiro where id_financeiro = 2").Texto(), "S");
-    EXPECT_TRUE(m.banco.Escalar("select st_calc_comissao from mov_financeiro where id_financeiro = 1").Nulo());
+    EXPECT_EQ(f.banco.Escalar("select st_calc_comissao from mov_financeiro where id_financeiro = 2").Texto(), "S");
+    EXPECT_TRUE(f.banco.Escalar("select st_calc_comissao from mov_financeiro where id_financeiro = 1").Nulo());
 
     rodadaCompleta();
 
-    EXPECT_EQ(Acertos(m.banco).size(), 1u);
-    const auto movimentos = m.banco.Ler("select * from mov_comissao where tp_registro = '3'");
+    EXPECT_EQ(Acertos(f.banco).size(), 1u);
+    const auto movimentos = f.banco.Ler("select * from mov_comissao where tp_registro = '3'");
     ASSERT_EQ(movimentos.size(), 1u);
     EXPECT_EQ(movimentos[0].at("VL_COMISSAO").ComoDinheiro().Texto(), "-12.0000");
     EXPECT_EQ(movimentos[0].at("NM_CLIENTE").Texto(), "Estorno da comissão antecipada da NF 4321");
@@ -197,22 +199,22 @@ TEST(Fases8e9, ExemploEstornaAParteAntecipadaDoVendedor)
 // still marks the invoice but leaves nothing to reverse.
 TEST(Fases8e9, SemRecebivelForaDePagamentoOAcertoEZero)
 {
-    ModeloTeste m;
-    InserirPlanos(m.banco);
-    InserirNota(m.banco, {.id = 1});
-    m.banco.Executar(
+    FaseTeste f;
+    InserirPlanos(f.banco);
+    InserirNota(f.banco, {.id = 1});
+    f.banco.Executar(
         "update mov_nf_comercio set id_vendedor = 7, po_comissao = 5, st_credito_fat = 'S',"
         " po_credito_fat = 40");
-    InserirFinanceiro(m.banco, {.id = 1, .nota = 1, .gerada = "55"});
+    InserirFinanceiro(f.banco, {.id = 1, .nota = 1, .gerada = "55"});
 
-    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
+    f.Rodar(ExecutarFases8e9);
 
-    const auto nota = LinhaNota(m.banco, 1);
+    const auto nota = LinhaNota(f.banco, 1);
     EXPECT_TRUE(nota.at("PO_COMISSAO_ESTORNADA").Nulo());
     EXPECT_EQ(nota.at("ID_COMISSAO_ESTORNADA").Inteiro(), 1);
     EXPECT_EQ(nota.at("ST_CREDITO_FAT").Texto(), "N");
-    EXPECT_TRUE(MarcaFinanceiro(m.banco, 1).empty());
-    const auto acertos = Acertos(m.banco);
+    EXPECT_TRUE(MarcaFinanceiro(f.banco, 1).empty());
+    const auto acertos = Acertos(f.banco);
     ASSERT_EQ(acertos.size(), 1u);
     EXPECT_TRUE(acertos[0].at("VL_ACERTO").ComoDinheiro().Zero());
 }
@@ -220,28 +222,28 @@ TEST(Fases8e9, SemRecebivelForaDePagamentoOAcertoEZero)
 // Each slot's settlement takes the next identifier after the existing ones.
 TEST(Fases8e9, CincoVendedoresAntecipadosCincoAcertos)
 {
-    ModeloTeste m;
-    InserirPlanos(m.banco);
-    m.banco.Executar(
+    FaseTeste f;
+    InserirPlanos(f.banco);
+    f.banco.Executar(
         "insert into mov_acerto_comissao (id_acerto_comissao, dt_pagamento, id_vendedor, vl_acerto,"
         " tp_acerto, st_irrf, ds_acerto, id_empresa, st_calc_comissao) values (10, '01.01.2013', 1, 1,"
         " 'A', 'N', 'Anterior', 1, 'N')");
-    InserirNota(m.banco, {.id = 1, .desconto = "100"});
-    m.banco.Executar(
+    InserirNota(f.banco, {.id = 1, .desconto = "100"});
+    f.banco.Executar(
         "update mov_nf_comercio set"
         " id_vendedor = 21, po_comissao = 1, st_credito_fat = 'S', po_credito_fat = 50,"
         " id_vendedor2 = 22, po_comissao2 = 2, st_credito_fat2 = 'S', po_credito_fat2 = 50,"
         " id_vendedor3 = 23, po_comissao3 = 3, st_credito_fat3 = 'S', po_credito_fat3 = 50,"
         " id_vendedor4 = 24, po_comissao4 = 4, st_credito_fat4 = 'S', po_credito_fat4 = 50,"
         " id_vendedor5 = 25, po_comissao5 = 5, st_credito_fat5 = 'S', po_credito_fat5 = 50");
-    InserirFinanceiro(m.banco, {.id = 1, .nota = 1});
+    InserirFinanceiro(f.banco, {.id = 1, .nota = 1});
     const char* const valores[] = {"4.5000", "9.0000", "13.5000", "18.0000", "22.5000"};
     for (int slot = 1; slot <= 5; ++slot)
-        InserirAdiantamento(m.banco, slot, 1, 20 + slot, valores[slot - 1]);
+        InserirAdiantamento(f.banco, slot, 1, 20 + slot, valores[slot - 1]);
 
-    m.Rodar(&TfrmPrincipal::ProcessarFases8e9);
+    f.Rodar(ExecutarFases8e9);
 
-    const auto acertos = m.banco.Ler(
+    const auto acertos = f.banco.Ler(
         "select * from mov_acerto_comissao where id_acerto_comissao > 10"
         " order by id_vendedor");
     ASSERT_EQ(acertos.size(), std::size(valores));
@@ -253,7 +255,7 @@ TEST(Fases8e9, CincoVendedoresAntecipadosCincoAcertos)
         identificadores.insert(acertos[i].at("ID_ACERTO_COMISSAO").Inteiro());
     }
     EXPECT_EQ(identificadores, (std::set<std::int64_t>{11, 12, 13, 14, 15}));
-    const auto nota = LinhaNota(m.banco, 1);
+    const auto nota = LinhaNota(f.banco, 1);
     for (int slot = 1; slot <= 5; ++slot)
         EXPECT_EQ(nota.at(slot == 1 ? "ST_CREDITO_FAT" : "ST_CREDITO_FAT" + std::to_string(slot)).Texto(), "N");
 }

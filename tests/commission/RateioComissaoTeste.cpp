@@ -9,7 +9,7 @@
 
 #include "commission/RateioComissao.h"
 #include "tests/commission/CenarioNota.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -39,25 +39,25 @@ class RateioComissao : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        InserirProduto(m.banco, 1, "10");
-        InserirProduto(m.banco, 2, "20");
-        InserirNota(m.banco, {.id = 1, .slots = {{"7", "null", "null", "null"}}});
-        InserirItem(m.banco,
+        InserirProduto(f.banco, 1, "10");
+        InserirProduto(f.banco, 2, "20");
+        InserirNota(f.banco, {.id = 1, .slots = {{"7", "null", "null", "null"}}});
+        InserirItem(f.banco,
                     {.id = 11, .nota = 1, .numero = "1", .produto = "1", .unitario = "100", .percentual = "9"});
-        InserirItem(m.banco,
+        InserirItem(f.banco,
                     {.id = 12, .nota = 1, .numero = "2", .produto = "2", .unitario = "300", .percentual = "7.77"});
-        InserirItem(m.banco,
+        InserirItem(f.banco,
                     {.id = 0, .nota = 2, .numero = "1", .produto = "1", .unitario = "100", .percentual = "7.77"});
     }
 
     void Ratear(std::vector<LinhaRateio>& matriz)
     {
-        m.Conectado([&] { RatearComissaoPorVendedor(1, matriz, m.modelo.Sessao.IBD_BancoDados.get()); });
+        f.Conectado([&] { RatearComissaoPorVendedor(1, matriz, f.sessao.IBD_BancoDados.get()); });
     }
 
     std::string Percentual(const std::string& sql) const
     {
-        const Valor valor = m.banco.Escalar(sql);
+        const Valor valor = f.banco.Escalar(sql);
         return valor.Nulo() ? "null" : valor.ComoDinheiro().Texto();
     }
 
@@ -67,7 +67,7 @@ protected:
                           std::to_string(id));
     }
 
-    ModeloTeste m;
+    FaseTeste f;
 };
 
 // Item 12 finds no row of its product and adds nothing; the row of product 5

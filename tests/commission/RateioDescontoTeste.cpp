@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "commission/Fases.h"
 #include "tests/commission/CenarioNota.h"
 #include "tests/commission/Sorteio.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -21,13 +22,11 @@ using Linhas = std::vector<std::string>;
 const std::array<std::string, 5> kColunasSlot = {"PO_COMISSAO", "PO_COMISSAO2", "PO_COMISSAO3", "PO_COMISSAO4",
                                                  "PO_COMISSAO5"};
 
-void Fases1a6(TfrmPrincipal& janela)
+void Fases1a6(FaseTeste& f)
 {
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFase1();
-    janela.ProcessarFase5();
-    janela.ProcessarFase6();
-    janela.DesconectarBanco();
+    const ResultadoFase1 fase1 = f.Rodar(ExecutarFase1, 0);
+    f.Rodar(ExecutarFase5, fase1.notasDeixadas);
+    f.Rodar(ExecutarFase6, fase1.notasDeixadas);
 }
 
 void InserirProduto(const BancoTeste& banco, int produto, int fabrica)
@@ -156,25 +155,25 @@ NotaSorteada SortearNota(const BancoTeste& banco, Sorteio& sorteio, int id, int&
 // on invoicing is 9.27 % of the invoice's net 90.00.
 TEST(RateioDesconto, DescontoRepartidoPeloValorDosItens)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirProduto(m.banco, 2, 2);
-    InserirTabela(m.banco, 7, "1", "10");
-    InserirTabela(m.banco, 7, "2", "2");
-    InserirNatureza(m.banco, 1, "6");
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirProduto(f.banco, 2, 2);
+    InserirTabela(f.banco, 7, "1", "10");
+    InserirTabela(f.banco, 7, "2", "2");
+    InserirNatureza(f.banco, 1, "6");
     InserirNota(
-        m.banco,
+        f.banco,
         {.id = 1, .total = "90.00", .produtos = "110.00", .desconto = "20.00", .slots = {{"7", "0", "'S'", "100"}}});
-    InserirItem(m.banco, {.id = 1, .nota = 1, .unitario = "100.00", .total = "100.00"});
-    InserirItem(m.banco, {.id = 2, .nota = 1, .produto = "2", .unitario = "10.00", .total = "10.00"});
+    InserirItem(f.banco, {.id = 1, .nota = 1, .unitario = "100.00", .total = "100.00"});
+    InserirItem(f.banco, {.id = 2, .nota = 1, .produto = "2", .unitario = "10.00", .total = "10.00"});
 
-    Fases1a6(m.modelo);
+    Fases1a6(f);
 
-    EXPECT_EQ(PercentuaisNota(m.banco, 1),
+    EXPECT_EQ(PercentuaisNota(f.banco, 1),
               (std::array<std::string, 6>{"9.2700", "0.0000", "0.0000", "0.0000", "0.0000", "9.2700"}));
-    EXPECT_EQ(PercentualItem(m.banco, 1), "10.0000");
-    EXPECT_EQ(PercentualItem(m.banco, 2), "1.9600");
-    EXPECT_EQ(Movimentos(m.banco, "where tp_registro = '1'"), Linhas{"7 90 9.27 8.34"});
+    EXPECT_EQ(PercentualItem(f.banco, 1), "10.0000");
+    EXPECT_EQ(PercentualItem(f.banco, 2), "1.9600");
+    EXPECT_EQ(Movimentos(f.banco, "where tp_registro = '1'"), Linhas{"7 90 9.27 8.34"});
 }
 
 // Item A: 2 × 100.00 (manufacturer 1), reduction 0.20 a unit; item B:
@@ -189,37 +188,37 @@ TEST(RateioDesconto, DescontoRepartidoPeloValorDosItens)
 // (1.2015 − 0.375 on each half), seller 9 on invoicing (1.188 − 0.75).
 TEST(RateioDesconto, TresVendedoresComDescontoEServicos)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirProduto(m.banco, 2, 2);
-    InserirTabela(m.banco, 7, "1", "6");
-    InserirTabela(m.banco, 7, "2", "3");
-    InserirTabela(m.banco, 8, "null", "2");
-    InserirTabela(m.banco, 9, "2", "4");
-    InserirNatureza(m.banco, 1, "6");
-    InserirNota(m.banco, {.id = 1,
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirProduto(f.banco, 2, 2);
+    InserirTabela(f.banco, 7, "1", "6");
+    InserirTabela(f.banco, 7, "2", "3");
+    InserirTabela(f.banco, 8, "null", "2");
+    InserirTabela(f.banco, 9, "2", "4");
+    InserirNatureza(f.banco, 1, "6");
+    InserirNota(f.banco, {.id = 1,
                           .total = "270.00",
                           .produtos = "300.00",
                           .desconto = "40.00",
                           .servico = "10.00",
                           .financeiro = "270.00",
                           .slots = {{"7", "0", "'S'", "40"}, {"8", "0", "'N'", "0"}, {"9", "0", "'S'", "100"}}});
-    InserirItem(m.banco,
+    InserirItem(f.banco,
                 {.id = 1, .nota = 1, .quantidade = "2", .unitario = "100.00", .total = "200.00", .reducao = "0.20"});
-    InserirItem(m.banco,
+    InserirItem(f.banco,
                 {.id = 2, .nota = 1, .produto = "2", .unitario = "100.00", .total = "100.00", .reducao = "0.35"});
-    InserirDuplicata(m.banco, {.id = 1, .documento = "'NF1/1'", .valor = "135.00", .baixa = "'15.04.2013'"});
-    InserirDuplicata(m.banco, {.id = 2, .documento = "'NF1/2'", .valor = "135.00", .baixa = "'15.04.2013'"});
+    InserirDuplicata(f.banco, {.id = 1, .documento = "'NF1/1'", .valor = "135.00", .baixa = "'15.04.2013'"});
+    InserirDuplicata(f.banco, {.id = 2, .documento = "'NF1/2'", .valor = "135.00", .baixa = "'15.04.2013'"});
 
-    Fases1a6(m.modelo);
+    Fases1a6(f);
 
-    EXPECT_EQ(PercentuaisNota(m.banco, 1),
+    EXPECT_EQ(PercentuaisNota(f.banco, 1),
               (std::array<std::string, 6>{"2.3300", "0.8900", "0.4400", "0.0000", "0.0000", "3.6600"}));
-    EXPECT_EQ(PercentualItem(m.banco, 1), "4.0000");
-    EXPECT_EQ(PercentualItem(m.banco, 2), "3.0000");
-    EXPECT_EQ(Movimentos(m.banco, "where tp_registro = '1'"), (Linhas{"7 270 0.82 2.22", "9 270 0.16 0.44"}));
+    EXPECT_EQ(PercentualItem(f.banco, 1), "4.0000");
+    EXPECT_EQ(PercentualItem(f.banco, 2), "3.0000");
+    EXPECT_EQ(Movimentos(f.banco, "where tp_registro = '1'"), (Linhas{"7 270 0.82 2.22", "9 270 0.16 0.44"}));
     for (const int duplicata : {1, 2})
-        EXPECT_EQ(Movimentos(m.banco, "where tp_registro = '2' and id_financeiro = " + std::to_string(duplicata)),
+        EXPECT_EQ(Movimentos(f.banco, "where tp_registro = '2' and id_financeiro = " + std::to_string(duplicata)),
                   (Linhas{"7 135 1.23 1.66", "8 135 0.61 0.83"}))
             << duplicata;
 }
@@ -234,20 +233,18 @@ TEST(RateioDesconto, PercentualDoVendedorFicaEntreAsTaxasDosItens)
 {
     Sorteio sorteio(20120802);
 
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirProduto(m.banco, 2, 2);
-    InserirProduto(m.banco, 3, 3);
-    InserirNatureza(m.banco, 1, "6");
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirProduto(f.banco, 2, 2);
+    InserirProduto(f.banco, 3, 3);
+    InserirNatureza(f.banco, 1, "6");
 
     std::vector<NotaSorteada> notas;
     int idItem = 0;
     for (int id = 1; id <= 40; ++id)
-        notas.push_back(SortearNota(m.banco, sorteio, id, idItem));
+        notas.push_back(SortearNota(f.banco, sorteio, id, idItem));
 
-    m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
-    m.modelo.ProcessarFase1();
-    m.modelo.DesconectarBanco();
+    f.Rodar(ExecutarFase1, 0);
 
     for (std::size_t indice = 0; indice < notas.size(); ++indice) {
         const NotaSorteada& nota = notas[indice];
@@ -263,7 +260,7 @@ TEST(RateioDesconto, PercentualDoVendedorFicaEntreAsTaxasDosItens)
                 maior = std::max(maior, TaxaNoItem(nota, slot, fabricante));
             }
             const long double lido =
-                PercentualNota(m.banco, static_cast<int>(indice) + 1, kColunasSlot[slot]).Extended();
+                PercentualNota(f.banco, static_cast<int>(indice) + 1, kColunasSlot[slot]).Extended();
             EXPECT_GE(lido, menor - corte - 0.01L);
             EXPECT_LE(lido, maior + 0.01L);
         }

@@ -9,20 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "commission/Fases.h"
 #include "tests/commission/CenarioNota.h"
 #include "tests/commission/Sorteio.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
 using Linhas = std::vector<std::string>;
 
-void Fases5e6(TfrmPrincipal& janela)
+void Fases5e6(FaseTeste& f)
 {
-    janela.ConectarBanco(janela.LerCaminhoBanco());
-    janela.ProcessarFase5();
-    janela.ProcessarFase6();
-    janela.DesconectarBanco();
+    f.Rodar(ExecutarFase5, kNenhumaNotaDeixada);
+    f.Rodar(ExecutarFase6, kNenhumaNotaDeixada);
 }
 
 Linhas LinhasDoTipo(const BancoTeste& banco, const std::string& tipo, const std::string& coluna, int id)
@@ -154,42 +153,42 @@ std::vector<Esperado> SortearNota(const BancoTeste& banco, Sorteio& sorteio, int
 // 10.00 + 3.00 in the installments' proportions.
 TEST(ReducaoComissao, UmaVezPorVendedorEmTodasAsLinhasDaNota)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirNatureza(m.banco, 1, "0");
-    InserirNota(m.banco, {.id = 1,
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirNatureza(f.banco, 1, "0");
+    InserirNota(f.banco, {.id = 1,
                           .financeiro = "1000.00",
                           .base = "1000.00",
                           .slots = {{"7", "5", "'S'", "40"}, {"9", "1", "'N'", "0"}}});
-    InserirItem(m.banco, {.id = 1, .nota = 1, .unitario = "1000.00", .total = "1000.00", .reducao = "2.00"});
+    InserirItem(f.banco, {.id = 1, .nota = 1, .unitario = "1000.00", .total = "1000.00", .reducao = "2.00"});
     for (int duplicata = 1; duplicata <= 4; ++duplicata)
-        InserirDuplicata(m.banco, {.id = duplicata, .documento = "'NF1/" + std::to_string(duplicata) + "'"});
+        InserirDuplicata(f.banco, {.id = duplicata, .documento = "'NF1/" + std::to_string(duplicata) + "'"});
 
-    InserirNota(m.banco, {.id = 2,
+    InserirNota(f.banco, {.id = 2,
                           .financeiro = "1000.00",
                           .base = "1000.00",
                           .slots = {{"7", "5", "'S'", "100"}, {"9", "1", "'N'", "0"}}});
-    InserirItem(m.banco,
+    InserirItem(f.banco,
                 {.id = 2, .nota = 2, .quantidade = "2", .unitario = "500.00", .total = "1000.00", .reducao = "-1.50"});
-    InserirDuplicata(m.banco, {.id = 5, .nota = "2", .documento = "'NF2/1'", .valor = "500.00"});
-    InserirDuplicata(m.banco, {.id = 6, .nota = "2", .documento = "'NF2/2'", .valor = "300.00"});
-    InserirDuplicata(m.banco, {.id = 7, .nota = "2", .documento = "'NF2/3'", .valor = "200.00"});
+    InserirDuplicata(f.banco, {.id = 5, .nota = "2", .documento = "'NF2/1'", .valor = "500.00"});
+    InserirDuplicata(f.banco, {.id = 6, .nota = "2", .documento = "'NF2/2'", .valor = "300.00"});
+    InserirDuplicata(f.banco, {.id = 7, .nota = "2", .documento = "'NF2/3'", .valor = "200.00"});
 
-    Fases5e6(m.modelo);
+    Fases5e6(f);
 
-    EXPECT_EQ(LinhasDoTipo(m.banco, "1", "id_nf_comercio", 1), Linhas{"7 1000 1.92 19.2"});
+    EXPECT_EQ(LinhasDoTipo(f.banco, "1", "id_nf_comercio", 1), Linhas{"7 1000 1.92 19.2"});
     for (int duplicata = 1; duplicata <= 4; ++duplicata)
-        EXPECT_EQ(LinhasDoTipo(m.banco, "2", "id_financeiro", duplicata), (Linhas{"7 250 2.88 7.2", "9 250 0.8 2"}))
+        EXPECT_EQ(LinhasDoTipo(f.banco, "2", "id_financeiro", duplicata), (Linhas{"7 250 2.88 7.2", "9 250 0.8 2"}))
             << duplicata;
-    EXPECT_EQ(SomaDoVendedor(m.banco, 1, 7), "48");
-    EXPECT_EQ(SomaDoVendedor(m.banco, 1, 9), "8");
+    EXPECT_EQ(SomaDoVendedor(f.banco, 1, 7), "48");
+    EXPECT_EQ(SomaDoVendedor(f.banco, 1, 9), "8");
 
-    EXPECT_EQ(LinhasDoTipo(m.banco, "1", "id_nf_comercio", 2), Linhas{"7 1000 5.3 53"});
-    EXPECT_EQ(LinhasDoTipo(m.banco, "2", "id_financeiro", 5), Linhas{"9 500 1.3 6.5"});
-    EXPECT_EQ(LinhasDoTipo(m.banco, "2", "id_financeiro", 6), Linhas{"9 300 1.3 3.9"});
-    EXPECT_EQ(LinhasDoTipo(m.banco, "2", "id_financeiro", 7), Linhas{"9 200 1.3 2.6"});
-    EXPECT_EQ(SomaDoVendedor(m.banco, 2, 7), "53");
-    EXPECT_EQ(SomaDoVendedor(m.banco, 2, 9), "13");
+    EXPECT_EQ(LinhasDoTipo(f.banco, "1", "id_nf_comercio", 2), Linhas{"7 1000 5.3 53"});
+    EXPECT_EQ(LinhasDoTipo(f.banco, "2", "id_financeiro", 5), Linhas{"9 500 1.3 6.5"});
+    EXPECT_EQ(LinhasDoTipo(f.banco, "2", "id_financeiro", 6), Linhas{"9 300 1.3 3.9"});
+    EXPECT_EQ(LinhasDoTipo(f.banco, "2", "id_financeiro", 7), Linhas{"9 200 1.3 2.6"});
+    EXPECT_EQ(SomaDoVendedor(f.banco, 2, 7), "53");
+    EXPECT_EQ(SomaDoVendedor(f.banco, 2, 9), "13");
 }
 
 // Invoices drawn from a fixed seed: modes 0, 4, 5 and 6, one to three
@@ -200,23 +199,23 @@ TEST(ReducaoComissao, UmaVezPorVendedorEmTodasAsLinhasDaNota)
 // once, or to 0 when the reduction is the larger, within a cent per row.
 TEST(ReducaoComissao, LinhasDoVendedorSomamAComissaoMenosUmaReducao)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
+    FaseTeste f;
+    InserirCadastros(f.banco);
     for (const int modo : kModos)
-        InserirNatureza(m.banco, modo + 1, std::to_string(modo));
+        InserirNatureza(f.banco, modo + 1, std::to_string(modo));
     Sorteio sorteio(20130325);
     std::vector<Esperado> esperados;
     ProximosIds ids;
     for (int nota = 1; nota <= 30; ++nota) {
-        const std::vector<Esperado> daNota = SortearNota(m.banco, sorteio, nota, ids);
+        const std::vector<Esperado> daNota = SortearNota(f.banco, sorteio, nota, ids);
         esperados.insert(esperados.end(), daNota.begin(), daNota.end());
     }
 
-    Fases5e6(m.modelo);
+    Fases5e6(f);
 
     for (const Esperado& esperado : esperados) {
         SCOPED_TRACE("nota " + std::to_string(esperado.nota) + " vendedor " + std::to_string(esperado.vendedor));
-        const auto soma = m.banco.Ler(
+        const auto soma = f.banco.Ler(
             "select count(*) as linhas, sum(vl_comissao) as total from mov_comissao where"
             " id_nf_comercio = " +
             std::to_string(esperado.nota) + " and id_vendedor = " + std::to_string(esperado.vendedor));

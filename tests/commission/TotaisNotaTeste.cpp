@@ -6,7 +6,7 @@
 
 #include "commission/TotaisNota.h"
 #include "tests/commission/CenarioNota.h"
-#include "tests/fixtures/Modelo.h"
+#include "tests/fixtures/Fase.h"
 
 namespace {
 
@@ -63,14 +63,14 @@ TEST(TotaisNota, BaseDosItensSegueOsParametros)
         {"despesas_sem_impostos", "'S'", "null", 2, "246.00"},
         {"so_impostos", "'X'", "'S'", 2, "249.00"},
     };
-    ModeloTeste m;
-    InserirNotasComFrete(m.banco);
-    m.Conectado([&] {
+    FaseTeste f;
+    InserirNotasComFrete(f.banco);
+    f.Conectado([&] {
         for (const CasoParametro& caso : casos) {
             SCOPED_TRACE(caso.nome);
-            m.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
+            f.banco.Executar(std::string("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = ") + caso.freteDespesa +
                              ", ST_COMISSAO_IPI_ICMSST = " + caso.ipiIcmsSt);
-            EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, caso.nota), Reais(caso.base));
+            EXPECT_EQ(CalcularComissaoItens(f.sessao, caso.nota), Reais(caso.base));
         }
     });
 }
@@ -78,16 +78,16 @@ TEST(TotaisNota, BaseDosItensSegueOsParametros)
 // Without items, or without the parameter row, only services less discount remain.
 TEST(TotaisNota, SemItensOuSemParametroFicaServicoMenosDesconto)
 {
-    ModeloTeste m;
-    InserirNotasComFrete(m.banco);
-    InserirNota(m.banco, {.id = 3, .desconto = "100.00", .servico = "30.00"});
-    m.banco.Executar("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = 'S', ST_COMISSAO_IPI_ICMSST = 'S'");
+    FaseTeste f;
+    InserirNotasComFrete(f.banco);
+    InserirNota(f.banco, {.id = 3, .desconto = "100.00", .servico = "30.00"});
+    f.banco.Executar("update tab_parametro set ST_COMISSAO_FRETE_DESPESA = 'S', ST_COMISSAO_IPI_ICMSST = 'S'");
 
-    m.Conectado([&] {
-        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 3), Reais("-70"));
-        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 99), Dinheiro());
-        m.banco.Executar("delete from tab_parametro");
-        EXPECT_EQ(CalcularComissaoItens(m.modelo.Sessao, 1), Reais("-10"));
+    f.Conectado([&] {
+        EXPECT_EQ(CalcularComissaoItens(f.sessao, 3), Reais("-70"));
+        EXPECT_EQ(CalcularComissaoItens(f.sessao, 99), Dinheiro());
+        f.banco.Executar("delete from tab_parametro");
+        EXPECT_EQ(CalcularComissaoItens(f.sessao, 1), Reais("-10"));
     });
 }
 
@@ -95,20 +95,20 @@ TEST(TotaisNota, SemItensOuSemParametroFicaServicoMenosDesconto)
 // any other.
 TEST(TotaisNota, ReducaoSomaItensComProdutoCadastrado)
 {
-    ModeloTeste m;
-    InserirCadastros(m.banco);
-    InserirItem(m.banco, {.id = 1, .nota = 1, .quantidade = "2", .reducao = "1.50"});
-    InserirItem(m.banco, {.id = 2, .nota = 1, .produto = "77", .quantidade = "1", .reducao = "10.00"});
-    InserirItem(m.banco, {.id = 3, .nota = 1, .quantidade = "0.5", .reducao = "-0.01"});
-    InserirItem(m.banco, {.id = 4, .nota = 2, .quantidade = "3", .reducao = "-1.00"});
-    InserirItem(m.banco, {.id = 5, .nota = 3, .produto = "null", .reducao = "4.00"});
+    FaseTeste f;
+    InserirCadastros(f.banco);
+    InserirItem(f.banco, {.id = 1, .nota = 1, .quantidade = "2", .reducao = "1.50"});
+    InserirItem(f.banco, {.id = 2, .nota = 1, .produto = "77", .quantidade = "1", .reducao = "10.00"});
+    InserirItem(f.banco, {.id = 3, .nota = 1, .quantidade = "0.5", .reducao = "-0.01"});
+    InserirItem(f.banco, {.id = 4, .nota = 2, .quantidade = "3", .reducao = "-1.00"});
+    InserirItem(f.banco, {.id = 5, .nota = 3, .produto = "null", .reducao = "4.00"});
     for (int nota = 1; nota <= 3; ++nota)
-        InserirNota(m.banco, {.id = nota});
+        InserirNota(f.banco, {.id = nota});
 
-    m.Conectado([&] {
-        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 1), Reais("2.995"));
-        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 2), Reais("-3"));
-        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 3), Dinheiro());
-        EXPECT_EQ(CalcularReducaoComissao(m.modelo.Sessao, 4), Dinheiro());
+    f.Conectado([&] {
+        EXPECT_EQ(CalcularReducaoComissao(f.sessao, 1), Reais("2.995"));
+        EXPECT_EQ(CalcularReducaoComissao(f.sessao, 2), Reais("-3"));
+        EXPECT_EQ(CalcularReducaoComissao(f.sessao, 3), Dinheiro());
+        EXPECT_EQ(CalcularReducaoComissao(f.sessao, 4), Dinheiro());
     });
 }
