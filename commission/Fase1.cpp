@@ -71,7 +71,7 @@ void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t i
 void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota)
 {
     std::vector<LinhaRateio> matriz = MontarMatrizComissao(sessao, idNota, itens);
-    RatearComissaoPorVendedor(idNota, matriz, sessao.Banco());
+    RatearComissaoPorVendedor(idNota, matriz, sessao.Banco(), sessao.IBT_Gen);
 }
 
 // The selection of pending invoices carries no number: a warning reads it.

@@ -52,7 +52,9 @@ protected:
 
     void Ratear(std::vector<LinhaRateio>& matriz)
     {
-        m.Conectado([&] { RatearComissaoPorVendedor(1, matriz, m.modelo.Sessao.IBD_BancoDados.get()); });
+        m.Conectado([&] {
+            RatearComissaoPorVendedor(1, matriz, m.modelo.Sessao.IBD_BancoDados.get(), m.modelo.Sessao.IBT_Gen);
+        });
     }
 
     std::string Percentual(const std::string& sql) const
