@@ -1,7 +1,6 @@
 """The reference: the program built from another revision of this
 repository, in a folder of its own, and the comparison of what two runs
-left in mov_comissao and mov_acerto_comissao, every column, identifiers
-included."""
+left in every table a run writes, every column, identifiers included."""
 
 import subprocess
 from itertools import zip_longest
@@ -15,15 +14,17 @@ RAIZ = Path(__file__).resolve().parent.parent
 # became parameters, with the fixes of the claw-back already in: what the
 # run wrote then is what it must write now.
 REVISAO_PADRAO = "290768567c2c8d6e7588a419bd5b41b81310e77e"
+# Every table a run writes, by the column that orders its rows, and the
+# columns two runs fill differently by nature: the hour the resident run
+# takes next, the monitor's flag and the time of a log row.
 TABELAS = {
-    "mov_comissao": ["ID_COMISSAO", "TP_REGISTRO", "ID_NF_COMERCIO", "ID_FINANCEIRO", "ID_ACERTO_COMISSAO",
-                     "ID_EMPRESA", "ID_VENDEDOR", "DS_SERIE", "NO_DOCUMENTO", "DT_EMISSAO", "ID_CLIENTE",
-                     "NM_CLIENTE", "VL_OPERACAO", "VL_BASE_COMISSAO", "PO_COMISSAO", "VL_COMISSAO", "ST_IRRF",
-                     "DT_CREDITO", "ST_RECEBIMENTO", "ST_ENTREGA", "ID_COMISSAO_GERADA", "ST_CANCELADA",
-                     "ST_PAGAR", "ST_BLOQUEIO_1", "ST_ESTORNO_1"],
-    "mov_acerto_comissao": ["ID_ACERTO_COMISSAO", "DT_PAGAMENTO", "ID_VENDEDOR", "VL_ACERTO", "TP_ACERTO",
-                            "ST_IRRF", "DS_ACERTO", "ID_EMPRESA", "ID_COMISSAO_GERADA", "ST_CALC_COMISSAO",
-                            "ID_COMISSAO_ESTORNADA"],
+    "MOV_COMISSAO": ("ID_COMISSAO", ()),
+    "MOV_ACERTO_COMISSAO": ("ID_ACERTO_COMISSAO", ()),
+    "MOV_NF_COMERCIO": ("ID_NF_COMERCIO", ()),
+    "MOV_NF_COMERCIO_ITEM": ("ID_NF_COMERCIO_ITEM", ()),
+    "MOV_FINANCEIRO": ("ID_FINANCEIRO", ()),
+    "TAB_PARAMETRO": ("ID_PARAMETRO", ("HR_ATUALIZAR_COMISSAO", "ST_MONITOR_COMISSAO_ATIVO")),
+    "MOV_LOG_CONTROLE": ("ID_LOG_CONTROLE", ("DH_LOG_EVENTO",)),
 }
 MOSTRAR = 5
 
@@ -54,8 +55,16 @@ def construir(revisao: str, pasta_trabalho: Path) -> Path:
     return programa
 
 
-def _despejar(arquivo: Path, tabela: str, destino: Path) -> None:
-    colunas = TABELAS[tabela]
+def _colunas(arquivo: Path, tabela: str) -> list[str]:
+    """The table's columns in their order, less those two runs fill differently."""
+    ordem, diferentes = TABELAS[tabela]
+    colunas = [c for (c,) in banco.linhas(arquivo, ["trim(rdb$field_name)"],
+                                         f"from rdb$relation_fields where rdb$relation_name = '{tabela}'"
+                                         " order by rdb$field_position")]
+    return [ordem] + [c for c in colunas if c != ordem and c not in diferentes]
+
+
+def _despejar(arquivo: Path, tabela: str, colunas: list[str], destino: Path) -> None:
     with destino.open("w", encoding="utf-8") as saida:
         for linha in banco.linhas(arquivo, colunas, f"from {tabela} order by {colunas[0]}"):
             saida.write(banco.SEPARADOR.join(linha) + "\n")
@@ -68,8 +77,12 @@ def comparar(nosso: Path, deles: Path, pasta: Path) -> list[str]:
     diferencas = []
     for tabela in TABELAS:
         a, b = pasta / f"{tabela}.nosso.txt", pasta / f"{tabela}.referencia.txt"
-        _despejar(nosso, tabela, a)
-        _despejar(deles, tabela, b)
+        colunas = _colunas(nosso, tabela)
+        if colunas != _colunas(deles, tabela):
+            diferencas.append(f"{tabela}: colunas diferentes")
+            continue
+        _despejar(nosso, tabela, colunas, a)
+        _despejar(deles, tabela, colunas, b)
         contadas = 0
         with a.open(encoding="utf-8") as linhas_a, b.open(encoding="utf-8") as linhas_b:
             for numero, (x, y) in enumerate(zip_longest(linhas_a, linhas_b), start=1):

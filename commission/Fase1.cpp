@@ -80,7 +80,7 @@ void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t i
 void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota, ObservadorCalculo& observador)
 {
     std::vector<LinhaRateio> matriz = MontarMatrizComissao(sessao, idNota, itens);
-    RatearComissaoPorVendedor(idNota, matriz, sessao.Banco());
+    RatearComissaoPorVendedor(idNota, matriz, sessao.Banco(), sessao.IBT_Gen);
     for (const LinhaRateio& linha : matriz)
         observador.ItemRateio(linha);
 }

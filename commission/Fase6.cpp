@@ -1,5 +1,6 @@
 // Phase 6: the rebuilding of each pending receivable's commission rows on
 // receipt (type "2"), one per seller, in proportion to the installment.
+#include <optional>
 #include <set>
 #include <string>
 
@@ -182,18 +183,30 @@ void GravarComissaoRecebimento(ContextoFase& contexto, LeiturasDaNota& leituras,
     });
 }
 
+// The pending receivables of one invoice come one after another, and what
+// their rows read of the invoice (client, nature, reduction, items' base) is
+// the same for all of them: it is read once for the run of them.
+struct LeiturasDaUltimaNota {
+    std::int64_t idNota = 0;
+    std::optional<LeiturasDaNota> leituras;
+};
+
 // Old rows, new rows and the flag form one unit with the source's commit. An
 // invoice no longer found reads as state 0, so every slot is skipped.
-void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinanceiro)
+void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinanceiro, LeiturasDaUltimaNota& ultima)
 {
     SessaoBanco& sessao = contexto.sessao;
     const ComandoSql id = ParametroInteiro(idFinanceiro);
     const EstornosDaFonte estornos(sessao, "2", "id_financeiro", idFinanceiro);
     sessao.IBQ_Gen.Executar(" delete from mov_comissao where tp_registro = 2 and id_financeiro = " + id);
-    sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata +
-                              ParametroInteiro(sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro()) +
-                              " and mc.VL_TOTAL_NF > 0 " + " and mc.id_st_nf in (3,5)");
-    LeiturasDaNota leituras(sessao, sessao.IBQ_Comercio, contexto.observador);
+    const std::int64_t idNota = sessao.IBQ_Financeiro.Campo("id_nf_comercio").Inteiro();
+    sessao.IBQ_Comercio.Abrir(kNotaDaDuplicata + ParametroInteiro(idNota) + " and mc.VL_TOTAL_NF > 0 " +
+                              " and mc.id_st_nf in (3,5)");
+    if (!ultima.leituras || ultima.idNota != idNota) {
+        ultima.leituras.emplace(sessao, sessao.IBQ_Comercio, contexto.observador);
+        ultima.idNota = idNota;
+    }
+    LeiturasDaNota& leituras = *ultima.leituras;
     ParaCadaSlot(sessao.IBQ_Comercio, [&](const SlotVendedor& slot) {
         if (SlotSemComissao(leituras, slot, CreditadoNoFaturamento(slot),
                             "toda a comissão creditada no faturamento (PO_CREDITO_FAT de 100)"))
@@ -205,7 +218,8 @@ void ReconstruirComissaoDuplicata(ContextoFase& contexto, std::int64_t idFinance
 }
 
 // True when the receivable was left alone because its commission is already paid.
-bool RecalcularDuplicata(ContextoFase& contexto, const std::set<std::int64_t>& notasDeixadas)
+bool RecalcularDuplicata(ContextoFase& contexto, LeiturasDaUltimaNota& ultima,
+                         const std::set<std::int64_t>& notasDeixadas)
 {
     SessaoBanco& sessao = contexto.sessao;
     const std::int64_t idFinanceiro = sessao.IBQ_Financeiro.Campo("id_financeiro").Inteiro();
@@ -214,7 +228,7 @@ bool RecalcularDuplicata(ContextoFase& contexto, const std::set<std::int64_t>& n
     if (ComissaoJaPaga(sessao, " select count(*) as qtde from mov_comissao where tp_registro = 2 and id_financeiro = " +
                                    ParametroInteiro(idFinanceiro) + " and id_comissao_gerada is not null"))
         return true;
-    ReconstruirComissaoDuplicata(contexto, idFinanceiro);
+    ReconstruirComissaoDuplicata(contexto, idFinanceiro, ultima);
     return false;
 }
 
@@ -224,8 +238,9 @@ ResultadoFontes ExecutarFase6(ContextoFase& contexto, const std::set<std::int64_
 {
     contexto.progresso.MostrarFase(6);
     const Consulta& duplicata = contexto.sessao.IBQ_Financeiro;
+    LeiturasDaUltimaNota ultima;
     return PercorrerPendentes(
         contexto, contexto.sessao.IBQ_Financeiro, kDuplicatasPendentes, kGrupoDuplicatas,
         [&] { return "Duplicata " + duplicata.Campo("no_documento").Texto(); },
-        [&] { return RecalcularDuplicata(contexto, notasDeixadas); });
+        [&] { return RecalcularDuplicata(contexto, ultima, notasDeixadas); });
 }

@@ -14,13 +14,20 @@
 
 namespace {
 
+// Equivalent to " update mov_nf_comercio mc set mc.st_calc_estorno = 'S' where
+// mc.id_nf_comercio in (select mf.id_nf_comercio from mov_financeiro mf ...)
+// and mc.st_estornar_comissao = 'S' and ...", the same invoices by the same
+// conditions: that text tests every invoice never reversed, the whole history,
+// while this one walks the open receivables, found by the index on their
+// payment date, and reaches each one's invoice by its key.
 const char* const kMarcarNotas =
-    " update mov_nf_comercio mc set mc.st_calc_estorno = 'S' where mc.id_nf_comercio in (select mf.id_nf_comercio "
-    "from mov_financeiro mf inner join mov_nf_comercio nf on (nf.id_nf_comercio = mf.id_nf_comercio) left join "
+    "execute block as declare id_nf_comercio integer; begin for select distinct mf.id_nf_comercio from "
+    "mov_financeiro mf inner join mov_nf_comercio nf on (nf.id_nf_comercio = mf.id_nf_comercio) left join "
     "tab_plano_pagto tpp on (tpp.id_plano_pagto = nf.id_plano_pagto) where mf.dt_baixa is null and mf.dt_vencto < "
     "(current_date - tpp.qt_dias_estorna_comissao) and mf.id_nf_comercio is not null and mf.id_tp_mov_financ in "
-    "(2, 8)) and mc.st_estornar_comissao = 'S' and (mc.st_calc_estorno <> 'S' or mc.st_calc_estorno is null) and "
-    "mc.id_comissao_estornada is null and mc.vl_total_nf > 0  and mc.id_st_nf in (3,5)";
+    "(2, 8) into :id_nf_comercio do update mov_nf_comercio mc set mc.st_calc_estorno = 'S' where mc.id_nf_comercio = "
+    ":id_nf_comercio and mc.st_estornar_comissao = 'S' and (mc.st_calc_estorno <> 'S' or mc.st_calc_estorno is null) "
+    "and mc.id_comissao_estornada is null and mc.vl_total_nf > 0  and mc.id_st_nf in (3,5); end";
 const char* const kMarcarFinanceiros =
     " update mov_financeiro mf set mf.st_estornar_comissao = 'S' where mf.id_nf_comercio in (select "
     "mc.id_nf_comercio from mov_nf_comercio mc where mc.st_calc_estorno = 'S') and mf.id_comissao_gerada is null";

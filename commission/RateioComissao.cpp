@@ -254,7 +254,8 @@ void GravarPercentuaisItens(Consulta& comando, const std::vector<LinhaRateio>& m
 
 }  // namespace
 
-void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& matriz, BancoDados* banco)
+void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& matriz, BancoDados* banco,
+                               Transacao& escrita)
 {
     const ComandoSql id = ParametroInteiro(idNota);
     LinhasDaMatriz linhas(matriz);
@@ -263,8 +264,7 @@ void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& ma
     if (baseTotal.Zero())
         throw ErroAritmetico("Base de comissão zero.");
     Consulta comando("qryAtualizaRateio", banco);
+    comando.DefinirTransacao(&escrita);
     GravarPercentuaisNota(comando, matriz, baseTotal, id);
     GravarPercentuaisItens(comando, matriz, linhas);
-    // The invoice's and items' percentages are committed together.
-    comando.TransacaoAtual()->ConfirmarMantendo();
 }

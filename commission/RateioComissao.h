@@ -1,10 +1,10 @@
 #pragma once
 // The sharing of a mode-6 invoice's commission among its sellers, item by
 // item; the invoice's discount and services reach the items in proportion to
-// their value. The updates run on the connection's default transaction and
-// are commit-retained together at the end; a total base of 0 throws
-// ErroAritmetico before anything of the invoice is written. Database errors
-// propagate.
+// their value. The reads run on the connection's default transaction, the
+// updates on the caller's, which commits them together with the rest of the
+// invoice; a total base of 0 throws ErroAritmetico before anything of the
+// invoice is written. Database errors propagate.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -13,6 +13,7 @@
 #include "comum/Dinheiro.h"
 
 class BancoDados;
+class Transacao;
 
 // One item of the invoice: the sellers' table percentages come from its item
 // list, the sharing fills in the rest. The base stays the 64-bit float it was
@@ -27,4 +28,5 @@ struct LinhaRateio {
 };
 
 // Each item is paired with a row of its own product, never another's.
-void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& linhas, BancoDados* banco);
+void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& linhas, BancoDados* banco,
+                               Transacao& escrita);

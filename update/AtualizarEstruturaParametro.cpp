@@ -22,8 +22,9 @@ struct IndiceDoCalculo {
 // without one reads the whole table. Phases 2 to 4 pick the few blocked or
 // reversed movements out of all the history by the two flags, and the
 // pending lists pick the few invoices, receivables and settlements marked
-// for calculation or reversal: without an index each of those statements
-// reads every row the company ever wrote.
+// for calculation or reversal; phase 8 starts from the open receivables.
+// Without an index each of those statements reads every row the company ever
+// wrote.
 constexpr IndiceDoCalculo kIndicesDoCalculo[] = {
     {"MOV_COMISSAO", "ID_COMISSAO", "IX_MOV_COMISSAO_ID_DESC", true, "numerar os registros"},
     {"MOV_ACERTO_COMISSAO", "ID_ACERTO_COMISSAO", "IX_MOV_ACERTO_COMISSAO_ID_DESC", true, "numerar os registros"},
@@ -33,6 +34,7 @@ constexpr IndiceDoCalculo kIndicesDoCalculo[] = {
     {"MOV_FINANCEIRO", "ST_CALC_COMISSAO", "IX_FINANCEIRO_ST_CALC_COMISSAO", false, "achar as duplicatas a calcular"},
     {"MOV_ACERTO_COMISSAO", "ST_CALC_COMISSAO", "IX_ACERTO_ST_CALC_COMISSAO", false, "achar os acertos a calcular"},
     {"MOV_NF_COMERCIO", "ST_CALC_ESTORNO", "IX_NF_COMERCIO_ST_CALC_ESTORNO", false, "achar as notas a estornar"},
+    {"MOV_FINANCEIRO", "DT_BAIXA", "IX_FINANCEIRO_DT_BAIXA", false, "achar as duplicatas em aberto"},
 };
 
 void AdicionarColunasVersao(BancoDados& banco)

@@ -52,7 +52,7 @@ protected:
 
     void Ratear(std::vector<LinhaRateio>& matriz)
     {
-        f.Conectado([&] { RatearComissaoPorVendedor(1, matriz, f.sessao.IBD_BancoDados.get()); });
+        f.Conectado([&] { RatearComissaoPorVendedor(1, matriz, f.sessao.IBD_BancoDados.get(), f.sessao.IBT_Gen); });
     }
 
     std::string Percentual(const std::string& sql) const

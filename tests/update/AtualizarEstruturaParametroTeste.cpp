@@ -139,6 +139,7 @@ TEST(AtualizarEstruturaParametro, IndicesDoCalculoCriadosUmaVez)
         {"MOV_FINANCEIRO", "ST_CALC_COMISSAO", "IX_FINANCEIRO_ST_CALC_COMISSAO"},
         {"MOV_ACERTO_COMISSAO", "ST_CALC_COMISSAO", "IX_ACERTO_ST_CALC_COMISSAO"},
         {"MOV_NF_COMERCIO", "ST_CALC_ESTORNO", "IX_NF_COMERCIO_ST_CALC_ESTORNO"},
+        {"MOV_FINANCEIRO", "DT_BAIXA", "IX_FINANCEIRO_DT_BAIXA"},
     };
     for (const auto& s : sinalizadores)
         EXPECT_EQ(IndicesDaColuna(m.banco, s.tabela, s.coluna), std::vector<std::string>{s.indice}) << s.coluna;
