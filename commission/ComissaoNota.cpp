@@ -37,7 +37,7 @@ Dinheiro LeiturasDaNota::Reducao()
 Dinheiro LeiturasDaNota::BaseDosItens()
 {
     if (!baseDosItens_)
-        baseDosItens_ = CalcularComissaoItens(sessao_, nota_.Campo("id_nf_comercio").Inteiro());
+        baseDosItens_ = CalcularComissaoItens(sessao_, nota_.Campo("id_nf_comercio").Inteiro(), observador_);
     return *baseDosItens_;
 }
 

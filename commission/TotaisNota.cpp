@@ -36,7 +36,7 @@ Dinheiro Soma(const Consulta& consulta, std::initializer_list<const char*> colun
 
 }  // namespace
 
-Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota)
+Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota, ObservadorCalculo& observador)
 {
     const ComandoSql id = ParametroInteiro(idNota);
     Consulta totais("qryComissaoItens", sessao.Banco());
@@ -45,11 +45,21 @@ Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota)
                                            totais.Campo("VL_DESCONTO").ComoDinheiro();
 
     sessao.AbrirConsulta(totais, kTotaisItens + id);
+    Figura(observador, "base dos itens",
+           "Σ quantidade × (unitário − frete unitário incluso, quando o frete não conta para a base)",
+           totais.Campo("Base_Comissao").ComoDinheiro());
+    Figura(observador, "serviços menos desconto", "VL_SERVICO − VL_DESCONTO da NF", servicosMenosDesconto);
     Dinheiro base = totais.Campo("Base_Comissao").ComoDinheiro() + servicosMenosDesconto;
-    if (sessao.LerParametro("ST_COMISSAO_FRETE_DESPESA") == "S")
-        base += Soma(totais, {"vl_outras_ajustado", "vl_frete_ajustado", "vl_seguro_ajustado"});
-    if (sessao.LerParametro("ST_COMISSAO_IPI_ICMSST") == "S")
-        base += Soma(totais, {"vl_ipi", "vl_icms_subst"});
+    if (sessao.LerParametro("ST_COMISSAO_FRETE_DESPESA") == "S") {
+        const Dinheiro despesas = Soma(totais, {"vl_outras_ajustado", "vl_frete_ajustado", "vl_seguro_ajustado"});
+        Figura(observador, "frete, seguro e outras despesas", "ST_COMISSAO_FRETE_DESPESA = S", despesas);
+        base += despesas;
+    }
+    if (sessao.LerParametro("ST_COMISSAO_IPI_ICMSST") == "S") {
+        const Dinheiro impostos = Soma(totais, {"vl_ipi", "vl_icms_subst"});
+        Figura(observador, "IPI e ICMS-ST", "ST_COMISSAO_IPI_ICMSST = S", impostos);
+        base += impostos;
+    }
     return base;
 }
 

@@ -4,9 +4,12 @@
 // read, on a query object of their own, and cache nothing between calls.
 #include <cstdint>
 
+#include "commission/ObservadorCalculo.h"
 #include "comum/Dinheiro.h"
 
 class SessaoBanco;
 
-Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota);
+// The observer is told the parts the base adds up.
+Dinheiro CalcularComissaoItens(SessaoBanco& sessao, std::int64_t idNota,
+                               ObservadorCalculo& observador = SemObservador());
 Dinheiro CalcularReducaoComissao(SessaoBanco& sessao, std::int64_t idNota);
