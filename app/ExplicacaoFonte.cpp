@@ -22,7 +22,7 @@ class Anotacao : public ObservadorCalculo {
 public:
     void Linha(const char* tipoRegistro, int slot, std::int64_t idVendedor) override
     {
-        linhas.push_back({tipoRegistro, slot, idVendedor, {}});
+        linhas.push_back({tipoRegistro, slot, idVendedor, {}, ""});
     }
     void Passo(const char* nome, const char* origem, long double exato, Dinheiro valor) override
     {
@@ -34,8 +34,7 @@ public:
     }
     void SemComissao(int slot, std::int64_t idVendedor, const char* motivo) override
     {
-        semComissao.push_back("vendedor " + std::to_string(idVendedor) + " (slot " + std::to_string(slot) +
-                              "): " + motivo);
+        linhas.push_back({"", slot, idVendedor, {}, motivo});
     }
     void ItemRateio(const LinhaRateio& linha) override
     {
@@ -45,7 +44,6 @@ public:
     std::vector<PassoExplicado> passosDaNota;
     std::vector<LinhaExplicada> linhas;
     std::vector<ItemExplicado> itens;
-    std::vector<std::string> semComissao;
 
 private:
     std::vector<PassoExplicado>& Destino() { return linhas.empty() ? passosDaNota : linhas.back().passos; }
@@ -339,7 +337,6 @@ Explicacao ExplicarAlvo(SessaoBanco& sessao, const Relogio& relogio, PedidoExpli
     explicacao.passosDaNota = std::move(anotacao.passosDaNota);
     explicacao.itens = std::move(anotacao.itens);
     explicacao.linhas = std::move(anotacao.linhas);
-    explicacao.semComissao = std::move(anotacao.semComissao);
     explicacao.diferencas = Diferencas(explicacao, alvo, progresso.separadas, deixadas);
     return explicacao;
 }

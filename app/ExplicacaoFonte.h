@@ -47,11 +47,13 @@ struct ItemExplicado {
     std::array<Dinheiro, kSlotsVendedor> percentuais{}, comissoes{};
 };
 
+// A seller's row and its steps, or why the seller of the slot gets none.
 struct LinhaExplicada {
     std::string tipo;  // TP_REGISTRO
     int slot = 0;
     std::int64_t idVendedor = 0;
     std::vector<PassoExplicado> passos;
+    std::string semComissao;  // the reason the slot writes no row; empty when it writes one
 };
 
 struct Explicacao {
@@ -61,7 +63,6 @@ struct Explicacao {
     std::vector<PassoExplicado> passosDaNota;  // the invoice's own base, commission and percentage
     std::vector<ItemExplicado> itens;          // a mode-6 invoice's sharing
     std::vector<LinhaExplicada> linhas;        // each row's steps, as the run computes them now
-    std::vector<std::string> semComissao;      // sellers of the source's invoice who get no row from it, and why
     std::vector<LinhaFotografada> calculadas;  // the rows the run would write now
     std::vector<LinhaFotografada> noBanco;     // the rows that stand
     std::vector<AcertoFotografado> acertos;    // settlements standing against them

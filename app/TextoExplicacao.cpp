@@ -104,13 +104,13 @@ std::string TextoExplicacao(const Explicacao& explicacao)
     }
     texto += TextoItens(explicacao.itens);
     texto += "\nComissões como a rodada as calcula agora\n";
-    if (explicacao.linhas.empty() && explicacao.semComissao.empty())
+    if (explicacao.linhas.empty())
         texto += "  nenhuma linha\n";
-    for (const std::string& vendedor : explicacao.semComissao)
-        texto += "  " + vendedor + ": nenhuma linha\n";
     for (const LinhaExplicada& linha : explicacao.linhas) {
         const std::string slot = linha.slot > 0 ? " (slot " + std::to_string(linha.slot) + ")" : "";
-        texto += "  vendedor " + std::to_string(linha.idVendedor) + slot + ", tipo " + linha.tipo + "\n";
+        texto += "  vendedor " + std::to_string(linha.idVendedor) + slot;
+        texto += linha.semComissao.empty() ? ", tipo " + linha.tipo + "\n"
+                                           : ": nenhuma linha, " + linha.semComissao + "\n";
         for (const PassoExplicado& passo : linha.passos)
             texto += TextoPasso(passo);
     }
@@ -210,9 +210,9 @@ std::string JsonExplicacao(const Explicacao& explicacao)
                      [](const LinhaExplicada& linha) {
                          return "{\"tipo\":" + Json(linha.tipo) + ",\"slot\":" + std::to_string(linha.slot) +
                                 ",\"vendedor\":" + std::to_string(linha.idVendedor) +
+                                ",\"sem_comissao\":" + Json(linha.semComissao) +
                                 ",\"passos\":" + JsonLista(linha.passos, JsonPasso) + "}";
                      }) +
-           ",\"sem_comissao\":" + JsonLista(explicacao.semComissao, texto) +
            ",\"calculadas\":" + JsonLista(explicacao.calculadas, JsonLinhaGravada) +
            ",\"no_banco\":" + JsonLista(explicacao.noBanco, JsonLinhaGravada) + ",\"acertos\":" +
            JsonLista(explicacao.acertos,

@@ -84,7 +84,7 @@ TEST(Explicacao, NotaDoExemploMostraCadaPassoENadaFicaGravado)
     EXPECT_EQ(FigurasDe(e.passosDaNota), (Figuras{{"VL_BASE_COMISSAO", {"900.00000000", "900.0000"}},
                                                   {"VL_COMISSAO", {"45.00000000", "45.0000"}},
                                                   {"PO_COMISSAO", {"5.00000000", "5.0000"}}}));
-    ASSERT_EQ(e.linhas.size(), 1u);
+    ASSERT_EQ(e.linhas.size(), 2u);
     EXPECT_EQ(e.linhas[0].idVendedor, 7);
     EXPECT_EQ(FigurasDe(e.linhas[0].passos),
               (Figuras{{"base B", {"900.00000000", "900.0000"}},
@@ -96,6 +96,9 @@ TEST(Explicacao, NotaDoExemploMostraCadaPassoENadaFicaGravado)
                        {"parte da redução", {"0.80000000", "0.8000"}},
                        {"K3", {"17.20000000", "17.2000"}},
                        {"percentual efetivo", {"1.91111111", "1.9111"}}}));
+    EXPECT_EQ(e.linhas[1].idVendedor, 9);
+    EXPECT_TRUE(e.linhas[1].passos.empty());
+    EXPECT_EQ(e.linhas[1].semComissao, "comissão só no recebimento (ST_CREDITO_FAT não é S)");
     ASSERT_EQ(e.calculadas.size(), 1u);
     EXPECT_EQ(e.calculadas[0].comissao.Texto(), "17.2000");
     EXPECT_EQ(e.calculadas[0].percentual.Texto(), "1.9100");
