@@ -284,6 +284,7 @@ std::vector<std::string> Diferencas(const Explicacao& explicacao, const Alvo& al
                                     const std::vector<FonteDeixada>& deixadas)
 {
     std::vector<std::string> motivos;
+    motivos.reserve(separadas.size() + deixadas.size() + explicacao.noBanco.size() + 1);
     for (const std::string& motivo : separadas)
         motivos.push_back("a rodada separa a fonte (" + motivo + "): as linhas que estão no banco ficam como estão");
     for (const FonteDeixada& deixada : deixadas)
