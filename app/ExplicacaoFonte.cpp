@@ -324,17 +324,13 @@ Explicacao ExplicarAlvo(SessaoBanco& sessao, const Relogio& relogio, PedidoExpli
     Anotacao anotacao;
     ProgressoCalado progresso;
     ContextoFase contexto{sessao, progresso, relogio, anotacao};
-    sessao.IniciarSimulacao();
     std::vector<FonteDeixada> deixadas;
-    try {
+    {
+        const SimulacaoBanco simulacao(sessao);
         IsolarFonte(sessao, tipo, alvo);
         deixadas = ExecutarFasesDaFonte(contexto, tipo);
         explicacao.calculadas = LerLinhas(sessao, alvo.linhas);
-    } catch (...) {
-        sessao.EncerrarSimulacao();
-        throw;
     }
-    sessao.EncerrarSimulacao();
     explicacao.passosDaNota = std::move(anotacao.passosDaNota);
     explicacao.itens = std::move(anotacao.itens);
     explicacao.linhas = std::move(anotacao.linhas);

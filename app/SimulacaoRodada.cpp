@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "comum/Numericos.h"
-#include "db/SessaoBanco.h"
 
 namespace {
 
@@ -98,15 +97,8 @@ std::string LinhaCsv(std::initializer_list<std::string> campos)
 
 }  // namespace
 
-SimulacaoRodada::SimulacaoRodada(SessaoBanco& sessao) : sessao_(sessao)
+SimulacaoRodada::SimulacaoRodada(SessaoBanco& sessao) : sessao_(sessao), simulacao_(sessao), antes_(Fotografar(sessao))
 {
-    sessao_.IniciarSimulacao();
-    antes_ = Fotografar(sessao_);
-}
-
-SimulacaoRodada::~SimulacaoRodada()
-{
-    sessao_.EncerrarSimulacao();
 }
 
 void SimulacaoRodada::Separar(const std::string& fonte, const std::string& motivo)
@@ -117,7 +109,7 @@ void SimulacaoRodada::Separar(const std::string& fonte, const std::string& motiv
 RelatorioSimulacao SimulacaoRodada::Concluir(std::vector<FonteDeixada> deixadas)
 {
     const FotografiaComissoes depois = Fotografar(sessao_);
-    sessao_.EncerrarSimulacao();
+    simulacao_.Encerrar();
     return {Comparar(antes_, depois), std::move(deixadas), separadas_};
 }
 

@@ -9,8 +9,7 @@
 
 #include "commission/FotografiaComissoes.h"
 #include "commission/ResumoRodada.h"
-
-class SessaoBanco;
+#include "db/SessaoBanco.h"
 
 struct RelatorioSimulacao {
     DiferencaComissoes diferenca;
@@ -20,11 +19,9 @@ struct RelatorioSimulacao {
 
 class SimulacaoRodada {
 public:
+    // Whatever the run does from here is undone when this object goes,
+    // whether or not it was concluded.
     explicit SimulacaoRodada(SessaoBanco& sessao);
-    // Whatever the run did is undone, whether or not it was concluded.
-    ~SimulacaoRodada();
-    SimulacaoRodada(const SimulacaoRodada&) = delete;
-    SimulacaoRodada& operator=(const SimulacaoRodada&) = delete;
 
     void Separar(const std::string& fonte, const std::string& motivo);
     // The picture after the run, then the rollback.
@@ -32,6 +29,7 @@ public:
 
 private:
     SessaoBanco& sessao_;
+    SimulacaoBanco simulacao_;
     FotografiaComissoes antes_;
     std::vector<FonteDeixada> separadas_;
 };

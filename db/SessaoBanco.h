@@ -69,3 +69,24 @@ public:
 private:
     void PassarParaGen(Consulta& consulta);
 };
+
+// A simulation for the length of a scope: what the session does in it is
+// rolled back when the scope ends, however it ends, or at Encerrar.
+class SimulacaoBanco {
+public:
+    explicit SimulacaoBanco(SessaoBanco& sessao) : sessao_(sessao) { sessao_.IniciarSimulacao(); }
+    ~SimulacaoBanco() { Encerrar(); }
+    SimulacaoBanco(const SimulacaoBanco&) = delete;
+    SimulacaoBanco& operator=(const SimulacaoBanco&) = delete;
+
+    void Encerrar() noexcept
+    {
+        if (ativa_)
+            sessao_.EncerrarSimulacao();
+        ativa_ = false;
+    }
+
+private:
+    SessaoBanco& sessao_;
+    bool ativa_ = true;
+};

@@ -203,6 +203,24 @@ TEST(Explicacao, EstornoEmPeEhDito)
                                 "nenhuma: o banco tem o que a rodada calcula agora"}));
 }
 
+// A database error that is no source's own ends the explanation; what the
+// phases had written in its transaction is rolled back all the same.
+TEST(Explicacao, FalhaNoMeioNaoDeixaNadaGravado)
+{
+    ModeloTeste m;
+    NotaDoExemplo(m.banco);
+    // Phase 1 rewrites this base and phase 5 deletes this row before the insert fails.
+    m.banco.Executar("update mov_nf_comercio set vl_base_comissao = 800 where id_nf_comercio = 1");
+    InserirMovimento(m.banco, 41, "'1'", "1");
+    m.banco.Executar("create exception recusada 'linha recusada'");
+    m.banco.Executar("create trigger recusa_comissao for mov_comissao before insert as begin exception recusada; end");
+    const std::vector<std::string> antes = Tudo(m.banco);
+
+    EXPECT_ANY_THROW(ExplicarNoModelo(m, PedidoExplicacao::Tipo::Nota, "NF1"));
+
+    EXPECT_EQ(Tudo(m.banco), antes);
+}
+
 // The window asks the number and shows the report; a number that names no
 // invoice is told.
 TEST(Explicacao, JanelaMostraOQueOOperadorPediu)
