@@ -10,8 +10,6 @@
 
 namespace {
 
-const char* const kTituloAviso = "Aviso do Sistema";
-
 // The folder of the suite's main program decides which local ini it reads.
 std::string LocalIni(const std::string& programa)
 {

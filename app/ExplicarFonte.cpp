@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* const kTituloAviso = "Aviso do Sistema";
-
 std::string TextoNaoEncontrada(const PedidoExplicacao& pedido)
 {
     switch (pedido.tipo) {

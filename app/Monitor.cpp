@@ -16,7 +16,7 @@ bool TfrmPrincipal::ConexaoLiberada()
     } catch (const std::exception&) {
         // A fault of the shared folder must not end the monitor; the operator
         // is told at every check until it is repaired.
-        Mensagem("Não foi possível acessar a pasta Dados no Servidor.", "Aviso do Sistema", Icone::Erro);
+        Mensagem("Não foi possível acessar a pasta Dados no Servidor.", kTituloAviso, Icone::Erro);
         return true;
     }
 }

@@ -19,7 +19,6 @@
 
 namespace {
 
-const char* const kTituloAviso = "Aviso do Sistema";
 const char* const kSemRodada = "00/00/0000 00:00";
 
 // A tick or press that arrives through the event loop of a running run must

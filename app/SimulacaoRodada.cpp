@@ -7,11 +7,6 @@
 
 namespace {
 
-std::string Quantia(Dinheiro valor)
-{
-    return FormatarMascara(valor.Extended(), "###,##0.00");
-}
-
 std::string ValorPlanilha(Dinheiro valor)
 {
     return FormatarMascara(valor.Extended(), "##0.00");

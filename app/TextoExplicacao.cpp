@@ -18,11 +18,6 @@ std::string Exato(long double valor, char separador)
     return exato;
 }
 
-std::string Quantia(Dinheiro valor)
-{
-    return FormatarMascara(valor.Extended(), "###,##0.00");
-}
-
 // Padded to a width in characters: UTF-8 continuation bytes take no column.
 std::string Alinhado(const std::string& texto, std::size_t largura)
 {

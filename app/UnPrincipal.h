@@ -100,6 +100,8 @@ public:
     void FinalizarProcessoPorNome(const std::string& nome) { servicos_.finalizarProcesso(nome); }
     // The monitor's own file name, the one an end by name looks for.
     static constexpr const char* kPrograma = "telmoraComissao2.exe";
+    // The caption of the program's warnings and error boxes.
+    static constexpr const char* kTituloAviso = "Aviso do Sistema";
     Apresentacao& Tela() { return tela_; }
     const Relogio& RelogioAtual() const { return servicos_.relogio; }
     const Servicos& ServicosAtuais() const { return servicos_; }

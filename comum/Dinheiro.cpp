@@ -1,6 +1,7 @@
 #include "comum/Dinheiro.h"
 
 #include "comum/Erros.h"
+#include "comum/Numericos.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -104,4 +105,9 @@ long double Dividir(long double dividendo, long double divisor)
     if (std::isinf(quociente))
         throw ErroAritmetico("Estouro de ponto flutuante.");
     return quociente;
+}
+
+std::string Quantia(Dinheiro valor)
+{
+    return FormatarMascara(valor.Extended(), "###,##0.00");
 }

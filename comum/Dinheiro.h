@@ -40,3 +40,6 @@ private:
 
 // Quotient in extended precision; a zero divisor throws ErroAritmetico.
 long double Dividir(long double dividendo, long double divisor);
+
+// For a person to read: "1.234,50", grouped, decimal comma, two decimals.
+std::string Quantia(Dinheiro valor);
