@@ -16,6 +16,7 @@
 #include "db/firebird/ErroBanco.h"
 #include "plataforma/Arquivos.h"
 #include "plataforma/Caminhos.h"
+#include "update/AtualizarEstruturaParametro.h"
 
 namespace {
 
@@ -283,7 +284,10 @@ void TfrmPrincipal::RecalculoComissao()
     Sessao.IBQ_Gen.Executar(" update tab_parametro set hr_atualizar_comissao = " +
                             LiteralInteiro(LerInteiro(edtHoraAtualizacao.Text)));
     Sessao.IBQ_Gen.Executar(" commit");
-    Sessao.IBQ_Gen.Executar(" delete from mov_comissao where vl_comissao = 0");
+    // Equivalent to " delete from mov_comissao where vl_comissao = 0", the same
+    // rows (a null value stays with both): that text reads every row the
+    // company ever wrote, while this key is the one of an index of the run.
+    Sessao.IBQ_Gen.Executar(std::string(" delete from mov_comissao where ") + kComissaoZerada + " = 0");
     Sessao.IBQ_Gen.Executar(" commit");
 
     MostrarAvisos();

@@ -18,7 +18,8 @@ INDICES = ("create descending index IX_BENCH_COMISSAO_ID_DESC on MOV_COMISSAO (I
            "create index IX_BENCH_FINANCEIRO_CALC on MOV_FINANCEIRO (ST_CALC_COMISSAO)",
            "create index IX_BENCH_ACERTO_CALC on MOV_ACERTO_COMISSAO (ST_CALC_COMISSAO)",
            "create index IX_BENCH_NF_CALC_ESTORNO on MOV_NF_COMERCIO (ST_CALC_ESTORNO)",
-           "create index IX_BENCH_FINANCEIRO_BAIXA on MOV_FINANCEIRO (DT_BAIXA)")
+           "create index IX_BENCH_FINANCEIRO_BAIXA on MOV_FINANCEIRO (DT_BAIXA)",
+           "create index IX_BENCH_COMISSAO_ZERADA on MOV_COMISSAO computed by (iif(vl_comissao = 0, 0, null))")
 
 
 def gerar(arquivo: Path, pendentes: int, historico: int, semente: int, escrita_forcada: bool,

@@ -41,6 +41,8 @@ const char* const kFinanceiroDiferente =
     " mc.id_nf_comercio)";
 
 // State 6 takes the invoice out of every phase; the log row tells the suite why.
+// Both are committed with the source's group, like any source's work: a
+// commit of their own would write every page the group has changed so far.
 void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
 {
     SessaoBanco& sessao = contexto.sessao;
@@ -48,12 +50,12 @@ void RetirarNotaInconsistente(ContextoFase& contexto, std::int64_t idNota)
     sessao.ExecutarComando(
         sessao.IBQ_Gen, " update mov_nf_comercio set st_calc_comissao = 'N', id_st_nf = 6 where id_nf_comercio = " + id,
         false);
-    sessao.ExecutarComandoCommit(sessao.IBQ_Gen,
-                                 " insert into mov_log_controle (ID_LOG_EVENTO, DH_LOG_EVENTO, ID_LOG_USUARIO,"
-                                 " ID_LOG_REGISTRO, DS_LOG_OBSERVACAO) values (18," +
-                                     LiteralDataHora(contexto.relogio.Agora()) + "," + "-1," + id + "," +
-                                     "'Cálculo de Comissão'" + ")",
-                                 true);
+    sessao.ExecutarComando(sessao.IBQ_Gen,
+                           " insert into mov_log_controle (ID_LOG_EVENTO, DH_LOG_EVENTO, ID_LOG_USUARIO,"
+                           " ID_LOG_REGISTRO, DS_LOG_OBSERVACAO) values (18," +
+                               LiteralDataHora(contexto.relogio.Agora()) + "," + "-1," + id + "," +
+                               "'Cálculo de Comissão'" + ")",
+                           false);
 }
 
 // The credited share of the slot's commission, less the same share of the

@@ -48,9 +48,9 @@ UnidadeFonte::UnidadeFonte(ContextoFase& contexto) : contexto_(contexto)
     transacao.MarcarPonto(kPontoFonte);
 }
 
-// A source that committed on its own (an inconsistent invoice's log row) has
-// no savepoint left to go back to. When going back fails, the whole group
-// is undone: the next run does its sources again, since their flags went too.
+// A source whose transaction has already ended (a lost connection) has no
+// savepoint left to go back to. When going back fails, the whole group is
+// undone: the next run does its sources again, since their flags went too.
 UnidadeFonte::~UnidadeFonte()
 {
     Transacao& transacao = contexto_.sessao.IBT_Gen;

@@ -1,5 +1,6 @@
 #include "update/AtualizarEstruturaParametro.h"
 
+#include <cctype>
 #include <string>
 
 #include "comum/Literais.h"
@@ -7,14 +8,17 @@
 #include "db/firebird/ErroBanco.h"
 #include "db/firebird/Transacao.h"
 
+const char* const kComissaoZerada = "iif(vl_comissao = 0, 0, null)";
+
 namespace {
 
 struct IndiceDoCalculo {
     const char* tabela;
-    const char* coluna;
+    const char* coluna;  // null for an index on an expression
     const char* nome;
     bool descendente;
     const char* uso;  // what the run needs it for, as the operator reads it
+    const char* expressao = nullptr;
 };
 
 // ProximoId reads max() of the identifier columns before each row it writes:
@@ -35,6 +39,7 @@ constexpr IndiceDoCalculo kIndicesDoCalculo[] = {
     {"MOV_ACERTO_COMISSAO", "ST_CALC_COMISSAO", "IX_ACERTO_ST_CALC_COMISSAO", false, "achar os acertos a calcular"},
     {"MOV_NF_COMERCIO", "ST_CALC_ESTORNO", "IX_NF_COMERCIO_ST_CALC_ESTORNO", false, "achar as notas a estornar"},
     {"MOV_FINANCEIRO", "DT_BAIXA", "IX_FINANCEIRO_DT_BAIXA", false, "achar as duplicatas em aberto"},
+    {"MOV_COMISSAO", nullptr, "IX_MOV_COMISSAO_VL_ZERO", false, "apagar os registros sem valor", kComissaoZerada},
 };
 
 void AdicionarColunasVersao(BancoDados& banco)
@@ -67,10 +72,39 @@ void AdicionarColunasVersao(BancoDados& banco)
     transacao.ConfirmarMantendo();
 }
 
+// The engine keeps an expression as it was typed, within parentheses.
+std::string SemEspacos(const std::string& expressao)
+{
+    std::string compacta;
+    for (const char caractere : expressao)
+        if (caractere != ' ' && caractere != '\r' && caractere != '\n' && caractere != '\t')
+            compacta += static_cast<char>(std::tolower(static_cast<unsigned char>(caractere)));
+    while (compacta.size() >= 2 && compacta.front() == '(' && compacta.back() == ')')
+        compacta = compacta.substr(1, compacta.size() - 2);
+    return compacta;
+}
+
+bool TemIndiceDaExpressao(BancoDados& banco, const IndiceDoCalculo& indice)
+{
+    Consulta consulta("qryIndiceDoCalculo", &banco);
+    consulta.SQL =
+        "select cast(i.rdb$expression_source as varchar(1000)) as expressao from rdb$indices i where"
+        " i.rdb$relation_name = " +
+        LiteralTexto(indice.tabela) + " and i.rdb$expression_source is not null";
+    for (consulta.Abrir(); !consulta.Fim(); consulta.Proximo())
+        if (SemEspacos(consulta.Campo("expressao").Texto()) == SemEspacos(indice.expressao))
+            return true;
+    return false;
+}
+
 // Any index of the same direction on the column alone will do, whatever its
 // name, and also one an administrator has switched off: that choice is theirs.
+// The same goes for an index on the same expression.
 bool TemIndice(BancoDados& banco, const IndiceDoCalculo& indice)
 {
+    if (indice.expressao)
+        return TemIndiceDaExpressao(banco, indice);
+
     Consulta consulta("qryIndiceDoCalculo", &banco);
     consulta.SQL =
         "select count(*) as qtde from rdb$indices i inner join rdb$index_segments s"
@@ -93,8 +127,10 @@ void CriarIndice(BancoDados& banco, const IndiceDoCalculo& indice)
     transacao.DefinirBanco(&banco);
     Consulta comando("qryCriarIndiceDoCalculo", &banco);
     comando.DefinirTransacao(&transacao);
+    const std::string chave = indice.expressao ? std::string("computed by (") + indice.expressao + ")"
+                                               : std::string("(") + indice.coluna + ")";
     comando.SQL = std::string(indice.descendente ? "create descending index " : "create index ") + indice.nome +
-                  " on " + indice.tabela + " (" + indice.coluna + ")";
+                  " on " + indice.tabela + " " + chave;
     try {
         comando.Executar();
         transacao.Confirmar();

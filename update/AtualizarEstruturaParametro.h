@@ -18,3 +18,7 @@ class BancoDados;
 void AtualizarEstruturaParametro(BancoDados& banco);
 // Each index on a transaction of its own.
 void GarantirIndicesDoCalculo(BancoDados& banco);
+
+// The key of the index by which the end of the run finds the rows worth
+// nothing: 0 for them, null for every other row.
+extern const char* const kComissaoZerada;

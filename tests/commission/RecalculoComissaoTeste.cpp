@@ -88,17 +88,20 @@ TEST_F(Recalculo, BotaoRodaEmQualquerHoraEFechaComSeusComandos)
     m.relogio.Definir(DataHora::De(2013, 3, 25, 15, 30, 12));
     janela.edtHoraAtualizacao.Text = "07";
     m.banco.Executar("update tab_parametro set ST_MONITOR_COMISSAO_ATIVO = 'S', hr_atualizar_comissao = 3");
-    // A zero commission row left by another program goes too.
+    // A zero commission row left by another program goes too; one without a
+    // value stays.
     m.banco.Executar("insert into mov_comissao (id_comissao, tp_registro, vl_comissao) values (900, '1', 0)");
     m.banco.Executar("insert into mov_comissao (id_comissao, tp_registro, vl_comissao) values (901, '1', 5)");
+    m.banco.Executar("insert into mov_comissao (id_comissao, tp_registro) values (902, '1')");
 
     janela.BitBtn2Click();
 
     EXPECT_EQ(Parametro("hr_atualizar_comissao"), "7");
     EXPECT_EQ(Parametro("ST_MONITOR_COMISSAO_ATIVO"), "N");
-    const auto restantes = m.banco.Ler("select id_comissao from mov_comissao");
-    ASSERT_EQ(restantes.size(), 1u);
+    const auto restantes = m.banco.Ler("select id_comissao from mov_comissao order by 1");
+    ASSERT_EQ(restantes.size(), 2u);
     EXPECT_EQ(restantes[0].at("ID_COMISSAO").Inteiro(), 901);
+    EXPECT_EQ(restantes[1].at("ID_COMISSAO").Inteiro(), 902);
     ASSERT_EQ(m.tela.mensagens.size(), 1u);
     EXPECT_EQ(m.tela.mensagens[0],
               (MensagemGravada{"Nenhum registro encontrado para atualização.", "Aviso do Sistema", Icone::Aviso}));

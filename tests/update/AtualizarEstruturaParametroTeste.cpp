@@ -107,6 +107,16 @@ std::vector<std::string> IndicesDaColuna(const BancoTeste& banco, const std::str
     return nomes;
 }
 
+std::vector<std::string> IndicesDeExpressao(const BancoTeste& banco)
+{
+    std::vector<std::string> nomes;
+    for (const auto& linha : banco.Ler("select trim(rdb$index_name) as nome from rdb$indices where"
+                                       " rdb$relation_name = 'MOV_COMISSAO' and rdb$expression_source is not null"
+                                       " order by 1"))
+        nomes.push_back(linha.at("NOME").Texto());
+    return nomes;
+}
+
 void Partida(ModeloTeste& m)
 {
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
@@ -143,6 +153,7 @@ TEST(AtualizarEstruturaParametro, IndicesDoCalculoCriadosUmaVez)
     };
     for (const auto& s : sinalizadores)
         EXPECT_EQ(IndicesDaColuna(m.banco, s.tabela, s.coluna), std::vector<std::string>{s.indice}) << s.coluna;
+    EXPECT_EQ(IndicesDeExpressao(m.banco), std::vector<std::string>{"IX_MOV_COMISSAO_VL_ZERO"});
     // The statements that read the largest identifiers are unchanged and still agree.
     m.modelo.ConectarBanco(m.modelo.LerCaminhoBanco());
     EXPECT_EQ(m.modelo.Sessao.ProximoId("MOV_COMISSAO", "ID_COMISSAO"), 42);
@@ -160,6 +171,7 @@ TEST(AtualizarEstruturaParametro, IndiceDaSuiteServe)
     m.banco.Executar("alter index ix_suite_comissao inactive");
     m.banco.Executar("create index ix_suite_bloqueio on mov_comissao (st_bloqueio_1)");
     m.banco.Executar("create index ix_suite_acerto on mov_acerto_comissao (id_acerto_comissao)");
+    m.banco.Executar("create index ix_suite_zerada on mov_comissao computed by ( IIF(VL_COMISSAO = 0,0,NULL) )");
 
     Partida(m);
 
@@ -167,6 +179,7 @@ TEST(AtualizarEstruturaParametro, IndiceDaSuiteServe)
     EXPECT_EQ(IndicesDescendentes(m.banco, "MOV_ACERTO_COMISSAO"),
               std::vector<std::string>{"IX_MOV_ACERTO_COMISSAO_ID_DESC"});
     EXPECT_EQ(IndicesDaColuna(m.banco, "MOV_COMISSAO", "ST_BLOQUEIO_1"), std::vector<std::string>{"IX_SUITE_BLOQUEIO"});
+    EXPECT_EQ(IndicesDeExpressao(m.banco), std::vector<std::string>{"IX_SUITE_ZERADA"});
 }
 
 // Rows the connection has read sequentially so far, from the monitoring
