@@ -30,15 +30,23 @@ const char* const kDesbloquear =
 // exists ( select 1 from mov_nf_comercio mc ... and mc.id_nf_comercio =
 // ms.id_nf_comercio) and ms.st_bloqueio_1 = 'N'", the same invoices by the
 // same conditions: that text looks up the invoice of every unblocked
-// movement ever written, while this one walks the invoices and reaches each
-// one's movements by their index.
+// movement ever written. This one takes each nature that checks the receipt
+// and, in turn, the invoices of that nature without a situation and those
+// with each situation that pays no commission, which the suite's indexes on
+// the two columns find together, so that the invoices whose receipt came back
+// long ago are never read; it reaches each invoice's movements by their index.
 const char* const kBloquear =
-    "execute block as declare id_nf_comercio integer; begin for select mc.id_nf_comercio from mov_nf_comercio mc "
-    "inner join tab_nat_operacao tno on (tno.id_nat_operacao = mc.id_nat_operacao) left join fix_situacao_orcamento "
-    "fso on (fso.id_situacao_orcamento = mc.id_situacao_orcamento) where mc.dt_emissao >= '02.08.2012' and "
-    "mc.dt_emissao < (current_date - 45) and tno.st_verifica_fase = 'S' and ( (mc.id_situacao_orcamento is null) "
-    "or (fso.st_pagar_comissao <> 'S') ) into :id_nf_comercio do update mov_comissao ms set ms.st_bloqueio_1 = 'S' "
-    "where ms.id_nf_comercio = :id_nf_comercio and ms.st_bloqueio_1 = 'N'; end";
+    "execute block as declare id_nf_comercio integer; declare id_nat_operacao integer; declare "
+    "id_situacao_orcamento integer; begin for select tno.id_nat_operacao from tab_nat_operacao tno where "
+    "tno.st_verifica_fase = 'S' into :id_nat_operacao do begin for select mc.id_nf_comercio from mov_nf_comercio mc "
+    "where mc.id_nat_operacao = :id_nat_operacao and mc.id_situacao_orcamento is null and mc.dt_emissao >= "
+    "'02.08.2012' and mc.dt_emissao < (current_date - 45) into :id_nf_comercio do update mov_comissao ms set "
+    "ms.st_bloqueio_1 = 'S' where ms.id_nf_comercio = :id_nf_comercio and ms.st_bloqueio_1 = 'N'; for select "
+    "fso.id_situacao_orcamento from fix_situacao_orcamento fso where fso.st_pagar_comissao <> 'S' into "
+    ":id_situacao_orcamento do for select mc.id_nf_comercio from mov_nf_comercio mc where mc.id_nat_operacao = "
+    ":id_nat_operacao and mc.id_situacao_orcamento = :id_situacao_orcamento and mc.dt_emissao >= '02.08.2012' and "
+    "mc.dt_emissao < (current_date - 45) into :id_nf_comercio do update mov_comissao ms set ms.st_bloqueio_1 = 'S' "
+    "where ms.id_nf_comercio = :id_nf_comercio and ms.st_bloqueio_1 = 'N'; end end";
 
 // Phase 3 reverses the newly blocked movements, phase 4 pays back the
 // reversed ones that are no longer blocked; they differ only in these.
@@ -50,9 +58,14 @@ struct Reversao {
     bool legendaSemMovimentos;
 };
 
+// The two selections are equivalent to " select com.* from mov_comissao com
+// where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'" and its mirror,
+// the same rows in the same order: given both flags, the engine also reads the
+// whole index range of the value nearly every movement ever written has; the
+// concatenation leaves it the index of the flag few movements have.
 const Reversao kEstorno{
     3,
-    " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 = 'N'",
+    " select com.* from mov_comissao com where com.st_bloqueio_1 = 'S' and com.st_estorno_1 || '' = 'N'",
     kTextosEstorno,
     " update mov_comissao set st_estorno_1 = 'S' where id_comissao = ",
     true,
@@ -60,7 +73,7 @@ const Reversao kEstorno{
 
 const Reversao kPagamento{
     4,
-    " select com.* from mov_comissao com where com.st_bloqueio_1 = 'N' and com.st_estorno_1 = 'S'",
+    " select com.* from mov_comissao com where com.st_bloqueio_1 || '' = 'N' and com.st_estorno_1 = 'S'",
     kTextosPagamento,
     " update mov_comissao set st_estorno_1 = 'N' where id_comissao = ",
     false,
