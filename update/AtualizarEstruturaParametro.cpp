@@ -8,8 +8,6 @@
 #include "db/firebird/ErroBanco.h"
 #include "db/firebird/Transacao.h"
 
-const char* const kComissaoZerada = "iif(vl_comissao = 0, 0, null)";
-
 namespace {
 
 struct IndiceDoCalculo {

@@ -21,4 +21,4 @@ void GarantirIndicesDoCalculo(BancoDados& banco);
 
 // The key of the index by which the end of the run finds the rows worth
 // nothing: 0 for them, null for every other row.
-extern const char* const kComissaoZerada;
+inline constexpr const char* kComissaoZerada = "iif(vl_comissao = 0, 0, null)";
