@@ -19,13 +19,15 @@
 -- that meets the undelivered-receipt conditions. It only makes the tables
 -- as large as a company's after some years.
 -- Secondary indexes are switched off while loading and rebuilt at the end,
--- with fresh statistics, as after a restore.
+-- with fresh statistics, as after a restore; with @DESLIGAR_INDICES@ = 0 they
+-- stay on, and grow row by row as years of the suite's work leave them.
 
 set term ^;
 
 execute block as
     declare nome varchar(63);
 begin
+    if (@DESLIGAR_INDICES@ = 1) then
     for select trim(rdb$index_name) from rdb$indices
         where coalesce(rdb$system_flag, 0) = 0 and coalesce(rdb$index_inactive, 0) = 0
           and rdb$index_name not in (select rdb$index_name from rdb$relation_constraints
