@@ -286,7 +286,8 @@ void TfrmPrincipal::RecalculoComissao()
     Sessao.IBQ_Gen.Executar(" commit");
     // Equivalent to " delete from mov_comissao where vl_comissao = 0", the same
     // rows (a null value stays with both): that text reads every row the
-    // company ever wrote, while this key is the one of an index of the run.
+    // company ever wrote, while the run's index on this expression holds the
+    // rows worth nothing apart from all others.
     Sessao.IBQ_Gen.Executar(std::string(" delete from mov_comissao where ") + kComissaoZerada + " = 0");
     Sessao.IBQ_Gen.Executar(" commit");
 

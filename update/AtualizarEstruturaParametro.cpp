@@ -70,8 +70,9 @@ void AdicionarColunasVersao(BancoDados& banco)
     transacao.ConfirmarMantendo();
 }
 
-// The engine keeps an expression as it was typed, within parentheses.
-std::string SemEspacos(const std::string& expressao)
+// The engine keeps an expression as it was typed, within its parentheses:
+// blanks, letter case and those parentheses do not make another index.
+std::string ExpressaoComparavel(const std::string& expressao)
 {
     std::string compacta;
     for (const char caractere : expressao)
@@ -90,7 +91,7 @@ bool TemIndiceDaExpressao(BancoDados& banco, const IndiceDoCalculo& indice)
         " i.rdb$relation_name = " +
         LiteralTexto(indice.tabela) + " and i.rdb$expression_source is not null";
     for (consulta.Abrir(); !consulta.Fim(); consulta.Proximo())
-        if (SemEspacos(consulta.Campo("expressao").Texto()) == SemEspacos(indice.expressao))
+        if (ExpressaoComparavel(consulta.Campo("expressao").Texto()) == ExpressaoComparavel(indice.expressao))
             return true;
     return false;
 }
