@@ -6,14 +6,12 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "plataforma/TravaConsultiva.h"
 #include "tests/fixtures/BancoTeste.h"
-#include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/fixtures/ProcessoPrograma.h"
+#include "tests/fixtures/ProgramaInstalado.h"
 
 namespace {
 
@@ -23,15 +21,14 @@ const char* const kTravaDeOutro = "trava de outro monitor\r\n";
 const char* const kTituloAplicacao = "telmora Monitor Comissão: ";
 constexpr int kLimiteSegundos = 90;
 
-// The real program on a fresh database; the marker file keeps the start-up
-// update check off the network.
-struct Instalado {
-    Instalado()
-    {
-        instalacao.CopiarPrograma();
-        instalacao.ApontarBanco(banco.Caminho());
-        instalacao.Gravar("Bin/DebugarZorvel.tmp", "");
-    }
+// Held before the installation that names it: bases are built in order.
+struct BancoProprio {
+    BancoTeste banco;
+};
+
+// The real program on a fresh database of its own.
+struct Instalado : BancoProprio, ProgramaInstalado {
+    Instalado() : ProgramaInstalado(banco.Caminho()) {}
 
     std::string Trava() const { return instalacao.PastaDados() + "/telmoraComissao2.lock"; }
     // The line a running monitor writes into its lock file, in the suite's code page.
@@ -39,11 +36,7 @@ struct Instalado {
     {
         return "Este arquivo indica que o monitor " + instalacao.Programa() + " est\xE1 em execu\xE7\xE3o.\r\n";
     }
-    std::string LerTrava() const
-    {
-        std::ifstream arquivo(Trava(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(arquivo), std::istreambuf_iterator<char>()};
-    }
+    std::string LerTrava() const { return Ler("Dados/telmoraComissao2.lock"); }
     // The lock of a live resident monitor: its file, and its advisory lock
     // held by this test's process.
     void TravaDeOutroMonitor() const
@@ -57,13 +50,6 @@ struct Instalado {
     // the database's error on the console; the steps after it do not run.
     void HoraIlegivel() const { banco.Executar("alter table tab_parametro drop hr_atualizar_comissao"); }
 
-    ProcessoPrograma Iniciar(const std::vector<std::string>& argumentos) const
-    {
-        return ProcessoPrograma(instalacao.Programa(), argumentos, instalacao.Raiz() + "/saida.txt");
-    }
-
-    BancoTeste banco;
-    InstalacaoTeste instalacao;
     mutable std::optional<TravaConsultiva> travaDeOutro;
 };
 
@@ -205,11 +191,7 @@ TEST(MonitorProcesso, ResidenteMortoDeixaATravaEOProximoAssume)
     ASSERT_TRUE(fs::exists(i.Trava()));
 
     ProcessoPrograma programa = i.Iniciar({});
-    const std::string log = i.instalacao.PastaDados() + "/telmoraComissao2.log";
-    const auto assumiu = [&] {
-        std::ifstream arquivo(log);
-        return std::string(std::istreambuf_iterator<char>(arquivo), {}).find("monitor_inicio") != std::string::npos;
-    };
+    const auto assumiu = [&] { return i.Log().find("monitor_inicio") != std::string::npos; };
     ASSERT_TRUE(AguardarAte(kLimiteSegundos, assumiu)) << programa.SaidaErro();
     EXPECT_NE(programa.SaidaErro().find("Aviso do Sistema: O monitor " + i.instalacao.Programa() +
                                         " anterior terminou sem apagar seu arquivo de trava; este monitor assume o "

@@ -9,15 +9,13 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/fixtures/BancoTeste.h"
-#include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/fixtures/Isql.h"
 #include "tests/fixtures/ProcessoPrograma.h"
+#include "tests/fixtures/ProgramaInstalado.h"
 #include "tests/fixtures/ServidorFirebird.h"
 
 namespace {
@@ -26,21 +24,9 @@ namespace fs = std::filesystem;
 
 constexpr int kLimiteSegundos = 120;
 
-// An installation whose server ini names the location; the marker file
-// keeps the start-up update check off the network.
-struct Instalado {
-    explicit Instalado(const std::string& banco, const std::string& servidor = {})
-    {
-        instalacao.CopiarPrograma();
-        instalacao.ApontarBanco(banco, servidor);
-        instalacao.Gravar("Bin/DebugarZorvel.tmp", "");
-    }
+struct Instalado : ProgramaInstalado {
+    using ProgramaInstalado::ProgramaInstalado;
 
-    std::string Log() const
-    {
-        std::ifstream arquivo(instalacao.PastaDados() + "/telmoraComissao2.log");
-        return {std::istreambuf_iterator<char>(arquivo), std::istreambuf_iterator<char>()};
-    }
     // True once the log has the text, false when the program ended first.
     bool AguardarNoLog(ProcessoPrograma& programa, const std::string& trecho) const
     {
@@ -49,10 +35,8 @@ struct Instalado {
     }
     ProcessoPrograma Manual(const std::vector<std::string>& ambiente = {}) const
     {
-        return ProcessoPrograma(instalacao.Programa(), {"manual"}, instalacao.Raiz() + "/saida.txt", ambiente);
+        return Iniciar({"manual"}, "saida.txt", ambiente);
     }
-
-    InstalacaoTeste instalacao;
 };
 
 // Every insert of a commission row of this type waits this long in the

@@ -7,44 +7,21 @@
 #include <cmath>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "tests/fixtures/BancoTeste.h"
-#include "tests/fixtures/InstalacaoTeste.h"
 #include "tests/fixtures/Isql.h"
 #include "tests/fixtures/ProcessoPrograma.h"
+#include "tests/fixtures/ProgramaInstalado.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kLimiteSegundos = 120;
-
-struct Instalado {
-    explicit Instalado(const std::string& banco)
-    {
-        instalacao.CopiarPrograma();
-        instalacao.ApontarBanco(banco);
-        instalacao.Gravar("Bin/DebugarZorvel.tmp", "");
-    }
-
-    std::string Ler(const std::string& relativo) const
-    {
-        std::ifstream arquivo(instalacao.Raiz() + "/" + relativo, std::ios::binary);
-        return {std::istreambuf_iterator<char>(arquivo), std::istreambuf_iterator<char>()};
-    }
-    ProcessoPrograma Iniciar(const std::vector<std::string>& argumentos, const std::string& saida) const
-    {
-        return ProcessoPrograma(instalacao.Programa(), argumentos, instalacao.Raiz() + "/" + saida);
-    }
-
-    InstalacaoTeste instalacao;
-};
 
 // Every row of every table of the suite's schema, as text, in a fixed order.
 std::vector<std::string> Tabelas(const BancoTeste& banco)
@@ -102,11 +79,10 @@ TEST(SimulacaoProcesso, MostraOQueARodadaMudariaSemMudarNadaEComOResidenteRodand
     const std::map<std::string, long long> antesDaRodada = ComissaoPorVendedor(copia);
     const std::vector<std::string> tabelas = Tabelas(banco);
 
-    const Instalado i(banco.Caminho());
+    const ProgramaInstalado i(banco.Caminho());
     ProcessoPrograma residente = i.Iniciar({}, "residente.txt");
-    ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] {
-        return i.Ler("Dados/telmoraComissao2.log").find("monitor_inicio") != std::string::npos;
-    })) << residente.SaidaErro();
+    ASSERT_TRUE(AguardarAte(kLimiteSegundos, [&] { return i.Log().find("monitor_inicio") != std::string::npos; }))
+        << residente.SaidaErro();
     const std::string trava = i.Ler("Dados/telmoraComissao2.lock");
 
     ProcessoPrograma simulacao = i.Iniciar({"simular", "--csv", i.instalacao.Raiz() + "/simulacao.csv"}, "saida.txt");
@@ -117,9 +93,9 @@ TEST(SimulacaoProcesso, MostraOQueARodadaMudariaSemMudarNadaEComOResidenteRodand
     EXPECT_EQ(Tabelas(banco), tabelas);
     EXPECT_FALSE(residente.Esperar(0));
     EXPECT_EQ(i.Ler("Dados/telmoraComissao2.lock"), trava);
-    EXPECT_NE(i.Ler("Dados/telmoraComissao2.log").find("inicio modo=simulacao"), std::string::npos);
+    EXPECT_NE(i.Log().find("inicio modo=simulacao"), std::string::npos);
 
-    const Instalado real(copia.Caminho());
+    const ProgramaInstalado real(copia.Caminho());
     ProcessoPrograma rodada = real.Iniciar({"manual"}, "saida.txt");
     ASSERT_TRUE(rodada.Esperar(kLimiteSegundos)) << rodada.SaidaErro();
     ASSERT_EQ(rodada.CodigoSaida(), 0) << rodada.SaidaErro();
