@@ -48,13 +48,12 @@ UnidadeFonte::UnidadeFonte(ContextoFase& contexto) : contexto_(contexto)
     transacao.MarcarPonto(kPontoFonte);
 }
 
-// A source whose transaction has already ended (a lost connection) has no
-// savepoint left to go back to. When going back fails, the whole group is
-// undone: the next run does its sources again, since their flags went too.
+// When going back fails (a lost connection), the whole group is undone: the
+// next run does its sources again, since their flags went too.
 UnidadeFonte::~UnidadeFonte()
 {
     Transacao& transacao = contexto_.sessao.IBT_Gen;
-    if (confirmada_ || !transacao.Ativa())
+    if (confirmada_)
         return;
     try {
         transacao.VoltarAoPonto(kPontoFonte);
@@ -65,9 +64,7 @@ UnidadeFonte::~UnidadeFonte()
 
 void UnidadeFonte::Confirmar()
 {
-    Transacao& transacao = contexto_.sessao.IBT_Gen;
-    if (transacao.Ativa())
-        transacao.LiberarPonto(kPontoFonte);
+    contexto_.sessao.IBT_Gen.LiberarPonto(kPontoFonte);
     confirmada_ = true;
     contexto_.progresso.ContarFonte(contexto_.linhasDaFonte);
     if (std::chrono::steady_clock::now() - contexto_.inicioGrupo >= kDuracaoGrupo)
