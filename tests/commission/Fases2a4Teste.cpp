@@ -13,14 +13,14 @@
 
 namespace {
 
-// Natures 1 to 3 require the delivery check "S", "N" and NULL; situations
-// 1 to 3 allow commission "S", another letter and NULL.
+// Natures 1 to 4 require the delivery check "S", "N", NULL and "S" again;
+// situations 1 to 4 allow commission "S", another letter, NULL and "N".
 void InserirNaturezasESituacoes(const BancoTeste& banco)
 {
-    for (const char* valores : {"(1, 'S')", "(2, 'N')", "(3, null)"})
+    for (const char* valores : {"(1, 'S')", "(2, 'N')", "(3, null)", "(4, 'S')"})
         banco.Executar(std::string("insert into tab_nat_operacao (id_nat_operacao, st_verifica_fase) values ") +
                        valores);
-    for (const char* valores : {"(1, 'S')", "(2, 'X')", "(3, null)"})
+    for (const char* valores : {"(1, 'S')", "(2, 'X')", "(3, null)", "(4, 'N')"})
         banco.Executar(
             std::string("insert into fix_situacao_orcamento (id_situacao_orcamento, st_pagar_comissao) values ") +
             valores);
@@ -82,6 +82,10 @@ TEST(Fases2a4, BloqueiaSoNotasSemCanhotoApos45DiasDoServidor)
         {"situacao_inexistente", "current_date - 46", 1, "99", false},
         {"natureza_sem_verificacao", "current_date - 46", 2, "null", false},
         {"natureza_verificacao_nula", "current_date - 46", 3, "null", false},
+        {"outra_natureza_com_verificacao", "current_date - 46", 4, "null", true},
+        {"outra_situacao_sem_comissao", "current_date - 46", 1, "4", true},
+        {"outra_natureza_e_outra_situacao", "current_date - 46", 4, "2", true},
+        {"outra_natureza_situacao_paga", "current_date - 46", 4, "1", false},
         {"no_dia_do_corte", "'02.08.2012'", 1, "null", true},
         {"antes_do_corte", "'01.08.2012'", 1, "null", false},
     };
