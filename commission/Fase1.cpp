@@ -290,7 +290,8 @@ ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
         InterromperSePedido(contexto.progresso);
         const auto inicio = std::chrono::steady_clock::now();
         const std::vector<NotaPendente> bloco = LerBloco(notas, tamanho.Atual());
-        tamanho.Ajustar(blocos.Processar(bloco), bloco.size(), std::chrono::steady_clock::now() - inicio);
+        const bool semFalhas = blocos.Processar(bloco);
+        tamanho.Ajustar(semFalhas, bloco.size(), std::chrono::steady_clock::now() - inicio);
         for (std::size_t nota = 0; nota < bloco.size(); ++nota)
             contexto.progresso.AvancarGauge();
     }
