@@ -12,6 +12,7 @@ namespace {
 
 const char* const kMotivoOcupada = "em uso por outro programa";
 const char* const kPontoFonte = "FONTE";
+constexpr std::chrono::milliseconds kDuracaoGrupo{250};
 
 // "Divisão por zero." reads "divisão por zero" inside the warning's list;
 // the client's lines ("...\n-Integer divide by zero...") read as one.
@@ -61,13 +62,11 @@ UnidadeFonte::~UnidadeFonte()
     }
 }
 
-void UnidadeFonte::Confirmar(int fontes)
+void UnidadeFonte::Confirmar()
 {
     contexto_.sessao.IBT_Gen.LiberarPonto(kPontoFonte);
     confirmada_ = true;
     contexto_.progresso.ContarFonte(contexto_.linhasDaFonte);
-    for (int fonte = 1; fonte < fontes; ++fonte)
-        contexto_.progresso.ContarFonte(0);
     if (std::chrono::steady_clock::now() - contexto_.inicioGrupo >= kDuracaoGrupo)
         ConfirmarGrupo(contexto_);
 }
@@ -77,29 +76,23 @@ void ConfirmarGrupo(ContextoFase& contexto)
     contexto.sessao.IBT_Gen.ConfirmarPorComando();
 }
 
-std::optional<std::string> MotivoParaDeixar(const std::exception& erro)
-{
-    if (dynamic_cast<const ErroAritmetico*>(&erro) || dynamic_cast<const ErroConversao*>(&erro))
-        return Motivo(erro);
-    const auto* erroBanco = dynamic_cast<const ErroBanco*>(&erro);
-    if (!erroBanco || !ErroDaFonte(*erroBanco))
-        return std::nullopt;
-    return erroBanco->Tipo() == TipoErroBanco::Ocupado ? kMotivoOcupada : Motivo(erro);
-}
-
 bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
                     const std::function<std::string()>& fonte, const std::function<void()>& tratar)
 {
+    const auto deixar = [&](const std::string& motivo) { deixadas.push_back({fonte(), motivo, grupo}); };
     try {
         UnidadeFonte unidade(contexto);
         tratar();
         unidade.Confirmar();
         return true;
-    } catch (const std::exception& erro) {
-        const std::optional<std::string> motivo = MotivoParaDeixar(erro);
-        if (!motivo)
+    } catch (const ErroAritmetico& erro) {
+        deixar(Motivo(erro));
+    } catch (const ErroConversao& erro) {
+        deixar(Motivo(erro));
+    } catch (const ErroBanco& erro) {
+        if (!ErroDaFonte(erro))
             throw;
-        deixadas.push_back({fonte(), *motivo, grupo});
+        deixar(erro.Tipo() == TipoErroBanco::Ocupado ? kMotivoOcupada : Motivo(erro));
     }
     return false;
 }

@@ -11,6 +11,7 @@
 #include "comum/Literais.h"
 #include "comum/Numericos.h"
 #include "db/firebird/Consulta.h"
+#include "db/firebird/Transacao.h"
 
 namespace {
 
@@ -216,19 +217,21 @@ Dinheiro SomaComissoes(const LinhaRateio& linha)
     return soma;
 }
 
-void AcrescentarPercentuaisNota(std::vector<ComandoSql>& comandos, const std::vector<LinhaRateio>& matriz,
-                                Dinheiro baseTotal, const ComandoSql& idNota)
+// The first quotient divides by the total base: a total of 0 stops here,
+// before the invoice's first update.
+void GravarPercentuaisNota(Consulta& comando, const std::vector<LinhaRateio>& matriz, Dinheiro baseTotal,
+                           const ComandoSql& idNota)
 {
     for (int slot = 1; slot <= kSlotsVendedor; ++slot) {
         Dinheiro comissao;
         for (const LinhaRateio& linha : matriz)
             comissao += linha.comissoes[static_cast<std::size_t>(slot - 1)];
         const Dinheiro percentual = PercentualDe(comissao, baseTotal.Extended());
-        comandos.push_back(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
-                           ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
-                           " where mc.id_nf_comercio = " + idNota);
+        comando.Executar(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
+                         ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
+                         " where mc.id_nf_comercio = " + idNota);
     }
-    comandos.push_back(
+    comando.Executar(
         " update mov_nf_comercio mc set mc.VL_PO_PRODUTO_TOTAL = PO_COMISSAO + PO_COMISSAO2 +"
         " PO_COMISSAO3 + PO_COMISSAO4 + PO_COMISSAO5 where mc.id_nf_comercio = " +
         idNota);
@@ -236,23 +239,23 @@ void AcrescentarPercentuaisNota(std::vector<ComandoSql>& comandos, const std::ve
 
 // A row that no item reached has no item identifier: its update would hit an
 // item whose identifier is 0, of whatever invoice.
-void AcrescentarPercentuaisItens(std::vector<ComandoSql>& comandos, const std::vector<LinhaRateio>& matriz,
-                                 const LinhasDaMatriz& linhas)
+void GravarPercentuaisItens(Consulta& comando, const std::vector<LinhaRateio>& matriz, const LinhasDaMatriz& linhas)
 {
     for (std::size_t i = 0; i < matriz.size(); ++i) {
         if (!linhas.Ocupada(i))
             continue;
         const LinhaRateio& linha = matriz[i];
         const Dinheiro percentual = linha.base > 0 ? PercentualDe(SomaComissoes(linha), linha.base) : Dinheiro();
-        comandos.push_back(" update mov_nf_comercio_item mci  set mci.po_comissao = " +
-                           ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
-                           " where mci.id_nf_comercio_item = " + ParametroInteiro(linha.idItem));
+        comando.Executar(" update mov_nf_comercio_item mci  set mci.po_comissao = " +
+                         ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
+                         " where mci.id_nf_comercio_item = " + ParametroInteiro(linha.idItem));
     }
 }
 
 }  // namespace
 
-std::vector<ComandoSql> ComandosDoRateio(std::int64_t idNota, std::vector<LinhaRateio>& matriz, BancoDados* banco)
+void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& matriz, BancoDados* banco,
+                               Transacao& escrita)
 {
     const ComandoSql id = ParametroInteiro(idNota);
     LinhasDaMatriz linhas(matriz);
@@ -260,8 +263,8 @@ std::vector<ComandoSql> ComandosDoRateio(std::int64_t idNota, std::vector<LinhaR
     // Every percentage divides by the total: the invoice cannot be shared.
     if (baseTotal.Zero())
         throw ErroAritmetico("Base de comissão zero.");
-    std::vector<ComandoSql> comandos;
-    AcrescentarPercentuaisNota(comandos, matriz, baseTotal, id);
-    AcrescentarPercentuaisItens(comandos, matriz, linhas);
-    return comandos;
+    Consulta comando("qryAtualizaRateio", banco);
+    comando.DefinirTransacao(&escrita);
+    GravarPercentuaisNota(comando, matriz, baseTotal, id);
+    GravarPercentuaisItens(comando, matriz, linhas);
 }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "commission/RateioComissao.h"
-#include "db/firebird/Consulta.h"
 #include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Fase.h"
 
@@ -53,11 +52,7 @@ protected:
 
     void Ratear(std::vector<LinhaRateio>& matriz)
     {
-        f.Conectado([&] {
-            Consulta comando("qryRateioTeste", f.sessao.Banco());
-            for (const ComandoSql& sql : ComandosDoRateio(1, matriz, f.sessao.Banco()))
-                f.sessao.ExecutarComando(comando, sql, false);
-        });
+        f.Conectado([&] { RatearComissaoPorVendedor(1, matriz, f.sessao.IBD_BancoDados.get(), f.sessao.IBT_Gen); });
     }
 
     std::string Percentual(const std::string& sql) const
