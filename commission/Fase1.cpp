@@ -1,6 +1,9 @@
 // Phase 1: commission base, value and percentage of every pending invoice
 // (modes 0 to 5), or the sellers' shares per item (mode 6); and the table
 // look-ups behind the shares.
+#include <algorithm>
+#include <chrono>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -51,39 +54,117 @@ const char* const kComissaoVendedor =
 
 constexpr int kModoRateio = 6;
 
-// The statement's result column has the name of the invoice column it fills,
-// which keeps two decimals.
-void GravarResultado(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota, const ComandoSql& sql,
-                     const std::string& coluna, ObservadorCalculo& observador, const char* origem)
-{
-    sessao.AbrirConsulta(calculo, sql);
-    const Dinheiro valor = calculo.Campo(coluna).ComoDinheiro();
-    observador.Passo(coluna.c_str(), origem, valor.Extended(), Dinheiro::DeExtended(Arredondar(valor.Real(), 2)));
-    AtualizarCampoNota(sessao, idNota, coluna, valor);
-}
+// A statement of modes 0 to 5 whose result column has the name of the invoice
+// column it fills, which keeps two decimals; each reads the column the one
+// before it has just written.
+struct PassoCalculo {
+    const char* consulta;
+    const char* complemento;  // follows the invoice's identifier
+    const char* coluna;
+    const char* origem;
+};
 
-// Each statement reads the columns the one before it has just committed.
-void CalcularComissaoNota(SessaoBanco& sessao, Consulta& calculo, std::int64_t idNota, ObservadorCalculo& observador)
-{
-    const ComandoSql id = ParametroInteiro(idNota);
-    GravarResultado(sessao, calculo, idNota, kBaseComissao + id + " group by mc.vl_desconto", "VL_BASE_COMISSAO",
-                    observador,
-                    "Σ (total do item − frete unitário × quantidade, se o frete está incluso) − desconto da NF");
-    GravarResultado(
-        sessao, calculo, idNota, kValorComissao + id, "VL_COMISSAO", observador,
-        "Σ (total do item − frete incluso) × (1 − desconto / (base + desconto)) × percentual do item / 100");
-    GravarResultado(sessao, calculo, idNota, kPercentualComissao + id + " and mc.vl_base_comissao > 0", "PO_COMISSAO",
-                    observador,
-                    "VL_COMISSAO × 100 / VL_BASE_COMISSAO − percentuais dos vendedores 2 a 5 sem comissão adicional");
-}
+const PassoCalculo kPassosCalculo[] = {
+    {kBaseComissao, " group by mc.vl_desconto", "VL_BASE_COMISSAO",
+     "Σ (total do item − frete unitário × quantidade, se o frete está incluso) − desconto da NF"},
+    {kValorComissao, "", "VL_COMISSAO",
+     "Σ (total do item − frete incluso) × (1 − desconto / (base + desconto)) × percentual do item / 100"},
+    {kPercentualComissao, " and mc.vl_base_comissao > 0", "PO_COMISSAO",
+     "VL_COMISSAO × 100 / VL_BASE_COMISSAO − percentuais dos vendedores 2 a 5 sem comissão adicional"},
+};
 
-void RatearComissaoNota(SessaoBanco& sessao, Consulta& itens, std::int64_t idNota, ObservadorCalculo& observador)
-{
-    std::vector<LinhaRateio> matriz = MontarMatrizComissao(sessao, idNota, itens);
-    RatearComissaoPorVendedor(idNota, matriz, sessao.Banco(), sessao.IBT_Gen);
-    for (const LinhaRateio& linha : matriz)
-        observador.ItemRateio(linha);
-}
+struct NotaPendente {
+    std::int64_t id = 0;
+    std::int64_t modo = 0;
+};
+
+// The work of one invoice, a step at a time, so that a block of invoices can
+// take each step over all of them before the next. Modes 0 to 5 take the
+// three statements above; mode 6 first reads its items and the sellers'
+// tables, then runs its updates one per step.
+class CalculoNota {
+public:
+    CalculoNota(ContextoFase& contexto, NotaPendente nota, Consulta& calculo, Consulta& itens)
+        : contexto_(contexto), nota_(nota), calculo_(calculo), itens_(itens)
+    {
+    }
+
+    // False when the invoice has no step passo.
+    bool ExecutarPasso(std::size_t passo)
+    {
+        if (nota_.modo >= 0 && nota_.modo < kModoRateio)
+            return Calcular(passo);
+        if (nota_.modo == kModoRateio)
+            return Ratear(passo);
+        return false;
+    }
+
+    void ExecutarTodos()
+    {
+        std::size_t passo = 0;
+        while (ExecutarPasso(passo))
+            ++passo;
+    }
+
+private:
+    bool Calcular(std::size_t passo)
+    {
+        if (passo >= std::size(kPassosCalculo))
+            return false;
+        const PassoCalculo& calculo = kPassosCalculo[passo];
+        SessaoBanco& sessao = contexto_.sessao;
+        sessao.AbrirConsulta(calculo_, calculo.consulta + ParametroInteiro(nota_.id) + calculo.complemento);
+        const Dinheiro valor = calculo_.Campo(calculo.coluna).ComoDinheiro();
+        contexto_.observador.Passo(calculo.coluna, calculo.origem, valor.Extended(),
+                                   Dinheiro::DeExtended(Arredondar(valor.Real(), 2)));
+        AtualizarCampoNota(sessao, nota_.id, calculo.coluna, valor);
+        return true;
+    }
+
+    bool Ratear(std::size_t passo)
+    {
+        if (passo == 0) {
+            std::vector<LinhaRateio> matriz = MontarMatrizComissao(contexto_.sessao, nota_.id, itens_);
+            comandos_ = ComandosDoRateio(nota_.id, matriz, contexto_.sessao.Banco());
+            for (const LinhaRateio& linha : matriz)
+                contexto_.observador.ItemRateio(linha);
+            return true;
+        }
+        if (passo > comandos_.size())
+            return false;
+        Consulta comando("qryAtualizaRateio", contexto_.sessao.Banco());
+        contexto_.sessao.ExecutarComando(comando, comandos_[passo - 1], false);
+        return true;
+    }
+
+    ContextoFase& contexto_;
+    NotaPendente nota_;
+    Consulta& calculo_;
+    Consulta& itens_;
+    std::vector<ComandoSql> comandos_;  // mode 6's updates, once read
+};
+
+// A block's rows stay locked until its group commits, so a block is sized to
+// last half a group; after a block in which an invoice failed, the next one
+// is half as large.
+class TamanhoBloco {
+public:
+    std::size_t Atual() const { return atual_; }
+
+    void Ajustar(bool semFalhas, std::size_t notas, std::chrono::steady_clock::duration duracao)
+    {
+        if (!semFalhas) {
+            atual_ = std::max<std::size_t>(1, atual_ / 2);
+            return;
+        }
+        const auto porNota = std::max<std::chrono::nanoseconds>(duracao / static_cast<std::int64_t>(notas),
+                                                                std::chrono::nanoseconds{1});
+        atual_ = std::clamp<std::size_t>(static_cast<std::size_t>((kDuracaoGrupo / 2) / porNota), 1, 2 * atual_);
+    }
+
+private:
+    std::size_t atual_ = 32;
+};
 
 // The selection of pending invoices carries no number: a warning reads it.
 std::string NumeroNota(Consulta& consulta, std::int64_t idNota)
@@ -92,14 +173,86 @@ std::string NumeroNota(Consulta& consulta, std::int64_t idNota)
     return consulta.Campo("nr_nota_fiscal").Texto();
 }
 
-void ProcessarNota(ContextoFase& contexto, const Consulta& nota, Consulta& calculo, Consulta& itens)
+// Updating one invoice's row several times in a row makes the engine move
+// its earlier version off the page and write pages at once to keep their
+// order: about five synchronous writes per invoice. Taking each step over a
+// block of invoices before the next writes almost nothing before the commit.
+// The invoices are independent: each statement reads only its own invoice.
+class BlocosFase1 {
+public:
+    BlocosFase1(ContextoFase& contexto, ResultadoFase1& resultado)
+        : contexto_(contexto),
+          resultado_(resultado),
+          calculo_("qryCalculoFase1", contexto.sessao.Banco()),
+          itens_("qryItensFase1", contexto.sessao.Banco())
+    {
+    }
+
+    // True when every invoice of the block was written.
+    bool Processar(const std::vector<NotaPendente>& bloco)
+    {
+        if (bloco.size() > 1 && ExecutarJuntas(bloco))
+            return true;
+        bool todas = true;
+        for (const NotaPendente& nota : bloco)
+            todas = ProcessarSozinha(nota) && todas;
+        return todas;
+    }
+
+private:
+    // The block as one unit, step by step; false, with nothing of it kept,
+    // when an invoice fails: the invoices then go one by one, and the failed
+    // one is left and named as it would have been alone.
+    bool ExecutarJuntas(const std::vector<NotaPendente>& bloco)
+    {
+        std::vector<CalculoNota> calculos;
+        calculos.reserve(bloco.size());
+        for (const NotaPendente& nota : bloco)
+            calculos.emplace_back(contexto_, nota, calculo_, itens_);
+        try {
+            UnidadeFonte unidade(contexto_);
+            std::size_t passo = 0;
+            while (ExecutarPasso(calculos, passo))
+                ++passo;
+            unidade.Confirmar(static_cast<int>(bloco.size()));
+            return true;
+        } catch (const std::exception& erro) {
+            if (!MotivoParaDeixar(erro))
+                throw;
+        }
+        return false;
+    }
+
+    static bool ExecutarPasso(std::vector<CalculoNota>& calculos, std::size_t passo)
+    {
+        bool algum = false;
+        for (CalculoNota& calculo : calculos)
+            algum = calculo.ExecutarPasso(passo) || algum;
+        return algum;
+    }
+
+    bool ProcessarSozinha(const NotaPendente& nota)
+    {
+        const bool feita = ProcessarFonte(
+            contexto_, resultado_.deixadas, kGrupoNotasVenda, [&] { return "NF " + NumeroNota(calculo_, nota.id); },
+            [&] { CalculoNota(contexto_, nota, calculo_, itens_).ExecutarTodos(); });
+        if (!feita)
+            resultado_.notasDeixadas.insert(nota.id);
+        return feita;
+    }
+
+    ContextoFase& contexto_;
+    ResultadoFase1& resultado_;
+    Consulta calculo_;
+    Consulta itens_;
+};
+
+std::vector<NotaPendente> LerBloco(Consulta& notas, std::size_t tamanho)
 {
-    const std::int64_t idNota = nota.Campo("id_nf_comercio").Inteiro();
-    const std::int64_t modo = nota.Campo("id_sugerir_comissao").Inteiro();
-    if (modo >= 0 && modo < kModoRateio)
-        CalcularComissaoNota(contexto.sessao, calculo, idNota, contexto.observador);
-    else if (modo == kModoRateio)
-        RatearComissaoNota(contexto.sessao, itens, idNota, contexto.observador);
+    std::vector<NotaPendente> bloco;
+    for (; !notas.Fim() && bloco.size() < tamanho; notas.Proximo())
+        bloco.push_back({notas.Campo("id_nf_comercio").Inteiro(), notas.Campo("id_sugerir_comissao").Inteiro()});
+    return bloco;
 }
 
 Dinheiro PercentualTabela(SessaoBanco& sessao, const Consulta& item, std::int64_t idVendedor)
@@ -123,25 +276,24 @@ void PreencherPercentuaisTabela(SessaoBanco& sessao, const Consulta& item, Linha
 
 ResultadoFase1 ExecutarFase1(ContextoFase& contexto, int posicaoGauge)
 {
-    SessaoBanco& sessao = contexto.sessao;
-    Consulta notas("qryNotasFase1", sessao.Banco());
-    Consulta calculo("qryCalculoFase1", sessao.Banco());
-    Consulta itens("qryItensFase1", sessao.Banco());
+    Consulta notas("qryNotasFase1", contexto.sessao.Banco());
     ResultadoFase1 resultado;
+    BlocosFase1 blocos(contexto, resultado);
+    TamanhoBloco tamanho;
 
-    // Walked on the connection's default transaction, one row at a time:
+    // Walked on the connection's default transaction, a block at a time:
     // each invoice's commit on IBT_Gen would close a cursor opened there.
     notas.Percorrer(kNotasPendentes);
     contexto.progresso.MostrarFase(1);
     contexto.progresso.IniciarGauge(notas.QuantidadeRegistros(), posicaoGauge);
-    for (; !notas.Fim(); notas.Proximo()) {
+    while (!notas.Fim()) {
         InterromperSePedido(contexto.progresso);
-        const std::int64_t idNota = notas.Campo("id_nf_comercio").Inteiro();
-        if (!ProcessarFonte(
-                contexto, resultado.deixadas, kGrupoNotasVenda, [&] { return "NF " + NumeroNota(calculo, idNota); },
-                [&] { ProcessarNota(contexto, notas, calculo, itens); }))
-            resultado.notasDeixadas.insert(idNota);
-        contexto.progresso.AvancarGauge();
+        const auto inicio = std::chrono::steady_clock::now();
+        const std::vector<NotaPendente> bloco = LerBloco(notas, tamanho.Atual());
+        const bool semFalhas = blocos.Processar(bloco);
+        tamanho.Ajustar(semFalhas, bloco.size(), std::chrono::steady_clock::now() - inicio);
+        for (std::size_t nota = 0; nota < bloco.size(); ++nota)
+            contexto.progresso.AvancarGauge();
     }
     ConfirmarGrupo(contexto);
     return resultado;

@@ -12,7 +12,6 @@ namespace {
 
 const char* const kMotivoOcupada = "em uso por outro programa";
 const char* const kPontoFonte = "FONTE";
-constexpr std::chrono::milliseconds kDuracaoGrupo{250};
 
 // "Divisão por zero." reads "divisão por zero" inside the warning's list;
 // the client's lines ("...\n-Integer divide by zero...") read as one.
@@ -62,11 +61,13 @@ UnidadeFonte::~UnidadeFonte()
     }
 }
 
-void UnidadeFonte::Confirmar()
+void UnidadeFonte::Confirmar(int fontes)
 {
     contexto_.sessao.IBT_Gen.LiberarPonto(kPontoFonte);
     confirmada_ = true;
     contexto_.progresso.ContarFonte(contexto_.linhasDaFonte);
+    for (int fonte = 1; fonte < fontes; ++fonte)
+        contexto_.progresso.ContarFonte(0);
     if (std::chrono::steady_clock::now() - contexto_.inicioGrupo >= kDuracaoGrupo)
         ConfirmarGrupo(contexto_);
 }
@@ -76,23 +77,29 @@ void ConfirmarGrupo(ContextoFase& contexto)
     contexto.sessao.IBT_Gen.ConfirmarPorComando();
 }
 
+std::optional<std::string> MotivoParaDeixar(const std::exception& erro)
+{
+    if (dynamic_cast<const ErroAritmetico*>(&erro) || dynamic_cast<const ErroConversao*>(&erro))
+        return Motivo(erro);
+    const auto* erroBanco = dynamic_cast<const ErroBanco*>(&erro);
+    if (!erroBanco || !ErroDaFonte(*erroBanco))
+        return std::nullopt;
+    return erroBanco->Tipo() == TipoErroBanco::Ocupado ? kMotivoOcupada : Motivo(erro);
+}
+
 bool ProcessarFonte(ContextoFase& contexto, std::vector<FonteDeixada>& deixadas, const std::string& grupo,
                     const std::function<std::string()>& fonte, const std::function<void()>& tratar)
 {
-    const auto deixar = [&](const std::string& motivo) { deixadas.push_back({fonte(), motivo, grupo}); };
     try {
         UnidadeFonte unidade(contexto);
         tratar();
         unidade.Confirmar();
         return true;
-    } catch (const ErroAritmetico& erro) {
-        deixar(Motivo(erro));
-    } catch (const ErroConversao& erro) {
-        deixar(Motivo(erro));
-    } catch (const ErroBanco& erro) {
-        if (!ErroDaFonte(erro))
+    } catch (const std::exception& erro) {
+        const std::optional<std::string> motivo = MotivoParaDeixar(erro);
+        if (!motivo)
             throw;
-        deixar(erro.Tipo() == TipoErroBanco::Ocupado ? kMotivoOcupada : Motivo(erro));
+        deixadas.push_back({fonte(), *motivo, grupo});
     }
     return false;
 }

@@ -11,7 +11,6 @@
 #include "comum/Literais.h"
 #include "comum/Numericos.h"
 #include "db/firebird/Consulta.h"
-#include "db/firebird/Transacao.h"
 
 namespace {
 
@@ -217,21 +216,19 @@ Dinheiro SomaComissoes(const LinhaRateio& linha)
     return soma;
 }
 
-// The first quotient divides by the total base: a total of 0 stops here,
-// before the invoice's first update.
-void GravarPercentuaisNota(Consulta& comando, const std::vector<LinhaRateio>& matriz, Dinheiro baseTotal,
-                           const ComandoSql& idNota)
+void AcrescentarPercentuaisNota(std::vector<ComandoSql>& comandos, const std::vector<LinhaRateio>& matriz,
+                                Dinheiro baseTotal, const ComandoSql& idNota)
 {
     for (int slot = 1; slot <= kSlotsVendedor; ++slot) {
         Dinheiro comissao;
         for (const LinhaRateio& linha : matriz)
             comissao += linha.comissoes[static_cast<std::size_t>(slot - 1)];
         const Dinheiro percentual = PercentualDe(comissao, baseTotal.Extended());
-        comando.Executar(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
-                         ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
-                         " where mc.id_nf_comercio = " + idNota);
+        comandos.push_back(" update mov_nf_comercio mc set mc." + ColunaSlot("PO_COMISSAO", slot) + " = " +
+                           ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
+                           " where mc.id_nf_comercio = " + idNota);
     }
-    comando.Executar(
+    comandos.push_back(
         " update mov_nf_comercio mc set mc.VL_PO_PRODUTO_TOTAL = PO_COMISSAO + PO_COMISSAO2 +"
         " PO_COMISSAO3 + PO_COMISSAO4 + PO_COMISSAO5 where mc.id_nf_comercio = " +
         idNota);
@@ -239,23 +236,23 @@ void GravarPercentuaisNota(Consulta& comando, const std::vector<LinhaRateio>& ma
 
 // A row that no item reached has no item identifier: its update would hit an
 // item whose identifier is 0, of whatever invoice.
-void GravarPercentuaisItens(Consulta& comando, const std::vector<LinhaRateio>& matriz, const LinhasDaMatriz& linhas)
+void AcrescentarPercentuaisItens(std::vector<ComandoSql>& comandos, const std::vector<LinhaRateio>& matriz,
+                                 const LinhasDaMatriz& linhas)
 {
     for (std::size_t i = 0; i < matriz.size(); ++i) {
         if (!linhas.Ocupada(i))
             continue;
         const LinhaRateio& linha = matriz[i];
         const Dinheiro percentual = linha.base > 0 ? PercentualDe(SomaComissoes(linha), linha.base) : Dinheiro();
-        comando.Executar(" update mov_nf_comercio_item mci  set mci.po_comissao = " +
-                         ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
-                         " where mci.id_nf_comercio_item = " + ParametroInteiro(linha.idItem));
+        comandos.push_back(" update mov_nf_comercio_item mci  set mci.po_comissao = " +
+                           ParametroDoLiteral(LiteralQuatroCasas(percentual.Extended())) +
+                           " where mci.id_nf_comercio_item = " + ParametroInteiro(linha.idItem));
     }
 }
 
 }  // namespace
 
-void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& matriz, BancoDados* banco,
-                               Transacao& escrita)
+std::vector<ComandoSql> ComandosDoRateio(std::int64_t idNota, std::vector<LinhaRateio>& matriz, BancoDados* banco)
 {
     const ComandoSql id = ParametroInteiro(idNota);
     LinhasDaMatriz linhas(matriz);
@@ -263,8 +260,8 @@ void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& ma
     // Every percentage divides by the total: the invoice cannot be shared.
     if (baseTotal.Zero())
         throw ErroAritmetico("Base de comissão zero.");
-    Consulta comando("qryAtualizaRateio", banco);
-    comando.DefinirTransacao(&escrita);
-    GravarPercentuaisNota(comando, matriz, baseTotal, id);
-    GravarPercentuaisItens(comando, matriz, linhas);
+    std::vector<ComandoSql> comandos;
+    AcrescentarPercentuaisNota(comandos, matriz, baseTotal, id);
+    AcrescentarPercentuaisItens(comandos, matriz, linhas);
+    return comandos;
 }

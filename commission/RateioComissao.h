@@ -1,19 +1,19 @@
 #pragma once
 // The sharing of a mode-6 invoice's commission among its sellers, item by
 // item; the invoice's discount and services reach the items in proportion to
-// their value. The reads run on the connection's default transaction, the
-// updates on the caller's, which commits them together with the rest of the
-// invoice; a total base of 0 throws ErroAritmetico before anything of the
-// invoice is written. Database errors propagate.
+// their value. The reads run on the connection's default transaction; the
+// updates come back as statements for the caller to run on its own, in
+// their order; a total base of 0 throws ErroAritmetico before any of them is
+// made. Database errors propagate.
 #include <array>
 #include <cstdint>
 #include <vector>
 
 #include "commission/SlotVendedor.h"
+#include "comum/ComandoSql.h"
 #include "comum/Dinheiro.h"
 
 class BancoDados;
-class Transacao;
 
 // One item of the invoice: the sellers' table percentages come from its item
 // list, the sharing fills in the rest. The base stays the 64-bit float it was
@@ -27,6 +27,8 @@ struct LinhaRateio {
     std::array<Dinheiro, kSlotsVendedor> comissoes{};    // each slot's commission on it, cut to two decimals
 };
 
-// Each item is paired with a row of its own product, never another's.
-void RatearComissaoPorVendedor(std::int64_t idNota, std::vector<LinhaRateio>& linhas, BancoDados* banco,
-                               Transacao& escrita);
+// Completes linhas and returns the updates that write the sharing: each
+// seller slot's percentage on the invoice, their total, then each item's
+// percentage. Each item is paired with a row of its own product, never
+// another's.
+std::vector<ComandoSql> ComandosDoRateio(std::int64_t idNota, std::vector<LinhaRateio>& linhas, BancoDados* banco);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <ostream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -132,6 +133,40 @@ TEST(Fase1, SelecionaPendentesECalculaModos0a5)
     EXPECT_EQ(f.progresso.fases, std::vector<int>{1});
     EXPECT_EQ(f.progresso.maximoGauge, selecionadas);
     EXPECT_EQ(f.progresso.posicaoGauge, selecionadas);
+}
+
+// More invoices than the first block holds, three of which fail: 10 and 36
+// divide by zero in the value statement, after their base was written, and
+// 45, of mode 6, has no item to share. Each block with a failure goes again
+// one invoice at a time: every other invoice is written, the three keep
+// nothing and are named.
+TEST(Fase1, BlocoComNotaQueFalhaGravaAsOutras)
+{
+    const std::set<int> falham = {10, 36, 45};
+    FaseTeste f;
+    InserirNaturezas(f.banco);
+    for (int id = 1; id <= 50; ++id) {
+        InserirNota(f.banco, NotaPendente(id, id == 45 ? 6 : 0));
+        if (id != 45)
+            InserirItem(f.banco, {.id = id, .nota = id, .total = falham.contains(id) ? "0" : "100", .percentual = "5"});
+    }
+
+    const ResultadoFase1 resultado = f.Rodar(ExecutarFase1, 0);
+
+    for (int id = 1; id <= 50; ++id) {
+        SCOPED_TRACE(id);
+        const bool falhou = falham.contains(id);
+        EXPECT_EQ(LerNota(f.banco, id, "VL_BASE_COMISSAO"), falhou ? "null" : "100.0000");
+        EXPECT_EQ(LerNota(f.banco, id, "VL_COMISSAO"), falhou ? "null" : "5.0000");
+        EXPECT_EQ(LerNota(f.banco, id, "PO_COMISSAO"), falhou ? "null" : "5.0000");
+    }
+    EXPECT_EQ(resultado.notasDeixadas, (std::set<std::int64_t>{10, 36, 45}));
+    std::set<std::string> nomes;
+    for (const FonteDeixada& deixada : resultado.deixadas)
+        nomes.insert(deixada.fonte);
+    EXPECT_EQ(nomes, (std::set<std::string>{"NF NF10", "NF NF36", "NF NF45"}));
+    EXPECT_EQ(f.progresso.linhasPorFonte.size(), 47u);
+    EXPECT_EQ(f.progresso.posicaoGauge, 50);
 }
 
 struct ItemCaso {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commission/RateioComissao.h"
+#include "db/firebird/Consulta.h"
 #include "tests/commission/CenarioNota.h"
 #include "tests/fixtures/Fase.h"
 
@@ -52,7 +53,11 @@ protected:
 
     void Ratear(std::vector<LinhaRateio>& matriz)
     {
-        f.Conectado([&] { RatearComissaoPorVendedor(1, matriz, f.sessao.IBD_BancoDados.get(), f.sessao.IBT_Gen); });
+        f.Conectado([&] {
+            Consulta comando("qryRateioTeste", f.sessao.Banco());
+            for (const ComandoSql& sql : ComandosDoRateio(1, matriz, f.sessao.Banco()))
+                f.sessao.ExecutarComando(comando, sql, false);
+        });
     }
 
     std::string Percentual(const std::string& sql) const
