@@ -1,6 +1,6 @@
 // Phase 1: commission base, value and percentage of every pending invoice
-// (modes 0 to 5), or the sellers' shares per item (mode 6); and the table
-// look-ups behind the shares.
+// (modes 0 to 5), or the sellers' shares per item (mode 6), a block of
+// invoices at a time; and the table look-ups behind the shares.
 #include <algorithm>
 #include <chrono>
 #include <iterator>
