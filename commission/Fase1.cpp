@@ -14,6 +14,7 @@
 #include "commission/RateioComissao.h"
 #include "commission/SlotVendedor.h"
 #include "commission/TabelaComissao.h"
+#include "commission/TamanhoBloco.h"
 #include "comum/ComandoSql.h"
 #include "comum/Literais.h"
 #include "comum/Numericos.h"
@@ -143,28 +144,6 @@ private:
     Consulta& calculo_;
     Consulta& itens_;
     std::vector<ComandoSql> comandos_;  // mode 6's updates, once read
-};
-
-// A block's rows stay locked until its group commits, so a block is sized to
-// last half a group; after a block in which an invoice failed, the next one
-// is half as large.
-class TamanhoBloco {
-public:
-    std::size_t Atual() const { return atual_; }
-
-    void Ajustar(bool semFalhas, std::size_t notas, std::chrono::steady_clock::duration duracao)
-    {
-        if (!semFalhas) {
-            atual_ = std::max<std::size_t>(1, atual_ / 2);
-            return;
-        }
-        const auto porNota = std::max<std::chrono::nanoseconds>(duracao / static_cast<std::int64_t>(notas),
-                                                                std::chrono::nanoseconds{1});
-        atual_ = std::clamp<std::size_t>(static_cast<std::size_t>((kDuracaoGrupo / 2) / porNota), 1, 2 * atual_);
-    }
-
-private:
-    std::size_t atual_ = 32;
 };
 
 // The selection of pending invoices carries no number: a warning reads it.
