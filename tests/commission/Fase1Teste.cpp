@@ -139,27 +139,38 @@ TEST(Fase1, SelecionaPendentesECalculaModos0a5)
 // divide by zero in the value statement, after their base was written, and
 // 45, of mode 6, has no item to share. Each block with a failure goes again
 // one invoice at a time: every other invoice is written, the three keep
-// nothing and are named.
+// nothing and are named. The last block, 49 of mode 0 and 50 of mode 6 (seller
+// 7 at 4 percent), goes through in steps.
 TEST(Fase1, BlocoComNotaQueFalhaGravaAsOutras)
 {
     const std::set<int> falham = {10, 36, 45};
+    const int rateada = 50;
     FaseTeste f;
     InserirNaturezas(f.banco);
+    InserirProduto(f.banco, 1, "10");
+    InserirTabela(f.banco, 1, 7, "null", "4");
     for (int id = 1; id <= 50; ++id) {
-        InserirNota(f.banco, NotaPendente(id, id == 45 ? 6 : 0));
-        if (id != 45)
+        const bool modo6 = id == 45 || id == rateada;
+        InserirNota(f.banco, NotaPendente(id, modo6 ? 6 : 0, id == rateada ? "id_vendedor = 7" : ""));
+        if (id == rateada)
+            InserirItem(f.banco, {.id = id, .nota = id, .unitario = "100"});
+        else if (!modo6)
             InserirItem(f.banco, {.id = id, .nota = id, .total = falham.contains(id) ? "0" : "100", .percentual = "5"});
     }
 
     const ResultadoFase1 resultado = f.Rodar(ExecutarFase1, 0);
 
-    for (int id = 1; id <= 50; ++id) {
+    for (int id = 1; id < rateada; ++id) {
         SCOPED_TRACE(id);
         const bool falhou = falham.contains(id);
         EXPECT_EQ(LerNota(f.banco, id, "VL_BASE_COMISSAO"), falhou ? "null" : "100.0000");
         EXPECT_EQ(LerNota(f.banco, id, "VL_COMISSAO"), falhou ? "null" : "5.0000");
         EXPECT_EQ(LerNota(f.banco, id, "PO_COMISSAO"), falhou ? "null" : "5.0000");
     }
+    EXPECT_EQ(LerPercentuaisNota(f.banco, rateada),
+              (std::array<std::string, 5>{"4.0000", "0.0000", "0.0000", "0.0000", "0.0000"}));
+    EXPECT_EQ(LerNota(f.banco, rateada, "VL_PO_PRODUTO_TOTAL"), "4.0000");
+    EXPECT_EQ(LerItem(f.banco, rateada), "4.0000");
     EXPECT_EQ(resultado.notasDeixadas, (std::set<std::int64_t>{10, 36, 45}));
     std::set<std::string> nomes;
     for (const FonteDeixada& deixada : resultado.deixadas)
